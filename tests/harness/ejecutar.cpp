@@ -1,0 +1,233 @@
+#include "ejecutar.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace arnes {
+
+namespace {
+
+using Reloj = std::chrono::steady_clock;
+
+void cerrar(int& fd) {
+    if (fd >= 0) {
+        close(fd);
+        fd = -1;
+    }
+}
+
+void noBloqueante(int fd) { fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK); }
+
+// Entorno heredado con las variables de `extra` añadidas o sustituidas.
+std::vector<std::string> entornoCon(const std::vector<std::string>& extra) {
+    std::vector<std::string> entorno;
+    for (char** e = environ; *e != nullptr; ++e) {
+        std::string variable(*e);
+        std::string nombre = variable.substr(0, variable.find('='));
+        bool sustituida = false;
+        for (const std::string& x : extra) {
+            sustituida = sustituida || x.substr(0, x.find('=')) == nombre;
+        }
+        if (!sustituida) entorno.push_back(variable);
+    }
+    entorno.insert(entorno.end(), extra.begin(), extra.end());
+    return entorno;
+}
+
+// Lee lo que haya en fd y lo añade a destino; cierra fd al llegar al final.
+void leerDisponible(int& fd, std::string& destino) {
+    char bloque[65536];
+    for (;;) {
+        ssize_t n = read(fd, bloque, sizeof bloque);
+        if (n > 0) {
+            destino.append(bloque, static_cast<size_t>(n));
+        } else if (n == 0) {
+            cerrar(fd);
+            return;
+        } else if (errno == EINTR) {
+            continue;
+        } else {
+            if (errno != EAGAIN && errno != EWOULDBLOCK) cerrar(fd);
+            return;
+        }
+    }
+}
+
+// Motor común: una ejecución es una conversación; ejecutar() es la de un solo paso que no
+// espera ningún aviso.
+Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
+                 const Opciones& opciones, std::chrono::milliseconds esperaAviso) {
+    static const bool sigpipeIgnorada = [] {
+        std::signal(SIGPIPE, SIG_IGN);  // escribir a un programa que ya terminó da EPIPE
+        return true;
+    }();
+    (void)sigpipeIgnorada;
+
+    const std::string ruta =
+        programa.find('/') == std::string::npos ? rutaPrograma(programa) : programa;
+    std::vector<std::string> entorno = entornoCon(opciones.entorno);
+    std::vector<char*> envp;
+    for (std::string& v : entorno) envp.push_back(v.data());
+    envp.push_back(nullptr);
+    std::string ruta0 = ruta;
+    char* argv[] = {ruta0.data(), nullptr};
+
+    int entrada[2], salida[2], errores[2] = {-1, -1};
+    if (pipe2(entrada, O_CLOEXEC) != 0 || pipe2(salida, O_CLOEXEC) != 0 ||
+        (!opciones.unirSalidas && pipe2(errores, O_CLOEXEC) != 0)) {
+        throw std::runtime_error("pipe2: " + std::string(std::strerror(errno)));
+    }
+
+    pid_t pid = fork();
+    if (pid < 0) throw std::runtime_error("fork: " + std::string(std::strerror(errno)));
+    if (pid == 0) {
+        // Hijo: grupo de procesos propio (para matar también lo que lance con system),
+        // SIGPIPE con su acción normal y los tres flujos conectados a las tuberías.
+        setpgid(0, 0);
+        std::signal(SIGPIPE, SIG_DFL);
+        dup2(entrada[0], 0);
+        dup2(salida[1], 1);
+        dup2(opciones.unirSalidas ? salida[1] : errores[1], 2);
+        execve(ruta0.c_str(), argv, envp.data());
+        _exit(127);
+    }
+
+    close(entrada[0]);
+    close(salida[1]);
+    if (errores[1] >= 0) close(errores[1]);
+    int fdEntrada = entrada[1], fdSalida = salida[0], fdErrores = errores[0];
+    noBloqueante(fdEntrada);
+    noBloqueante(fdSalida);
+    if (fdErrores >= 0) noBloqueante(fdErrores);
+
+    Resultado r;
+    const auto fin = Reloj::now() + opciones.limite;
+    auto finAviso = Reloj::now() + esperaAviso;
+    size_t paso = 0, desde = 0;
+    std::string pendiente;
+    bool escribiendo = false;
+
+    auto matar = [&] {
+        kill(-pid, SIGKILL);
+        kill(pid, SIGKILL);
+    };
+
+    while (fdSalida >= 0 || fdErrores >= 0) {
+        // ¿Ha llegado el aviso del paso actual? Entonces toca escribir su respuesta.
+        while (!escribiendo && paso < pasos.size()) {
+            size_t pos = r.salida.find(pasos[paso].aviso, desde);
+            if (pos == std::string::npos) break;
+            desde = pos + pasos[paso].aviso.size();
+            pendiente = pasos[paso].respuesta;
+            escribiendo = true;
+        }
+        if (escribiendo && pendiente.empty()) {
+            escribiendo = false;
+            ++paso;
+            finAviso = Reloj::now() + esperaAviso;
+            continue;
+        }
+        if (paso == pasos.size()) cerrar(fdEntrada);
+
+        auto ahora = Reloj::now();
+        if (ahora >= fin) {
+            r.agotado = true;
+            break;
+        }
+        auto limite = fin;
+        bool esperandoAviso = !escribiendo && paso < pasos.size();
+        if (esperandoAviso) {
+            if (ahora >= finAviso) {
+                r.agotado = true;
+                r.pasoSinAviso = static_cast<int>(paso);
+                break;
+            }
+            limite = std::min(limite, finAviso);
+        }
+
+        pollfd fds[3];
+        int n = 0;
+        if (fdSalida >= 0) fds[n++] = {fdSalida, POLLIN, 0};
+        if (fdErrores >= 0) fds[n++] = {fdErrores, POLLIN, 0};
+        if (escribiendo && fdEntrada >= 0) fds[n++] = {fdEntrada, POLLOUT, 0};
+        auto espera =
+            std::chrono::duration_cast<std::chrono::milliseconds>(limite - ahora).count() + 1;
+        if (poll(fds, static_cast<nfds_t>(n), static_cast<int>(espera)) < 0 && errno != EINTR) {
+            break;
+        }
+        if (fdSalida >= 0) leerDisponible(fdSalida, r.salida);
+        if (fdErrores >= 0) leerDisponible(fdErrores, r.errores);
+        if (escribiendo && fdEntrada >= 0) {
+            ssize_t w = write(fdEntrada, pendiente.data(), pendiente.size());
+            if (w > 0) {
+                pendiente.erase(0, static_cast<size_t>(w));
+            } else if (w < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+                // El programa ya no lee (terminó o cerró su entrada): el resto sobra.
+                pendiente.clear();
+                paso = pasos.size();
+                escribiendo = false;
+            }
+        }
+        if (fdSalida < 0 && !escribiendo && paso < pasos.size()) {
+            // La salida se cerró sin que llegara el aviso esperado.
+            r.pasoSinAviso = static_cast<int>(paso);
+            paso = pasos.size();
+        }
+    }
+    cerrar(fdEntrada);
+    cerrar(fdSalida);
+    cerrar(fdErrores);
+
+    int estado = 0;
+    if (r.agotado) matar();
+    for (;;) {
+        pid_t w = waitpid(pid, &estado, WNOHANG);
+        if (w == pid || (w < 0 && errno != EINTR)) break;
+        if (Reloj::now() >= fin) {
+            r.agotado = true;
+            matar();
+            waitpid(pid, &estado, 0);
+            break;
+        }
+        usleep(1000);
+    }
+    if (WIFEXITED(estado)) r.estado = WEXITSTATUS(estado);
+    if (WIFSIGNALED(estado)) r.senal = WTERMSIG(estado);
+    return r;
+}
+
+}  // namespace
+
+std::string rutaPrograma(const std::string& nombre) {
+    return std::string(EJ_BIN_DIR) + "/" + nombre;
+}
+
+Resultado ejecutar(const std::string& programa, const std::string& entrada,
+                   const Opciones& opciones) {
+    return correr(programa, {{"", entrada}}, opciones, opciones.limite);
+}
+
+Resultado conversar(const std::string& programa, const std::vector<Paso>& pasos,
+                    const Opciones& opciones, std::chrono::milliseconds esperaAviso) {
+    return correr(programa, pasos, opciones, esperaAviso);
+}
+
+std::ostream& operator<<(std::ostream& os, const Resultado& r) {
+    os << "estado " << r.estado;
+    if (r.senal != 0) os << ", señal " << r.senal;
+    if (r.agotado) os << ", tiempo agotado";
+    if (r.pasoSinAviso >= 0) os << ", no llegó el aviso del paso " << r.pasoSinAviso;
+    return os << "\n--- salida ---\n" << r.salida << "\n--- errores ---\n" << r.errores;
+}
+
+}  // namespace arnes

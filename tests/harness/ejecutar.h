@@ -1,0 +1,65 @@
+// Arnés de las pruebas de caja negra: ejecuta un programa ya compilado con una entrada dada
+// y devuelve, como bytes, lo que escribió en cada flujo y cómo terminó.
+//
+//   Resultado r = ejecutar("ringchain", "3\n10\n20\n30\n");        // tuberías separadas
+//   Resultado r = conversar("ringchain", {{"elementos: ", "1\n"}}); // respuesta tras el aviso
+#ifndef PRUEBAS_HARNESS_EJECUTAR_H
+#define PRUEBAS_HARNESS_EJECUTAR_H
+
+#include <chrono>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace arnes {
+
+struct Opciones {
+    // Tiempo máximo de la ejecución entera; al agotarse el programa se mata con SIGKILL.
+    std::chrono::milliseconds limite{10000};
+    // Salida estándar y de error por la misma tubería, para comprobar su orden relativo.
+    bool unirSalidas = false;
+    // Variables "NOMBRE=valor" que se añaden (o sustituyen) al entorno heredado.
+    std::vector<std::string> entorno;
+};
+
+struct Resultado {
+    std::string salida;    // salida estándar (o las dos, si unirSalidas)
+    std::string errores;   // salida de error (vacía si unirSalidas)
+    int estado = -1;       // código de salida si el programa terminó por sí mismo
+    int senal = 0;         // señal que lo terminó, o 0
+    bool agotado = false;  // se mató por superar el límite o por no llegar un aviso
+    // En una conversación: índice del paso cuyo aviso no llegó (-1 si llegaron todos).
+    int pasoSinAviso = -1;
+
+    // Terminó con estado 0, sin señal y a tiempo.
+    bool terminoBien() const { return !agotado && senal == 0 && estado == 0; }
+};
+
+// Describe un resultado (estado, señal, tiempo y ambos flujos) para los mensajes de fallo.
+std::ostream& operator<<(std::ostream& os, const Resultado& r);
+
+// Ruta del programa compilado con ese nombre, en la carpeta bin/ del árbol de compilación.
+std::string rutaPrograma(const std::string& nombre);
+
+// Ejecuta el programa con la entrada completa: se escribe entera (mientras se leen las
+// salidas, para no bloquearse con entradas grandes) y después se cierra.
+Resultado ejecutar(const std::string& programa, const std::string& entrada,
+                   const Opciones& opciones = {});
+
+// Un paso de conversación: esperar a que la salida estándar contenga `aviso` (después de
+// lo ya esperado en pasos anteriores) y solo entonces escribir `respuesta`.
+struct Paso {
+    std::string aviso;
+    std::string respuesta;
+};
+
+// Conversación con la entrada abierta. Cada aviso debe llegar antes de `esperaAviso`;
+// si no llega, el programa está esperando sin haber vaciado su salida: se mata y se marca
+// `agotado` y `pasoSinAviso`. Tras el último paso la entrada se cierra.
+Resultado conversar(const std::string& programa, const std::vector<Paso>& pasos,
+                    const Opciones& opciones = {},
+                    std::chrono::milliseconds esperaAviso = std::chrono::milliseconds(3000));
+
+}  // namespace arnes
+
+#endif
