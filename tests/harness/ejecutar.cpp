@@ -80,7 +80,10 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
     for (std::string& v : entorno) envp.push_back(v.data());
     envp.push_back(nullptr);
     std::string ruta0 = ruta;
-    char* argv[] = {ruta0.data(), nullptr};
+    std::vector<std::string> argumentos = opciones.argumentos;
+    std::vector<char*> argv = {ruta0.data()};
+    for (std::string& a : argumentos) argv.push_back(a.data());
+    argv.push_back(nullptr);
 
     int entrada[2], salida[2], errores[2] = {-1, -1};
     if (pipe2(entrada, O_CLOEXEC) != 0 || pipe2(salida, O_CLOEXEC) != 0 ||
@@ -98,7 +101,7 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
         dup2(entrada[0], 0);
         dup2(salida[1], 1);
         dup2(opciones.unirSalidas ? salida[1] : errores[1], 2);
-        execve(ruta0.c_str(), argv, envp.data());
+        execve(ruta0.c_str(), argv.data(), envp.data());
         _exit(127);
     }
 

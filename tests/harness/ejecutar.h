@@ -20,6 +20,8 @@ struct Opciones {
     bool unirSalidas = false;
     // Variables "NOMBRE=valor" que se añaden (o sustituyen) al entorno heredado.
     std::vector<std::string> entorno;
+    // Argumentos de la orden (los ejercicios no leen ninguno; el lanzador sí).
+    std::vector<std::string> argumentos;
 };
 
 struct Resultado {
