@@ -1,0 +1,93 @@
+// Cir de ellipsegirth: lectura, escritura y el operador + con ejes que el programa no recibe.
+// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "captura.h"
+
+#define main ellipsegirth_main
+#include "ejsobrecarga_operadores/ellipsegirth/main.cpp"
+#undef main
+
+namespace {
+
+// Un Cir cuya longitud se lee de `texto` con su propio in(); el aviso que escribe se descarta.
+Cir leido(const std::string& texto) {
+    std::istringstream entrada(texto);
+    std::streambuf* anterior = std::cin.rdbuf(entrada.rdbuf());
+    arnes::Captura aviso;
+    Cir c;
+    c.in();
+    std::cin.rdbuf(anterior);
+    std::cin.clear();
+    return c;
+}
+
+std::string linea(Cir c) {
+    arnes::Captura captura;
+    c.out();
+    return captura.texto();
+}
+
+std::string perimetro(const std::string& valor) { return "El perimetro es: " + valor + "cm\n"; }
+
+TEST(Cir, EmpiezaEnCeroYLeeConSuAviso) {
+    EXPECT_EQ(linea(Cir()), perimetro("0"));
+
+    std::istringstream entrada("2.5\n");
+    std::streambuf* anterior = std::cin.rdbuf(entrada.rdbuf());
+    arnes::Captura captura;
+    Cir c;
+    c.in();
+    std::string aviso = captura.texto();
+    std::cin.rdbuf(anterior);
+    EXPECT_EQ(aviso, "Ingresar el numero: ");
+    EXPECT_EQ(linea(c), perimetro("2.5"));
+
+    EXPECT_EQ(linea(leido("abc")), perimetro("0")) << "la lectura fallida guarda 0";
+    EXPECT_EQ(linea(leido("")), perimetro("0")) << "sin entrada queda el 0 del constructor";
+}
+
+TEST(Cir, SumaSimetricaEIndependienteDelSigno) {
+    struct Fila {
+        const char* a;
+        const char* b;
+        const char* valor;
+    } filas[] = {
+        {"5", "3", "25.9062"},
+        {"1", "1", "6.28319"},
+        {"4", "2", "19.8692"},
+        {"2.5", "1.5", "12.9531"},
+        {"7", "0", "31.1002"},
+        {"100", "50", "496.729"},
+        {"0", "0", "0"},
+        {"5", "0", "22.2144"},
+        {"3", "4", "22.2144"},
+        {"1.8e19", "0", "7.99719e+19"},
+        {"1.5e19", "1.5e19", "inf"},
+    };
+    for (const Fila& f : filas) {
+        const std::string a = f.a, b = f.b, menosA = "-" + a, menosB = "-" + b;
+        const std::string esperado = perimetro(f.valor);
+        const std::pair<std::string, std::string> pares[] = {
+            {a, b}, {b, a}, {menosA, b}, {a, menosB}, {menosA, menosB}, {menosB, menosA}};
+        for (const auto& par : pares) {
+            SCOPED_TRACE(par.first + " + " + par.second);
+            Cir x = leido(par.first), y = leido(par.second);
+            EXPECT_EQ(linea(x + y), esperado);
+        }
+    }
+}
+
+TEST(Cir, SumaNoCambiaLosOperandos) {
+    Cir mayor = leido("5"), menor = leido("3");
+    Cir resultado = mayor + menor;
+    EXPECT_EQ(linea(resultado), perimetro("25.9062"));
+    EXPECT_EQ(linea(mayor), perimetro("5"));
+    EXPECT_EQ(linea(menor), perimetro("3"));
+}
+
+}  // namespace
