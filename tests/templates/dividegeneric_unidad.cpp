@@ -1,0 +1,58 @@
+// dividir de dividegeneric con divisores que el programa no puede leer (NaN) y los signos
+// del cero que devuelve.
+// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "captura.h"
+
+#define main dividegeneric_main
+#include "templates/dividegeneric.cpp"
+#undef main
+
+namespace {
+
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+const std::string kCero = "Error: No se puede dividir por cero.\n";
+
+TEST(Dividegeneric, DividirConDivisorCeroAvisaYDevuelveCeroPositivo) {
+    struct Fila {
+        const char* descripcion;
+        double a, b;
+    } filas[] = {
+        {"5 entre 0", 5.0, 0.0},
+        {"5 entre -0", 5.0, -0.0},
+        {"negativo entre 0: el 0 devuelto no lleva signo", -5.0, 0.0},
+        {"NaN entre 0", kNaN, 0.0},
+        {"0 entre 0", 0.0, 0.0},
+    };
+    for (const Fila& f : filas) {
+        SCOPED_TRACE(f.descripcion);
+        arnes::Captura salida(std::cout);
+        arnes::Captura errores(std::cerr);
+        double r = dividir(f.a, f.b);
+        EXPECT_EQ(r, 0.0);
+        EXPECT_FALSE(std::signbit(r));
+        EXPECT_EQ(errores.texto(), kCero);
+        EXPECT_EQ(salida.texto(), "") << "el error va solo a la salida de error";
+    }
+}
+
+TEST(Dividegeneric, DividirSinCeroNoEscribeNada) {
+    arnes::Captura salida(std::cout);
+    arnes::Captura errores(std::cerr);
+    EXPECT_EQ(dividir(7.0, 2.0), 3.5);
+    EXPECT_EQ(dividir(-7.0, 2.0), -3.5);
+    EXPECT_TRUE(std::signbit(dividir(0.0, -4.0))) << "0 entre -4 es -0";
+    EXPECT_DOUBLE_EQ(dividir(1.0, 1e-300), 1e300);
+    EXPECT_EQ(dividir(1e300, 1e-300), std::numeric_limits<double>::infinity());
+    EXPECT_TRUE(std::isnan(dividir(1.0, kNaN))) << "NaN no es igual a 0: se divide";
+    EXPECT_TRUE(std::isnan(dividir(kNaN, 2.0)));
+    EXPECT_EQ(salida.texto(), "");
+    EXPECT_EQ(errores.texto(), "");
+}
+
+}  // namespace

@@ -1,0 +1,69 @@
+// encontrarMaximo de maxgeneric con valores que el programa no usa: empates, ceros con
+// signo, NaN y bytes por encima de 127.
+// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "captura.h"
+
+#define main maxgeneric_main
+#include "templates/maxgeneric.cpp"
+#undef main
+
+namespace {
+
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+TEST(Maxgeneric, EncontrarMaximoDeEnteros) {
+    struct Fila {
+        const char* descripcion;
+        int a, b, esperado;
+    } filas[] = {
+        {"el primero es mayor", 10, 5, 10},
+        {"el segundo es mayor", 5, 10, 10},
+        {"iguales", 7, 7, 7},
+        {"con signo", -3, 2, 2},
+        {"dos negativos", -3, -8, -3},
+        {"extremos de int", -2147483647 - 1, 2147483647, 2147483647},
+    };
+    for (const Fila& f : filas) {
+        SCOPED_TRACE(f.descripcion);
+        EXPECT_EQ(encontrarMaximo(f.a, f.b), f.esperado);
+    }
+}
+
+TEST(Maxgeneric, ConCerosIgualesDevuelveElSegundo) {
+    EXPECT_TRUE(std::signbit(encontrarMaximo(0.0, -0.0))) << "debe devolver -0.0";
+    EXPECT_FALSE(std::signbit(encontrarMaximo(-0.0, 0.0))) << "debe devolver 0.0";
+    arnes::Captura captura;
+    std::cout << encontrarMaximo(0.0, -0.0) << ' ' << encontrarMaximo(-0.0, 0.0);
+    EXPECT_EQ(captura.texto(), "-0 0");
+}
+
+TEST(Maxgeneric, ConNaNDevuelveElSegundo) {
+    EXPECT_EQ(encontrarMaximo(kNaN, 1.0), 1.0);
+    EXPECT_EQ(encontrarMaximo(kNaN, -1.0), -1.0);
+    EXPECT_TRUE(std::isnan(encontrarMaximo(1.0, kNaN)));
+    EXPECT_TRUE(std::isnan(encontrarMaximo(kNaN, kNaN)));
+}
+
+TEST(Maxgeneric, UnByteDesde128PierdeContraLaA) {
+    ASSERT_TRUE(std::numeric_limits<char>::is_signed) << "char es con signo en esta plataforma";
+    const char primerByteDeA = "á"[0];  // 0xC3 en UTF-8: negativo como char
+    EXPECT_EQ(encontrarMaximo(primerByteDeA, 'a'), 'a');
+    EXPECT_EQ(encontrarMaximo('a', primerByteDeA), 'a');
+    EXPECT_EQ(encontrarMaximo('\x80', '\x7f'), '\x7f');
+    EXPECT_EQ(encontrarMaximo('c', 'a'), 'c');
+}
+
+TEST(Maxgeneric, EncontrarMaximoNoEscribeNada) {
+    arnes::Captura captura;
+    encontrarMaximo(1, 2);
+    encontrarMaximo('a', 'b');
+    encontrarMaximo(1.5, 2.5);
+    EXPECT_EQ(captura.texto(), "");
+}
+
+}  // namespace

@@ -1,0 +1,30 @@
+// sum de zeronotice: un aviso por llamada, sea cual sea el valor, sin fin de línea.
+// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+#include <gtest/gtest.h>
+
+#include "vaciados.h"
+
+#define main zeronotice_main
+#include "templates/zeronotice.cpp"
+#undef main
+
+namespace {
+
+TEST(Zeronotice, SumEscribeUnAvisoPorLlamadaSeaCualSeaElValor) {
+    for (int valor : {0, 2, 10, -1, 2147483647, -2147483647 - 1}) {
+        SCOPED_TRACE(valor);
+        CapturaConVaciados captura;
+        sum(valor);
+        EXPECT_EQ(captura.texto(), "no se puede dividir para 0");
+        EXPECT_EQ(captura.vaciados(), 0) << "sin std::endl ni flush";
+    }
+}
+
+TEST(Zeronotice, DosLlamadasDosAvisosSeguidos) {
+    CapturaConVaciados captura;
+    sum(10);
+    sum(0);
+    EXPECT_EQ(captura.texto(), "no se puede dividir para 0no se puede dividir para 0");
+}
+
+}  // namespace
