@@ -24,6 +24,11 @@ int main() {
     std::cout << "Introduce una cadena: ";
     // Solo la primera palabra; sin ninguna (entrada vacía) str queda vacía: end vale -1.
     std::cin >> str;
+    // Las posiciones son int: una palabra de más de 2147483647 bytes no se podría recorrer.
+    if (str.length() > 2147483647u) {
+        std::cout << "La cadena es demasiado larga para comprobarla." << std::endl;
+        return 0;
+    }
     if (isPalindrome(str, 0, static_cast<int>(str.length() - 1))) {
         std::cout << "La cadena es un palíndromo." << std::endl;
     } else {
