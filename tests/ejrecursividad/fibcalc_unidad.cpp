@@ -1,0 +1,34 @@
+// fibonacci de fibcalc en valores que el programa no le pasa (negativos).
+// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+#include <gtest/gtest.h>
+
+#define main fibcalc_main
+#include "ejrecursividad/fibcalc.cpp"
+#undef main
+
+namespace {
+
+TEST(Fibcalc, FibonacciDeCadaPosicion) {
+    struct Fila {
+        int n;
+        int esperado;
+    } filas[] = {
+        {-2147483647 - 1, 0},
+        {-1, 0},
+        {0, 0},
+        {1, 1},
+        {2, 1},
+        {3, 2},
+        {4, 3},
+        {5, 5},
+        {10, 55},
+        {20, 6765},
+        {25, 75025},
+        {30, 832040},
+    };
+    for (const Fila& f : filas) {
+        EXPECT_EQ(fibonacci(f.n), f.esperado) << "n = " << f.n;
+    }
+}
+
+}  // namespace

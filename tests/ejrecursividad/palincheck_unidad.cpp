@@ -1,0 +1,36 @@
+// isPalindrome de palincheck sobre tramos que el programa no le pide.
+// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#define main palincheck_main
+#include "ejrecursividad/palincheck.cpp"
+#undef main
+
+namespace {
+
+TEST(Palincheck, ComparaSoloElTramoPedido) {
+    struct Fila {
+        const char* descripcion;
+        std::string texto;
+        int start, end;
+        bool esperado;
+    } filas[] = {
+        {"cadena vacía", "", 0, -1, true},
+        {"un byte", "abc", 1, 1, true},
+        {"start pasado de end", "abc", 2, 0, true},
+        {"tramo interior palíndromo", "xabay", 1, 3, true},
+        {"tramo interior que no lo es", "xabcy", 1, 3, false},
+        {"los extremos de fuera no cuentan", "zaay", 1, 2, true},
+        {"el byte central no se compara", "a?a", 0, 2, true},
+        {"distinto junto al centro", "abca", 0, 3, false},
+        {"bytes de UTF-8 invertidos", "\xc3\xb1\xb1\xc3", 0, 3, true},
+        {"mayúsculas y minúsculas", "Aa", 0, 1, false},
+    };
+    for (const Fila& f : filas) {
+        EXPECT_EQ(isPalindrome(f.texto, f.start, f.end), f.esperado) << f.descripcion;
+    }
+}
+
+}  // namespace
