@@ -16,52 +16,39 @@ int ackermann(int m, int n) {
     }
 }
 
-// Según las fórmulas cerradas A(0, n) = n + 1, A(1, n) = n + 2, A(2, n) = 2n + 3,
-// A(3, n) = 2^(n+3) − 3, A(4, 0) = 13 y A(4, 1) = A(5, 0) = 65533; A(4, 2), A(5, 1) y todos
-// los de m >= 6 son enormes.
-bool cabeEnInt(int m, int n) {
-    switch (m) {
-        case 0:
-            return n <= 2147483646;
-        case 1:
-            return n <= 2147483645;
-        case 2:
-            return n <= 1073741822;
-        case 3:
-            return n <= 28;
-        case 4:
-            return n <= 1;
-        case 5:
-            return n == 0;
-        default:
-            return false;
-    }
-}
-
 // Mayor resultado que se calcula con m >= 1: A(4, 1) = 65533. Las llamadas se anidan
 // tantos niveles como vale el resultado y su número crece aún más deprisa; con este tope
 // la pila sobra y ningún par tarda más de un par de segundos.
 const int kResultadoMaximo = 65533;
 
-// Con m = 0 el primer caso responde sin recursión; con m >= 1, las mismas fórmulas.
-bool calculable(int m, int n) {
+// A(m, n) según las fórmulas cerradas A(0, n) = n + 1, A(1, n) = n + 2, A(2, n) = 2n + 3,
+// A(3, n) = 2^(n+3) − 3, A(4, 0) = 13 y A(4, 1) = A(5, 0) = 65533. A(4, 2), A(5, 1) y todos
+// los de m >= 6 son enormes: para ellos, y para A(3, n) con n > 28, devuelve 2^31, que ya
+// no cabe en int. Se usa con m >= 0, y n >= 0 si m > 0.
+long long valorCerrado(int m, int n) {
+    const long long kEnorme = 2147483648LL;
     switch (m) {
         case 0:
-            return true;
+            return n + 1LL;
         case 1:
-            return n <= kResultadoMaximo - 2;
+            return n + 2LL;
         case 2:
-            return n <= (kResultadoMaximo - 3) / 2;
+            return 2LL * n + 3;
         case 3:
-            return n <= 13;
+            return n <= 28 ? (1LL << (n + 3)) - 3 : kEnorme;
         case 4:
-            return n <= 1;
+            return n == 0 ? 13 : n == 1 ? 65533 : kEnorme;
         case 5:
-            return n == 0;
+            return n == 0 ? 65533 : kEnorme;
         default:
-            return false;
+            return kEnorme;
     }
 }
+
+bool cabeEnInt(int m, int n) { return valorCerrado(m, n) <= 2147483647LL; }
+
+// Con m = 0 el primer caso responde sin recursión, sea cual sea el resultado.
+bool calculable(int m, int n) { return m == 0 || valorCerrado(m, n) <= kResultadoMaximo; }
 
 int main() {
     int m, n;

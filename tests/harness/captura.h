@@ -10,10 +10,12 @@
 namespace arnes {
 
 // Mientras existe, el flujo dado escribe en un búfer propio; al destruirse lo restituye.
+// También cuenta los vaciados (flush): así se distingue un '\n', que no vacía, de un
+// std::endl, que sí.
 class Captura {
    public:
     explicit Captura(std::ostream& flujo = std::cout) : flujo_(flujo), anterior_(flujo.rdbuf()) {
-        flujo_.rdbuf(bufer_.rdbuf());
+        flujo_.rdbuf(&bufer_);
     }
     ~Captura() { flujo_.rdbuf(anterior_); }
     Captura(const Captura&) = delete;
@@ -26,10 +28,20 @@ class Captura {
         return t;
     }
 
+    // Vaciados pedidos desde que empezó la captura.
+    int vaciados() const { return bufer_.vaciados; }
+
    private:
+    struct Bufer : std::stringbuf {
+        int vaciados = 0;
+        int sync() override {
+            ++vaciados;
+            return std::stringbuf::sync();
+        }
+    };
     std::ostream& flujo_;
     std::streambuf* anterior_;
-    std::ostringstream bufer_;
+    Bufer bufer_;
 };
 
 }  // namespace arnes

@@ -7,7 +7,7 @@
 #include <limits>
 #include <string>
 
-#include "vaciados.h"
+#include "captura.h"
 
 #define main absgeneric_main
 #include "templates/absgeneric.cpp"
@@ -43,14 +43,14 @@ TEST(Absgeneric, MostrarAbsEscribeElValorAbsoluto) {
     };
     for (const Fila& f : filas) {
         SCOPED_TRACE(f.descripcion);
-        CapturaConVaciados captura;
+        arnes::Captura captura;
         f.llamada();
         EXPECT_EQ(captura.texto(), kEtiqueta + f.numero + "\n");
     }
 }
 
 TEST(Absgeneric, MostrarAbsAcabaEnSaltoDeLineaSinVaciar) {
-    CapturaConVaciados captura;
+    arnes::Captura captura;
     mostrarAbs(-4);
     mostrarAbs(56.3f);
     mostrarAbs(-2147483647 - 1);
@@ -58,7 +58,7 @@ TEST(Absgeneric, MostrarAbsAcabaEnSaltoDeLineaSinVaciar) {
 }
 
 TEST(Absgeneric, MostrarAbsNoCambiaLaVariableDelLlamador) {
-    CapturaConVaciados captura;
+    arnes::Captura captura;
     int entero = -4;
     double real = -2.5;
     mostrarAbs(entero);

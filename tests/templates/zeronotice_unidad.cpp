@@ -2,7 +2,7 @@
 // El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
 #include <gtest/gtest.h>
 
-#include "vaciados.h"
+#include "captura.h"
 
 #define main zeronotice_main
 #include "templates/zeronotice.cpp"
@@ -13,7 +13,7 @@ namespace {
 TEST(Zeronotice, SumEscribeUnAvisoPorLlamadaSeaCualSeaElValor) {
     for (int valor : {0, 2, 10, -1, 2147483647, -2147483647 - 1}) {
         SCOPED_TRACE(valor);
-        CapturaConVaciados captura;
+        arnes::Captura captura;
         sum(valor);
         EXPECT_EQ(captura.texto(), "no se puede dividir para 0");
         EXPECT_EQ(captura.vaciados(), 0) << "sin std::endl ni flush";
@@ -21,7 +21,7 @@ TEST(Zeronotice, SumEscribeUnAvisoPorLlamadaSeaCualSeaElValor) {
 }
 
 TEST(Zeronotice, DosLlamadasDosAvisosSeguidos) {
-    CapturaConVaciados captura;
+    arnes::Captura captura;
     sum(10);
     sum(0);
     EXPECT_EQ(captura.texto(), "no se puede dividir para 0no se puede dividir para 0");
