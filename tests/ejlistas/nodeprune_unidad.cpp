@@ -1,5 +1,6 @@
 // eliminarValor de nodeprune en todas las posiciones de una lista.
-// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+// El fuente del programa (EJ_FUENTE) se compila tal cual, con su main renombrado y sin
+// llamarlo.
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -7,8 +8,11 @@
 
 #include "captura.h"
 
+#ifndef EJ_FUENTE
+#define EJ_FUENTE "ejlistas/nodeprune.cpp"
+#endif
 #define main nodeprune_main
-#include "ejlistas/nodeprune.cpp"
+#include EJ_FUENTE
 #undef main
 
 namespace {
@@ -35,7 +39,7 @@ void liberar(Nodo* cabeza) {
     }
 }
 
-TEST(Nodeprune, EliminarValorQuitaSoloLaPrimeraCoincidencia) {
+TEST(Enunciado, EliminarValorQuitaSoloLaPrimeraCoincidencia) {
     struct Fila {
         const char* descripcion;
         std::initializer_list<int> lista;
@@ -63,7 +67,7 @@ TEST(Nodeprune, EliminarValorQuitaSoloLaPrimeraCoincidencia) {
     }
 }
 
-TEST(Nodeprune, QuitarLaCabezaMueveElPunteroDelLlamador) {
+TEST(Enunciado, QuitarLaCabezaMueveElPunteroDelLlamador) {
     Nodo* cabeza = listaDesdeCabeza({1, 2});
     Nodo* segundo = cabeza->siguiente;
     eliminarValor(cabeza, 1);
@@ -74,7 +78,7 @@ TEST(Nodeprune, QuitarLaCabezaMueveElPunteroDelLlamador) {
     EXPECT_EQ(cabeza, nullptr);
 }
 
-TEST(Nodeprune, QuitarElUltimoDejaNuloAlPenultimo) {
+TEST(Enunciado, QuitarElUltimoDejaNuloAlPenultimo) {
     Nodo* cabeza = listaDesdeCabeza({1, 2, 3});
     Nodo* penultimo = cabeza->siguiente;
     eliminarValor(cabeza, 3);

@@ -1,5 +1,6 @@
 // Funciones de nodesearch (y de la cabecera común) sobre listas que el programa no crea.
-// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+// El fuente del programa (EJ_FUENTE) se compila tal cual, con su main renombrado y sin
+// llamarlo.
 #include <gtest/gtest.h>
 
 #include <initializer_list>
@@ -7,8 +8,11 @@
 
 #include "captura.h"
 
+#ifndef EJ_FUENTE
+#define EJ_FUENTE "ejlistas/nodesearch.cpp"
+#endif
 #define main nodesearch_main
-#include "ejlistas/nodesearch.cpp"
+#include EJ_FUENTE
 #undef main
 
 namespace {
@@ -26,7 +30,7 @@ std::string textoDe(Nodo* cabeza) {
     return captura.texto();
 }
 
-TEST(NodeList, ImprimirListaEscribeCadaValorYNull) {
+TEST(Enunciado, ImprimirListaEscribeCadaValorYNull) {
     struct Fila {
         const char* descripcion;
         std::initializer_list<int> insertados;
@@ -48,7 +52,7 @@ TEST(NodeList, ImprimirListaEscribeCadaValorYNull) {
     }
 }
 
-TEST(NodeList, InsertarCabezaEnlazaElNuevoNodoDelante) {
+TEST(Enunciado, InsertarCabezaEnlazaElNuevoNodoDelante) {
     Nodo* cabeza = nullptr;
     insertarCabeza(cabeza, 7);
     ASSERT_NE(cabeza, nullptr);
@@ -61,7 +65,7 @@ TEST(NodeList, InsertarCabezaEnlazaElNuevoNodoDelante) {
     liberarLista(cabeza);
 }
 
-TEST(Nodesearch, BuscarElementoEncuentraCualquierPosicion) {
+TEST(Enunciado, BuscarElementoEncuentraCualquierPosicion) {
     struct Fila {
         const char* descripcion;
         std::initializer_list<int> insertados;
@@ -81,7 +85,7 @@ TEST(Nodesearch, BuscarElementoEncuentraCualquierPosicion) {
     }
 }
 
-TEST(Nodesearch, BuscarElementoSeDetieneEnLaPrimeraCoincidencia) {
+TEST(Enunciado, BuscarElementoSeDetieneEnLaPrimeraCoincidencia) {
     // Un ciclo detrás de la coincidencia solo se podría recorrer si la búsqueda siguiera.
     Nodo segundo{2, nullptr};
     Nodo primero{1, &segundo};
@@ -90,7 +94,7 @@ TEST(Nodesearch, BuscarElementoSeDetieneEnLaPrimeraCoincidencia) {
     EXPECT_TRUE(buscarElemento(&primero, 2));
 }
 
-TEST(Nodesearch, LiberarListaDejaLaCabezaNula) {
+TEST(Enunciado, LiberarListaDejaLaCabezaNula) {
     for (std::initializer_list<int> valores :
          {std::initializer_list<int>{}, std::initializer_list<int>{1},
           std::initializer_list<int>{1, 2, 3}}) {

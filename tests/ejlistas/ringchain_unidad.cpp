@@ -1,5 +1,6 @@
 // Invariantes del anillo de ringchain: enlaces en los dos sentidos y orden de inserción.
-// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+// El fuente del programa (EJ_FUENTE) se compila tal cual, con su main renombrado y sin
+// llamarlo.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,8 +8,11 @@
 
 #include "captura.h"
 
+#ifndef EJ_FUENTE
+#define EJ_FUENTE "ejlistas/ringchain.cpp"
+#endif
 #define main ringchain_main
-#include "ejlistas/ringchain.cpp"
+#include EJ_FUENTE
 #undef main
 
 namespace {
@@ -51,7 +55,7 @@ std::vector<int> haciaAtras(Nodo* cabeza, size_t tope) {
     return vistos;
 }
 
-TEST(Ringchain, ListaNuevaVaciaNoMuestraNada) {
+TEST(Enunciado, ListaNuevaVaciaNoMuestraNada) {
     Anillo a({});
     EXPECT_EQ(a.lista.cabeza, nullptr);
     arnes::Captura captura;
@@ -59,7 +63,7 @@ TEST(Ringchain, ListaNuevaVaciaNoMuestraNada) {
     EXPECT_EQ(captura.texto(), "");
 }
 
-TEST(Ringchain, UnNodoApuntaASiMismoEnLosDosSentidos) {
+TEST(Enunciado, UnNodoApuntaASiMismoEnLosDosSentidos) {
     Anillo a({7});
     Nodo* c = a.lista.cabeza;
     ASSERT_NE(c, nullptr);
@@ -70,7 +74,7 @@ TEST(Ringchain, UnNodoApuntaASiMismoEnLosDosSentidos) {
     EXPECT_EQ(captura.texto(), "7 <-> cabeza\n");
 }
 
-TEST(Ringchain, EnlacesCoherentesEnAmbosSentidos) {
+TEST(Enunciado, EnlacesCoherentesEnAmbosSentidos) {
     const std::vector<std::vector<int>> casos = {{1, 2}, {10, 20, 30}, {-1, -1, 5, 0, 5}};
     for (const auto& valores : casos) {
         SCOPED_TRACE(::testing::PrintToString(valores));
@@ -93,7 +97,7 @@ TEST(Ringchain, EnlacesCoherentesEnAmbosSentidos) {
     }
 }
 
-TEST(Ringchain, LaCabezaNoCambiaAlAgregar) {
+TEST(Enunciado, LaCabezaNoCambiaAlAgregar) {
     Anillo a({1});
     Nodo* primera = a.lista.cabeza;
     a.lista.agregar(2);

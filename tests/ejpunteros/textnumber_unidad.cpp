@@ -1,5 +1,7 @@
 // aFloat de textnumber en los bordes del rango de float, que seis caracteres de texto no
-// alcanzan. El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+// alcanzan. El fuente del programa (EJ_FUENTE) se compila tal cual, con su main renombrado y
+// sin llamarlo. aFloat es propia de esta solución: con la de un alumno (EJ_SOLUCION_ALUMNO)
+// estas pruebas no se compilan.
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -7,9 +9,14 @@
 #include <limits>
 #include <sstream>
 
+#ifndef EJ_FUENTE
+#define EJ_FUENTE "ejpunteros/textnumber.cpp"
+#endif
 #define main textnumber_main
-#include "ejpunteros/textnumber.cpp"
+#include EJ_FUENTE
 #undef main
+
+#ifndef EJ_SOLUCION_ALUMNO
 
 namespace {
 
@@ -17,7 +24,7 @@ namespace {
 const double kMitad = std::ldexp(1.0, 128) - std::ldexp(1.0, 103);
 const float kInf = std::numeric_limits<float>::infinity();
 
-TEST(Textnumber, AFloatRedondeaAlMasCercanoOInfinito) {
+TEST(Propio, AFloatRedondeaAlMasCercanoOInfinito) {
     struct Fila {
         const char* descripcion;
         double valor;
@@ -46,17 +53,19 @@ TEST(Textnumber, AFloatRedondeaAlMasCercanoOInfinito) {
     }
 }
 
-TEST(Textnumber, AFloatConservaSignoDelCeroYNaN) {
+TEST(Propio, AFloatConservaSignoDelCeroYNaN) {
     EXPECT_TRUE(std::signbit(aFloat(-0.0)));
     EXPECT_TRUE(std::signbit(aFloat(-1e-50)));
     EXPECT_FALSE(std::signbit(aFloat(1e-50)));
     EXPECT_TRUE(std::isnan(aFloat(std::numeric_limits<double>::quiet_NaN())));
 }
 
-TEST(Textnumber, ElMayorFloatSeEscribeConSeisCifras) {
+TEST(Propio, ElMayorFloatSeEscribeConSeisCifras) {
     std::ostringstream os;
     os << aFloat(3.4028235e38) << ' ' << aFloat(-3.4028235e38) << ' ' << aFloat(1e39);
     EXPECT_EQ(os.str(), "3.40282e+38 -3.40282e+38 inf");
 }
 
 }  // namespace
+
+#endif  // EJ_SOLUCION_ALUMNO

@@ -1,9 +1,15 @@
-// ackermann de ackcalc frente a sus fórmulas cerradas, y los límites que main comprueba.
-// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+// ackermann de ackcalc frente a sus fórmulas cerradas, y los límites que main comprueba
+// (cabeEnInt y calculable son propias de esta solución: con la de un alumno,
+// EJ_SOLUCION_ALUMNO, esas pruebas no se compilan).
+// El fuente del programa (EJ_FUENTE) se compila tal cual, con su main renombrado y sin
+// llamarlo.
 #include <gtest/gtest.h>
 
+#ifndef EJ_FUENTE
+#define EJ_FUENTE "ejrecursividad/ackcalc.cpp"
+#endif
 #define main ackcalc_main
-#include "ejrecursividad/ackcalc.cpp"
+#include EJ_FUENTE
 #undef main
 
 namespace {
@@ -22,7 +28,7 @@ long long formula(int m, long long n) {
     }
 }
 
-TEST(Ackcalc, CoincideConLasFormulasCerradas) {
+TEST(Enunciado, CoincideConLasFormulasCerradas) {
     for (int m = 0; m <= 3; ++m) {
         for (int n = 0; n <= 10; ++n) {
             EXPECT_EQ(ackermann(m, n), formula(m, n)) << "A(" << m << ", " << n << ")";
@@ -32,7 +38,9 @@ TEST(Ackcalc, CoincideConLasFormulasCerradas) {
     EXPECT_EQ(ackermann(0, -5), -4) << "m = 0 responde sin recursión";
 }
 
-TEST(Ackcalc, CabeEnIntJustoHastaElLimite) {
+#ifndef EJ_SOLUCION_ALUMNO
+
+TEST(Propio, CabeEnIntJustoHastaElLimite) {
     // Para m <= 3, el último n que cabe y el siguiente, según la fórmula en 64 bits.
     struct Fila {
         int m, n;
@@ -54,7 +62,7 @@ TEST(Ackcalc, CabeEnIntJustoHastaElLimite) {
     }
 }
 
-TEST(Ackcalc, SeCalculaHastaElResultado65533) {
+TEST(Propio, SeCalculaHastaElResultado65533) {
     struct Fila {
         int m, n;
         bool calculable;
@@ -67,5 +75,7 @@ TEST(Ackcalc, SeCalculaHastaElResultado65533) {
         EXPECT_EQ(calculable(f.m, f.n), f.calculable) << "A(" << f.m << ", " << f.n << ")";
     }
 }
+
+#endif  // EJ_SOLUCION_ALUMNO
 
 }  // namespace

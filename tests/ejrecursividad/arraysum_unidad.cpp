@@ -1,23 +1,27 @@
 // sumArray de arraysum con tramos distintos del arreglo fijo del programa.
-// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+// El fuente del programa (EJ_FUENTE) se compila tal cual, con su main renombrado y sin
+// llamarlo.
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#ifndef EJ_FUENTE
+#define EJ_FUENTE "ejrecursividad/arraysum.cpp"
+#endif
 #define main arraysum_main
-#include "ejrecursividad/arraysum.cpp"
+#include EJ_FUENTE
 #undef main
 
 namespace {
 
-TEST(Arraysum, SinElementosNoLeeElArreglo) {
+TEST(Enunciado, SinElementosNoLeeElArreglo) {
     // Con un puntero nulo, cualquier lectura haría fallar la prueba.
     for (int n : {0, -1, -2147483647 - 1}) {
         EXPECT_EQ(sumArray(nullptr, n), 0) << "n = " << n;
     }
 }
 
-TEST(Arraysum, SumaLosPrimerosNElementos) {
+TEST(Enunciado, SumaLosPrimerosNElementos) {
     struct Fila {
         std::vector<int> datos;
         int n;

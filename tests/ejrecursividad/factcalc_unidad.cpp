@@ -1,14 +1,18 @@
 // factorial de factcalc en valores que el programa no le pasa (negativos, n >= 66).
-// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+// El fuente del programa (EJ_FUENTE) se compila tal cual, con su main renombrado y sin
+// llamarlo.
 #include <gtest/gtest.h>
 
+#ifndef EJ_FUENTE
+#define EJ_FUENTE "ejrecursividad/factcalc.cpp"
+#endif
 #define main factcalc_main
-#include "ejrecursividad/factcalc.cpp"
+#include EJ_FUENTE
 #undef main
 
 namespace {
 
-TEST(Factcalc, FactorialModulo2a64) {
+TEST(Enunciado, FactorialModulo2a64) {
     struct Fila {
         int n;
         unsigned long long esperado;

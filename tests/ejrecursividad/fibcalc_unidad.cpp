@@ -1,14 +1,18 @@
 // fibonacci de fibcalc en valores que el programa no le pasa (negativos).
-// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+// El fuente del programa (EJ_FUENTE) se compila tal cual, con su main renombrado y sin
+// llamarlo.
 #include <gtest/gtest.h>
 
+#ifndef EJ_FUENTE
+#define EJ_FUENTE "ejrecursividad/fibcalc.cpp"
+#endif
 #define main fibcalc_main
-#include "ejrecursividad/fibcalc.cpp"
+#include EJ_FUENTE
 #undef main
 
 namespace {
 
-TEST(Fibcalc, FibonacciDeCadaPosicion) {
+TEST(Enunciado, FibonacciDeCadaPosicion) {
     struct Fila {
         int n;
         int esperado;

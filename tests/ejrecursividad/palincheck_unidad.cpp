@@ -1,16 +1,20 @@
 // isPalindrome de palincheck sobre tramos que el programa no le pide.
-// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+// El fuente del programa (EJ_FUENTE) se compila tal cual, con su main renombrado y sin
+// llamarlo.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#ifndef EJ_FUENTE
+#define EJ_FUENTE "ejrecursividad/palincheck.cpp"
+#endif
 #define main palincheck_main
-#include "ejrecursividad/palincheck.cpp"
+#include EJ_FUENTE
 #undef main
 
 namespace {
 
-TEST(Palincheck, ComparaSoloElTramoPedido) {
+TEST(Enunciado, ComparaSoloElTramoPedido) {
     struct Fila {
         const char* descripcion;
         std::string texto;

@@ -1,12 +1,16 @@
 // power de powercalc: casos sin salida por el programa y el orden exacto de las operaciones.
-// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+// El fuente del programa (EJ_FUENTE) se compila tal cual, con su main renombrado y sin
+// llamarlo.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
+#ifndef EJ_FUENTE
+#define EJ_FUENTE "ejrecursividad/powercalc.cpp"
+#endif
 #define main powercalc_main
-#include "ejrecursividad/powercalc.cpp"
+#include EJ_FUENTE
 #undef main
 
 namespace {
@@ -14,13 +18,13 @@ namespace {
 const double kInf = std::numeric_limits<double>::infinity();
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-TEST(Powercalc, ExponenteCeroDaUnoParaCualquierBase) {
+TEST(Enunciado, ExponenteCeroDaUnoParaCualquierBase) {
     for (double base : {0.0, -0.0, 1.0, -2.5, 1e308, kInf, -kInf, kNaN}) {
         EXPECT_EQ(power(base, 0), 1.0) << "base " << base;
     }
 }
 
-TEST(Powercalc, ExponenteUnoDevuelveLaBase) {
+TEST(Enunciado, ExponenteUnoDevuelveLaBase) {
     for (double base : {2.0, -7.5, 1e-300, kInf, -kInf}) {
         EXPECT_EQ(power(base, 1), base);
     }
@@ -28,7 +32,7 @@ TEST(Powercalc, ExponenteUnoDevuelveLaBase) {
     EXPECT_TRUE(std::isnan(power(kNaN, 1)));
 }
 
-TEST(Powercalc, MultiplicaDesdeUnoYDivideUnaSolaVez) {
+TEST(Enunciado, MultiplicaDesdeUnoYDivideUnaSolaVez) {
     // El mismo orden que la regla: ((1.0 · b) · b) · … · b, y 1.0 / b^k para el negativo.
     // Otra forma de calcularlo (pow, k divisiones) cambia los últimos bits.
     for (double base : {1.1, 0.3, -1.7, 3.14159}) {
@@ -41,7 +45,7 @@ TEST(Powercalc, MultiplicaDesdeUnoYDivideUnaSolaVez) {
     }
 }
 
-TEST(Powercalc, LimitesDelDouble) {
+TEST(Enunciado, LimitesDelDouble) {
     struct Fila {
         const char* descripcion;
         double base;
@@ -55,6 +59,20 @@ TEST(Powercalc, LimitesDelDouble) {
         {"1 / (−0)", -0.0, -1, -kInf},
         {"base negativa, exponente par", -2.0, 4, 16.0},
         {"base negativa, exponente impar negativo", -2.0, -3, -0.125},
+    };
+    for (const Fila& f : filas) {
+        EXPECT_EQ(power(f.base, f.exponente), f.esperado) << f.descripcion;
+    }
+}
+
+// Los exponentes más grandes que admite el programa: 100000 llamadas anidadas.
+TEST(Decidido, ElTopeDeProfundidadNoAgotaLaPila) {
+    struct Fila {
+        const char* descripcion;
+        double base;
+        int exponente;
+        double esperado;
+    } filas[] = {
         {"el tope de profundidad", 1.0, 100000, 1.0},
         {"el tope negativo", -1.0, -100000, 1.0},
     };
@@ -62,5 +80,15 @@ TEST(Powercalc, LimitesDelDouble) {
         EXPECT_EQ(power(f.base, f.exponente), f.esperado) << f.descripcion;
     }
 }
+
+#ifndef EJ_SOLUCION_ALUMNO
+
+TEST(Propio, ElTopeEsElExponenteMaximo) {
+    EXPECT_EQ(kExponenteMaximo, 100000);
+    EXPECT_EQ(power(1.0, kExponenteMaximo), 1.0);
+    EXPECT_EQ(power(-1.0, -kExponenteMaximo), 1.0);
+}
+
+#endif  // EJ_SOLUCION_ALUMNO
 
 }  // namespace

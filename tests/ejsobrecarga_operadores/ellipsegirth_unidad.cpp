@@ -1,5 +1,6 @@
 // Cir de ellipsegirth: lectura, escritura y el operador + con ejes que el programa no recibe.
-// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+// El fuente del programa (EJ_FUENTE) se compila tal cual, con su main renombrado y sin
+// llamarlo.
 #include <gtest/gtest.h>
 
 #include <iostream>
@@ -8,8 +9,11 @@
 
 #include "captura.h"
 
+#ifndef EJ_FUENTE
+#define EJ_FUENTE "ejsobrecarga_operadores/ellipsegirth/main.cpp"
+#endif
 #define main ellipsegirth_main
-#include "ejsobrecarga_operadores/ellipsegirth/main.cpp"
+#include EJ_FUENTE
 #undef main
 
 namespace {
@@ -34,7 +38,7 @@ std::string linea(Cir c) {
 
 std::string perimetro(const std::string& valor) { return "El perimetro es: " + valor + "cm\n"; }
 
-TEST(Cir, EmpiezaEnCeroYLeeConSuAviso) {
+TEST(Enunciado, EmpiezaEnCeroYLeeConSuAviso) {
     EXPECT_EQ(linea(Cir()), perimetro("0"));
 
     std::istringstream entrada("2.5\n");
@@ -51,7 +55,7 @@ TEST(Cir, EmpiezaEnCeroYLeeConSuAviso) {
     EXPECT_EQ(linea(leido("")), perimetro("0")) << "sin entrada queda el 0 del constructor";
 }
 
-TEST(Cir, SumaSimetricaEIndependienteDelSigno) {
+TEST(Enunciado, SumaSimetricaEIndependienteDelSigno) {
     struct Fila {
         const char* a;
         const char* b;
@@ -82,7 +86,7 @@ TEST(Cir, SumaSimetricaEIndependienteDelSigno) {
     }
 }
 
-TEST(Cir, SumaNoCambiaLosOperandos) {
+TEST(Enunciado, SumaNoCambiaLosOperandos) {
     Cir mayor = leido("5"), menor = leido("3");
     Cir resultado = mayor + menor;
     EXPECT_EQ(linea(resultado), perimetro("25.9062"));

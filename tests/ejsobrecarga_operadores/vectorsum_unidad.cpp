@@ -1,12 +1,16 @@
 // Los dos operadores de Vector2D de vectorsum, con vectores que el programa no usa.
-// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+// El fuente del programa (EJ_FUENTE) se compila tal cual, con su main renombrado y sin
+// llamarlo.
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 
+#ifndef EJ_FUENTE
+#define EJ_FUENTE "ejsobrecarga_operadores/vectorsum.cpp"
+#endif
 #define main vectorsum_main
-#include "ejsobrecarga_operadores/vectorsum.cpp"
+#include EJ_FUENTE
 #undef main
 
 namespace {
@@ -17,7 +21,7 @@ std::string texto(const Vector2D& v) {
     return os.str();
 }
 
-TEST(Vector2D, SumaComponenteAComponenteSinCambiarLosOperandos) {
+TEST(Enunciado, SumaComponenteAComponenteSinCambiarLosOperandos) {
     struct Fila {
         const char* descripcion;
         float ax, ay, bx, by;
@@ -44,7 +48,7 @@ TEST(Vector2D, SumaComponenteAComponenteSinCambiarLosOperandos) {
     }
 }
 
-TEST(Vector2D, InsercionEscribeEntreParentesisSinFinDeLinea) {
+TEST(Enunciado, InsercionEscribeEntreParentesisSinFinDeLinea) {
     struct Fila {
         const char* descripcion;
         float x, y;
@@ -62,7 +66,7 @@ TEST(Vector2D, InsercionEscribeEntreParentesisSinFinDeLinea) {
     }
 }
 
-TEST(Vector2D, InsercionDevuelveElMismoFlujoParaEncadenar) {
+TEST(Enunciado, InsercionDevuelveElMismoFlujoParaEncadenar) {
     std::ostringstream os;
     Vector2D a(1, 2), b(3, 4);
     EXPECT_EQ(&(os << a), &os);

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -44,10 +45,11 @@ std::vector<std::string> entornoCon(const std::vector<std::string>& extra) {
     return entorno;
 }
 
-// Lee lo que haya en fd y lo añade a destino; cierra fd al llegar al final.
+// Lee lo que haya en fd y lo añade a destino; cierra fd al llegar al final. Lee como mucho
+// unos pocos MiB por llamada, para volver al bucle aunque el programa no pare de escribir.
 void leerDisponible(int& fd, std::string& destino) {
     char bloque[65536];
-    for (;;) {
+    for (int vueltas = 0; vueltas < 64; ++vueltas) {
         ssize_t n = read(fd, bloque, sizeof bloque);
         if (n > 0) {
             destino.append(bloque, static_cast<size_t>(n));
@@ -62,6 +64,18 @@ void leerDisponible(int& fd, std::string& destino) {
         }
     }
 }
+
+// ¿Ha terminado el proceso? No lo recoge (WNOWAIT): mientras siga sin recoger, su número
+// no se reutiliza y matar su grupo de procesos no puede alcanzar a otro.
+bool haTerminado(pid_t pid) {
+    siginfo_t info{};
+    return waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+           info.si_pid == pid;
+}
+
+// Tiempo que se siguen leyendo las salidas después de que el programa termine, por si algún
+// proceso que lanzó las mantiene abiertas; después se mata todo su grupo.
+constexpr std::chrono::milliseconds kGracia{500};
 
 // Motor común: una ejecución es una conversación; ejecutar() es la de un solo paso que no
 // espera ningún aviso.
@@ -104,6 +118,7 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
         execve(ruta0.c_str(), argv.data(), envp.data());
         _exit(127);
     }
+    setpgid(pid, pid);  // también desde aquí: el grupo existe antes de que haga falta matarlo
 
     close(entrada[0]);
     close(salida[1]);
@@ -119,7 +134,10 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
     size_t paso = 0, desde = 0;
     std::string pendiente;
     bool escribiendo = false;
+    bool terminado = false;
+    auto finGracia = fin;
 
+    // El grupo entero: el programa y lo que haya lanzado.
     auto matar = [&] {
         kill(-pid, SIGKILL);
         kill(pid, SIGKILL);
@@ -147,9 +165,20 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
             r.agotado = true;
             break;
         }
-        auto limite = fin;
+        if (!terminado && haTerminado(pid)) {
+            terminado = true;
+            finGracia = std::min(fin, ahora + kGracia);
+        }
+        if (terminado && ahora >= finGracia) {
+            // El programa terminó, pero algo que lanzó mantiene abiertas las salidas.
+            matar();
+            if (fdSalida >= 0) leerDisponible(fdSalida, r.salida);
+            if (fdErrores >= 0) leerDisponible(fdErrores, r.errores);
+            break;
+        }
+        auto limite = terminado ? finGracia : fin;
         bool esperandoAviso = !escribiendo && paso < pasos.size();
-        if (esperandoAviso) {
+        if (esperandoAviso && !terminado) {
             if (ahora >= finAviso) {
                 r.agotado = true;
                 r.pasoSinAviso = static_cast<int>(paso);
@@ -157,6 +186,8 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
             }
             limite = std::min(limite, finAviso);
         }
+        // Despierta a menudo para ver si el programa ya terminó.
+        limite = std::min(limite, ahora + std::chrono::milliseconds(50));
 
         pollfd fds[3];
         int n = 0;
@@ -170,6 +201,11 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
         }
         if (fdSalida >= 0) leerDisponible(fdSalida, r.salida);
         if (fdErrores >= 0) leerDisponible(fdErrores, r.errores);
+        if (opciones.limiteSalida > 0 &&
+            r.salida.size() + r.errores.size() > opciones.limiteSalida) {
+            r.salidaExcesiva = true;
+            break;
+        }
         if (escribiendo && fdEntrada >= 0) {
             ssize_t w = write(fdEntrada, pendiente.data(), pendiente.size());
             if (w > 0) {
@@ -191,18 +227,25 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
     cerrar(fdSalida);
     cerrar(fdErrores);
 
-    int estado = 0;
-    if (r.agotado) matar();
-    for (;;) {
-        pid_t w = waitpid(pid, &estado, WNOHANG);
-        if (w == pid || (w < 0 && errno != EINTR)) break;
+    if (r.agotado || r.salidaExcesiva) matar();
+    // Espera a que el programa termine, sin recogerlo todavía.
+    while (!haTerminado(pid)) {
         if (Reloj::now() >= fin) {
             r.agotado = true;
             matar();
-            waitpid(pid, &estado, 0);
+            siginfo_t info{};
+            while (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) != 0 &&
+                   errno == EINTR) {
+            }
             break;
         }
         usleep(1000);
+    }
+    // Lo que quede de su grupo (procesos lanzados que siguen vivos) se mata; después se
+    // recoge el programa.
+    kill(-pid, SIGKILL);
+    int estado = 0;
+    while (waitpid(pid, &estado, 0) < 0 && errno == EINTR) {
     }
     if (WIFEXITED(estado)) r.estado = WEXITSTATUS(estado);
     if (WIFSIGNALED(estado)) r.senal = WTERMSIG(estado);
@@ -229,6 +272,7 @@ std::ostream& operator<<(std::ostream& os, const Resultado& r) {
     os << "estado " << r.estado;
     if (r.senal != 0) os << ", señal " << r.senal;
     if (r.agotado) os << ", tiempo agotado";
+    if (r.salidaExcesiva) os << ", salida excesiva";
     if (r.pasoSinAviso >= 0) os << ", no llegó el aviso del paso " << r.pasoSinAviso;
     return os << "\n--- salida ---\n" << r.salida << "\n--- errores ---\n" << r.errores;
 }

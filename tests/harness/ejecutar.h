@@ -7,6 +7,7 @@
 #define PRUEBAS_HARNESS_EJECUTAR_H
 
 #include <chrono>
+#include <cstddef>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -22,6 +23,9 @@ struct Opciones {
     std::vector<std::string> entorno;
     // Argumentos de la orden (los ejercicios no leen ninguno; el lanzador sí).
     std::vector<std::string> argumentos;
+    // Bytes de salida estándar y de error, sumados, a partir de los cuales el programa se
+    // mata (un bucle que no para de escribir); 0 es sin límite.
+    std::size_t limiteSalida = 0;
 };
 
 struct Resultado {
@@ -32,9 +36,11 @@ struct Resultado {
     bool agotado = false;  // se mató por superar el límite o por no llegar un aviso
     // En una conversación: índice del paso cuyo aviso no llegó (-1 si llegaron todos).
     int pasoSinAviso = -1;
+    // Se mató por escribir más de `limiteSalida` bytes.
+    bool salidaExcesiva = false;
 
     // Terminó con estado 0, sin señal y a tiempo.
-    bool terminoBien() const { return !agotado && senal == 0 && estado == 0; }
+    bool terminoBien() const { return !agotado && !salidaExcesiva && senal == 0 && estado == 0; }
 };
 
 // Describe un resultado (estado, señal, tiempo y ambos flujos) para los mensajes de fallo.

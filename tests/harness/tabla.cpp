@@ -4,16 +4,18 @@
 
 #include <cstdlib>
 
+#include "juicio.h"
+
 namespace arnes {
 
-void comprobarTabla(const std::string& programa, const std::vector<Caso>& casos,
-                    const Opciones& opciones) {
+void comprobarTabla(const std::string& ruta, const Ejercicio& ejercicio,
+                    const std::vector<Caso>& casos) {
     for (const Caso& caso : casos) {
-        SCOPED_TRACE(programa + ": " + caso.descripcion);
-        Resultado r = ejecutar(programa, caso.entrada, opciones);
-        EXPECT_TRUE(r.terminoBien()) << r;
-        EXPECT_EQ(r.salida, caso.salida);
-        EXPECT_EQ(r.errores, caso.errores);
+        const Veredicto veredicto = juzgar(caso, ejecutarCaso(ruta, ejercicio, caso));
+        if (!veredicto.correcto) {
+            ADD_FAILURE() << ejercicio.programa << ": " << caso.descripcion << "\n"
+                          << veredicto.explicacion;
+        }
     }
 }
 

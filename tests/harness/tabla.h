@@ -1,25 +1,20 @@
-// Tablas de casos exactos para las pruebas de caja negra: cada fila es una entrada y los
-// bytes que el programa debe escribir, con una descripción que el fallo muestra.
+// Unión con GoogleTest de las tablas de casos: cada caso se ejecuta y se juzga, y un caso
+// que falla se informa una sola vez con su explicación (entrada, esperado y obtenido a la
+// vista, la primera diferencia y las pistas).
 #ifndef PRUEBAS_HARNESS_TABLA_H
 #define PRUEBAS_HARNESS_TABLA_H
 
 #include <string>
 #include <vector>
 
+#include "casos.h"
 #include "ejecutar.h"
 
 namespace arnes {
 
-struct Caso {
-    std::string descripcion;
-    std::string entrada;
-    std::string salida;        // salida estándar exacta
-    std::string errores = "";  // salida de error exacta
-};
-
-// Ejecuta cada caso y comprueba salida, errores, estado 0 y que no hubo señal ni espera.
-void comprobarTabla(const std::string& programa, const std::vector<Caso>& casos,
-                    const Opciones& opciones = {});
+// Ejecuta cada caso con el programa de esa ruta y añade un fallo por cada caso que no pasa.
+void comprobarTabla(const std::string& ruta, const Ejercicio& ejercicio,
+                    const std::vector<Caso>& casos);
 
 // Opciones con la detección de fugas desactivada, para los programas que conservan sus
 // nodos a propósito hasta el final (el resto de comprobaciones de memoria sigue activo).

@@ -1,6 +1,7 @@
 // dividir de dividegeneric con divisores que el programa no puede leer (NaN) y los signos
 // del cero que devuelve.
-// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+// El fuente del programa (EJ_FUENTE) se compila tal cual, con su main renombrado y sin
+// llamarlo.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,8 +10,11 @@
 
 #include "captura.h"
 
+#ifndef EJ_FUENTE
+#define EJ_FUENTE "templates/dividegeneric.cpp"
+#endif
 #define main dividegeneric_main
-#include "templates/dividegeneric.cpp"
+#include EJ_FUENTE
 #undef main
 
 namespace {
@@ -18,7 +22,7 @@ namespace {
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const std::string kCero = "Error: No se puede dividir por cero.\n";
 
-TEST(Dividegeneric, DividirConDivisorCeroAvisaYDevuelveCeroPositivo) {
+TEST(Enunciado, DividirConDivisorCeroAvisaYDevuelveCeroPositivo) {
     struct Fila {
         const char* descripcion;
         double a, b;
@@ -41,7 +45,7 @@ TEST(Dividegeneric, DividirConDivisorCeroAvisaYDevuelveCeroPositivo) {
     }
 }
 
-TEST(Dividegeneric, DividirSinCeroNoEscribeNada) {
+TEST(Enunciado, DividirSinCeroNoEscribeNada) {
     arnes::Captura salida(std::cout);
     arnes::Captura errores(std::cerr);
     EXPECT_EQ(dividir(7.0, 2.0), 3.5);

@@ -1,21 +1,25 @@
 // Comparador de equalspecial: la plantilla general con enteros y la especialización con
 // textos que no están en el programa.
-// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+// El fuente del programa (EJ_FUENTE) se compila tal cual, con su main renombrado y sin
+// llamarlo.
 #include <gtest/gtest.h>
 
+#ifndef EJ_FUENTE
+#define EJ_FUENTE "templates/equalspecial.cpp"
+#endif
 #define main equalspecial_main
-#include "templates/equalspecial.cpp"
+#include EJ_FUENTE
 #undef main
 
 namespace {
 
-TEST(Equalspecial, EsIgualDeEnteros) {
+TEST(Enunciado, EsIgualDeEnteros) {
     EXPECT_TRUE(Comparador<int>::esIgual(5, 5));
     EXPECT_FALSE(Comparador<int>::esIgual(5, 6));
     EXPECT_FALSE(Comparador<int>::esIgual(-5, 5));
 }
 
-TEST(Equalspecial, LaEspecializacionComparaElContenido) {
+TEST(Enunciado, LaEspecializacionComparaElContenido) {
     char uno[] = "Hola";
     char otro[] = "Hola";
     ASSERT_NE(static_cast<char*>(uno), static_cast<char*>(otro)) << "dos arrays distintos";

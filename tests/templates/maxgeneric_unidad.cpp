@@ -1,6 +1,7 @@
 // encontrarMaximo de maxgeneric con valores que el programa no usa: empates, ceros con
 // signo, NaN y bytes por encima de 127.
-// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+// El fuente del programa (EJ_FUENTE) se compila tal cual, con su main renombrado y sin
+// llamarlo.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,15 +9,18 @@
 
 #include "captura.h"
 
+#ifndef EJ_FUENTE
+#define EJ_FUENTE "templates/maxgeneric.cpp"
+#endif
 #define main maxgeneric_main
-#include "templates/maxgeneric.cpp"
+#include EJ_FUENTE
 #undef main
 
 namespace {
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-TEST(Maxgeneric, EncontrarMaximoDeEnteros) {
+TEST(Enunciado, EncontrarMaximoDeEnteros) {
     struct Fila {
         const char* descripcion;
         int a, b, esperado;
@@ -34,7 +38,7 @@ TEST(Maxgeneric, EncontrarMaximoDeEnteros) {
     }
 }
 
-TEST(Maxgeneric, ConCerosIgualesDevuelveElSegundo) {
+TEST(Enunciado, ConCerosIgualesDevuelveElSegundo) {
     EXPECT_TRUE(std::signbit(encontrarMaximo(0.0, -0.0))) << "debe devolver -0.0";
     EXPECT_FALSE(std::signbit(encontrarMaximo(-0.0, 0.0))) << "debe devolver 0.0";
     arnes::Captura captura;
@@ -42,14 +46,14 @@ TEST(Maxgeneric, ConCerosIgualesDevuelveElSegundo) {
     EXPECT_EQ(captura.texto(), "-0 0");
 }
 
-TEST(Maxgeneric, ConNaNDevuelveElSegundo) {
+TEST(Enunciado, ConNaNDevuelveElSegundo) {
     EXPECT_EQ(encontrarMaximo(kNaN, 1.0), 1.0);
     EXPECT_EQ(encontrarMaximo(kNaN, -1.0), -1.0);
     EXPECT_TRUE(std::isnan(encontrarMaximo(1.0, kNaN)));
     EXPECT_TRUE(std::isnan(encontrarMaximo(kNaN, kNaN)));
 }
 
-TEST(Maxgeneric, UnByteDesde128PierdeContraLaA) {
+TEST(Enunciado, UnByteDesde128PierdeContraLaA) {
     ASSERT_TRUE(std::numeric_limits<char>::is_signed) << "char es con signo en esta plataforma";
     const char primerByteDeA = "á"[0];  // 0xC3 en UTF-8: negativo como char
     EXPECT_EQ(encontrarMaximo(primerByteDeA, 'a'), 'a');
@@ -58,7 +62,7 @@ TEST(Maxgeneric, UnByteDesde128PierdeContraLaA) {
     EXPECT_EQ(encontrarMaximo('c', 'a'), 'c');
 }
 
-TEST(Maxgeneric, EncontrarMaximoNoEscribeNada) {
+TEST(Enunciado, EncontrarMaximoNoEscribeNada) {
     arnes::Captura captura;
     encontrarMaximo(1, 2);
     encontrarMaximo('a', 'b');

@@ -1,5 +1,6 @@
 // encontrarMinimo de mingeneric con ceros con signo y NaN, que el programa no puede leer.
-// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+// El fuente del programa (EJ_FUENTE) se compila tal cual, con su main renombrado y sin
+// llamarlo.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,15 +8,18 @@
 
 #include "captura.h"
 
+#ifndef EJ_FUENTE
+#define EJ_FUENTE "templates/mingeneric.cpp"
+#endif
 #define main mingeneric_main
-#include "templates/mingeneric.cpp"
+#include EJ_FUENTE
 #undef main
 
 namespace {
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-TEST(Mingeneric, EncontrarMinimoDeEnteros) {
+TEST(Enunciado, EncontrarMinimoDeEnteros) {
     struct Fila {
         const char* descripcion;
         int a, b, esperado;
@@ -32,7 +36,7 @@ TEST(Mingeneric, EncontrarMinimoDeEnteros) {
     }
 }
 
-TEST(Mingeneric, ConCerosIgualesDevuelveElSegundo) {
+TEST(Enunciado, ConCerosIgualesDevuelveElSegundo) {
     EXPECT_TRUE(std::signbit(encontrarMinimo(0.0, -0.0))) << "debe devolver -0.0";
     EXPECT_FALSE(std::signbit(encontrarMinimo(-0.0, 0.0))) << "debe devolver 0.0";
     arnes::Captura captura;
@@ -40,7 +44,7 @@ TEST(Mingeneric, ConCerosIgualesDevuelveElSegundo) {
     EXPECT_EQ(captura.texto(), "-0");
 }
 
-TEST(Mingeneric, ConNaNDevuelveElSegundo) {
+TEST(Enunciado, ConNaNDevuelveElSegundo) {
     EXPECT_EQ(encontrarMinimo(kNaN, 1.0), 1.0);
     EXPECT_TRUE(std::isnan(encontrarMinimo(1.0, kNaN)));
     EXPECT_EQ(encontrarMinimo(2.71, 3.14), 2.71);

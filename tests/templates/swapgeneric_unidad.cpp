@@ -1,14 +1,18 @@
 // intercambiar de swapgeneric en los casos que el programa no muestra.
-// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+// El fuente del programa (EJ_FUENTE) se compila tal cual, con su main renombrado y sin
+// llamarlo.
 #include <gtest/gtest.h>
 
+#ifndef EJ_FUENTE
+#define EJ_FUENTE "templates/swapgeneric.cpp"
+#endif
 #define main swapgeneric_main
-#include "templates/swapgeneric.cpp"
+#include EJ_FUENTE
 #undef main
 
 namespace {
 
-TEST(Swapgeneric, IntercambiarDosVecesRestauraElOrden) {
+TEST(Enunciado, IntercambiarDosVecesRestauraElOrden) {
     int a = 5, b = 10;
     intercambiar(a, b);
     EXPECT_EQ(a, 10);
@@ -24,7 +28,7 @@ TEST(Swapgeneric, IntercambiarDosVecesRestauraElOrden) {
     EXPECT_EQ(c2, 'b');
 }
 
-TEST(Swapgeneric, LaMismaVariableComoAmbosArgumentosNoCambia) {
+TEST(Enunciado, LaMismaVariableComoAmbosArgumentosNoCambia) {
     int a = 42;
     intercambiar(a, a);
     EXPECT_EQ(a, 42);
@@ -33,7 +37,7 @@ TEST(Swapgeneric, LaMismaVariableComoAmbosArgumentosNoCambia) {
     EXPECT_EQ(c, 'z');
 }
 
-TEST(Swapgeneric, ValoresIgualesSiguenIguales) {
+TEST(Enunciado, ValoresIgualesSiguenIguales) {
     int a = 7, b = 7;
     intercambiar(a, b);
     EXPECT_EQ(a, 7);

@@ -1,16 +1,20 @@
 // sum de zeronotice: un aviso por llamada, sea cual sea el valor, sin fin de línea.
-// El fuente del programa se compila tal cual, con su main renombrado y sin llamarlo.
+// El fuente del programa (EJ_FUENTE) se compila tal cual, con su main renombrado y sin
+// llamarlo.
 #include <gtest/gtest.h>
 
 #include "captura.h"
 
+#ifndef EJ_FUENTE
+#define EJ_FUENTE "templates/zeronotice.cpp"
+#endif
 #define main zeronotice_main
-#include "templates/zeronotice.cpp"
+#include EJ_FUENTE
 #undef main
 
 namespace {
 
-TEST(Zeronotice, SumEscribeUnAvisoPorLlamadaSeaCualSeaElValor) {
+TEST(Enunciado, SumEscribeUnAvisoPorLlamadaSeaCualSeaElValor) {
     for (int valor : {0, 2, 10, -1, 2147483647, -2147483647 - 1}) {
         SCOPED_TRACE(valor);
         arnes::Captura captura;
@@ -20,7 +24,7 @@ TEST(Zeronotice, SumEscribeUnAvisoPorLlamadaSeaCualSeaElValor) {
     }
 }
 
-TEST(Zeronotice, DosLlamadasDosAvisosSeguidos) {
+TEST(Enunciado, DosLlamadasDosAvisosSeguidos) {
     arnes::Captura captura;
     sum(10);
     sum(0);

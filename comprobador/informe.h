@@ -1,0 +1,44 @@
+// El informe de una revisión para el alumno, la tabla resumen para el profesor y el informe
+// JUnit en XML que importan los sistemas de integración continua y los cuadernos de notas.
+#ifndef COMPROBADOR_INFORME_H
+#define COMPROBADOR_INFORME_H
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "revision.h"
+
+namespace comprobador {
+
+// Colores ANSI solo si se escribe en una terminal (y NO_COLOR no está puesta).
+struct Estilo {
+    bool color = false;
+    std::string bien(const std::string& t) const { return pintar("32", t); }
+    std::string mal(const std::string& t) const { return pintar("31", t); }
+    std::string aviso(const std::string& t) const { return pintar("33", t); }
+    std::string titulo(const std::string& t) const { return pintar("1", t); }
+    std::string tenue(const std::string& t) const { return pintar("2", t); }
+
+   private:
+    std::string pintar(const char* codigo, const std::string& t) const {
+        return color ? "\033[" + std::string(codigo) + "m" + t + "\033[0m" : t;
+    }
+};
+
+// El informe de una entrega; termina con la línea "N de M casos correctos".
+void escribirInforme(std::ostream& os, const std::string& programa, const Revision& revision,
+                     const Estilo& estilo);
+
+// Una fila por entrega: casos correctos y hallazgos de robustez.
+void escribirResumen(std::ostream& os, const std::vector<Revision>& revisiones,
+                     const Estilo& estilo);
+
+// Un testsuite por entrega y un testcase por caso del ejercicio; devuelve false si no se
+// pudo escribir el archivo.
+bool escribirJUnit(const std::string& archivo, const std::string& programa,
+                   const std::vector<Revision>& revisiones);
+
+}  // namespace comprobador
+
+#endif

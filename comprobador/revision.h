@@ -1,0 +1,64 @@
+// La revisión de una entrega: compilarla dos veces (normal y con sanitizadores), ejecutar los
+// casos del ejercicio, comprobar sus funciones y buscar fallos con las entradas hostiles.
+#ifndef COMPROBADOR_REVISION_H
+#define COMPROBADOR_REVISION_H
+
+#include <string>
+#include <vector>
+
+#include "casos.h"
+#include "catalogo.h"
+
+namespace comprobador {
+
+// Una entrega: el archivo que se compila (main.cpp en una carpeta) y cómo mostrarla.
+struct Entrega {
+    std::string nombre;     // como la escribió quien comprueba (practica/ringchain.cpp)
+    std::string principal;  // ruta absoluta del fuente que se compila
+};
+
+// Dónde y con qué se compila: el compilador, la raíz de la colección, GoogleTest (si está) y
+// la carpeta temporal de esta entrega.
+struct Entorno {
+    std::string compilador;
+    std::string raiz;
+    std::string gtestIncluir;  // vacío si no hay GoogleTest
+    std::string gtestBiblioteca;
+    std::string gtestMain;
+    std::string temporal;
+};
+
+// Un caso o una comprobación de funciones, ya juzgado.
+struct Linea {
+    std::string nombre;
+    arnes::Origen origen = arnes::Origen::Enunciado;
+    bool correcto = false;
+    std::string explicacion;  // varias líneas; vacía si pasó
+};
+
+struct Revision {
+    Entrega entrega;
+    bool compila = false;
+    std::string errores;  // lo que dijo el compilador si no compila
+    std::string avisos;   // avisos del compilador (no impiden la comprobación)
+    std::vector<Linea> casos;
+    std::vector<Linea> funciones;
+    std::vector<std::string> notasFunciones;  // por qué no se comprobaron, qué falta...
+    std::vector<std::string> robustez;        // hallazgos con las entradas hostiles
+
+    // Solo cuenta lo que pide el ejercicio; si no compila, nada es correcto.
+    int correctos() const;
+    int total() const;
+    bool aprobada() const { return compila && correctos() == total(); }
+};
+
+Revision revisar(const Ficha& ficha, const arnes::Ejercicio& ejercicio, const Entrega& entrega,
+                 const Entorno& entorno);
+
+// Las explicaciones en español de los errores de compilación de las pruebas de funciones:
+// una función que falta, una firma distinta... (una frase por problema, sin repetir).
+std::vector<std::string> explicarErroresDeFunciones(const Ficha& ficha, const std::string& salida);
+
+}  // namespace comprobador
+
+#endif
