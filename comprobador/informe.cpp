@@ -97,7 +97,7 @@ void escribirInforme(std::ostream& os, const std::string& programa, const Revisi
     }
     os << "\n" << estilo.titulo("Casos del ejercicio") << "\n";
     escribirLineas(os, revision.casos, arnes::Origen::Enunciado, estilo);
-    if (!revision.funciones.empty() || !revision.notasFunciones.empty()) {
+    if (hay(revision.funciones, arnes::Origen::Enunciado) || !revision.notasFunciones.empty()) {
         os << "\n" << estilo.titulo("Funciones del ejercicio") << "\n";
         for (const std::string& n : revision.notasFunciones) os << "  " << n << "\n";
         escribirLineas(os, revision.funciones, arnes::Origen::Enunciado, estilo);
@@ -164,24 +164,19 @@ bool escribirJUnit(const std::string& archivo, const std::string& programa,
             if (l.origen == arnes::Origen::Enunciado) cuentan.push_back(&l);
         }
         const std::string clase = xml(programa + "." + r.entrega.nombre);
-        if (!r.compila) {
-            f << "  <testsuite name=\"" << xml(r.entrega.nombre)
-              << "\" tests=\"1\" failures=\"1\">\n"
-              << "    <testcase classname=\"" << clase << "\" name=\"compilación\">\n"
-              << "      <failure message=\"No compila\">" << xml(r.errores) << "</failure>\n"
-              << "    </testcase>\n  </testsuite>\n";
-            continue;
-        }
         f << "  <testsuite name=\"" << xml(r.entrega.nombre) << "\" tests=\"" << cuentan.size()
           << "\" failures=\"" << r.total() - r.correctos() << "\">\n";
         for (const Linea* l : cuentan) {
             f << "    <testcase classname=\"" << clase << "\" name=\"" << xml(l->nombre) << "\"";
-            if (l->correcto) {
+            if (l->correcto && r.compila) {
                 f << "/>\n";
-            } else {
-                f << ">\n      <failure message=\"" << xml(l->nombre) << "\">"
-                  << xml(l->explicacion) << "</failure>\n    </testcase>\n";
+                continue;
             }
+            // Si no compila, cada caso falla con lo que dijo el compilador.
+            const std::string mensaje = r.compila ? l->nombre : "No compila";
+            const std::string detalle = r.compila ? l->explicacion : r.errores;
+            f << ">\n      <failure message=\"" << xml(mensaje) << "\">" << xml(detalle)
+              << "</failure>\n    </testcase>\n";
         }
         if (!r.robustez.empty()) {
             f << "    <system-out>Robustez (no cuenta):\n";

@@ -1,9 +1,11 @@
 #include "revision.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 #include <sstream>
 #include <thread>
@@ -27,7 +29,9 @@ const std::vector<std::string> kSanitizadores = {"-O1", "-g", "-fsanitize=addres
 const milliseconds kCasoLento{10000};
 // Límite de un caso de la tabla y de una entrada hostil: de sobra para una solución correcta.
 const milliseconds kLimiteCaso{5000};
-const milliseconds kLimiteHostil{2000};
+const milliseconds kLimiteHostil{500};
+// Un caso que decidió la colección no se exige: si no termina enseguida, no hay más que ver.
+const milliseconds kLimiteDecidido{250};
 // Lo que puede escribir un programa antes de que se le pare.
 const std::size_t kLimiteSalida = 1 << 20;
 
@@ -143,17 +147,31 @@ void ejecutarCasos(const Ficha& ficha, const arnes::Ejercicio& ejercicio, const 
         Linea& linea = revision.casos[i];
         linea.nombre = caso.descripcion;
         linea.origen = caso.origen;
-        if (agotados >= 2) {
+        if (agotados >= 2 && caso.origen == arnes::Origen::Enunciado) {
             linea.explicacion = "No se ejecutó: el programa ya agotó el tiempo en dos casos.\n";
             return;
         }
+        // Lo que decidió la colección no se exige: con el límite corto de las entradas hostiles.
+        const bool pedido = caso.origen == arnes::Origen::Enunciado;
         const bool lento = caso.limite > kCasoLento;
-        milliseconds limite = lento ? caso.limite : std::min(caso.limite, kLimiteCaso);
+        milliseconds limite = lento    ? caso.limite
+                              : pedido ? std::min(caso.limite, kLimiteCaso)
+                                       : std::min(caso.limite, kLimiteDecidido);
+        arnes::Caso juzgado = caso;
+        juzgado.limite = limite;
         Resultado r = ejecutarCon(normal, caso, opcionesAlumno(ejercicio, caso, limite, false));
-        if (r.agotado && r.pasoSinAviso < 0) ++agotados;
-        arnes::Veredicto v = arnes::juzgar(caso, r);
+        if (pedido && r.agotado && r.pasoSinAviso < 0) ++agotados;
+        arnes::Veredicto v = arnes::juzgar(juzgado, r);
         linea.correcto = v.correcto;
         linea.explicacion = v.explicacion;
+        if (pedido && !v.correcto && r.senal != 0 && conSanitizadores) {
+            // Un programa que revienta: los sanitizadores dicen dónde y por qué.
+            Resultado s =
+                ejecutarCon(vigilado, caso, opcionesAlumno(ejercicio, caso, kLimiteCaso, false));
+            for (const std::string& l : informesSinFugas(s.errores)) {
+                linea.explicacion += "Con AddressSanitizer y UBSan: " + l + "\n";
+            }
+        }
         if (!v.correcto || lento || !conSanitizadores) return;
 
         // La misma entrada con AddressSanitizer, UBSan y LeakSanitizer.
@@ -266,6 +284,14 @@ void comprobarFunciones(const Ficha& ficha, const Entorno& entorno, const Result
 
 // ------------------------------------------------------------------------- robustez
 
+// Un hallazgo sin su " en archivo:línea".
+std::string sinLugar(std::string texto) {
+    size_t en = texto.find(" en ");
+    size_t fin = en == std::string::npos ? en : texto.find(": ", en);
+    if (fin != std::string::npos) texto.erase(en, fin - en);
+    return texto;
+}
+
 void buscarFallos(const arnes::Ejercicio& ejercicio, const Entorno& entorno, Revision& revision) {
     if (ejercicio.primerAviso.empty()) return;
     const std::string vigilado = entorno.temporal + "/vigilado";
@@ -293,20 +319,26 @@ void buscarFallos(const arnes::Ejercicio& ejercicio, const Entorno& entorno, Rev
         hallazgos[i] = que;
     });
     // Un mismo hallazgo con varias entradas se dice una vez, con la lista de entradas.
-    std::vector<std::pair<std::string, std::string>> agrupados;
+    // Se agrupan por su clase, sin el lugar: una pila agotada revienta en una línea u otra
+    // según la ejecución, y el informe debe ser el mismo cada vez.
+    struct Grupo {
+        std::string clase, que, entradas;
+    };
+    std::vector<Grupo> grupos;
     for (size_t i = 0; i < hostiles.size(); ++i) {
         if (hallazgos[i].empty()) continue;
-        bool visto = false;
-        for (auto& [que, entradas] : agrupados) {
-            if (que == hallazgos[i]) {
-                entradas += ", «" + hostiles[i].descripcion + "»";
-                visto = true;
-            }
+        const std::string clase = sinLugar(hallazgos[i]);
+        const std::string entrada = "«" + hostiles[i].descripcion + "»";
+        auto g = std::find_if(grupos.begin(), grupos.end(),
+                              [&](const Grupo& x) { return x.clase == clase; });
+        if (g == grupos.end()) {
+            grupos.push_back({clase, hallazgos[i], entrada});
+        } else {
+            g->entradas += ", " + entrada;
         }
-        if (!visto) agrupados.push_back({hallazgos[i], "«" + hostiles[i].descripcion + "»"});
     }
-    for (const auto& [que, entradas] : agrupados) {
-        revision.robustez.push_back("Con la entrada " + entradas + ": " + que);
+    for (const Grupo& g : grupos) {
+        revision.robustez.push_back("Con la entrada " + g.entradas + ": " + g.que);
     }
 }
 
@@ -439,8 +471,11 @@ Revision revisar(const Ficha& ficha, const arnes::Ejercicio& ejercicio, const En
                            entorno.gtestMain, entorno.gtestBiblioteca, "-pthread"});
         funciones = compilar(entorno, argumentos);
     });
+    // La compilación que ve el alumno nombra su archivo como lo conoce: relativo a la carpeta
+    // desde la que comprueba.
+    const std::string fuente = std::filesystem::proximate(entrega.principal).string();
     normal = compilar(entorno, unir(unir(unir(estandar, {"-O2"}), lista),
-                                    {entrega.principal, "-o", entorno.temporal + "/normal"}));
+                                    {fuente, "-o", entorno.temporal + "/normal"}));
     hiloVigilada.join();
     hiloFunciones.join();
 
