@@ -94,11 +94,13 @@ Opciones opcionesAlumno(const arnes::Ejercicio& ejercicio, const arnes::Caso& ca
     return o;
 }
 
-Resultado ejecutarCon(const std::string& ruta, const arnes::Caso& caso, const Opciones& opciones) {
+// El programa del alumno trabaja en la carpeta temporal, donde está compilado: lo que
+// escriba allí se borra con ella.
+Resultado ejecutarCon(const std::string& ruta, const arnes::Caso& caso, Opciones o) {
+    o.directorio = std::filesystem::path(ruta).parent_path().string();
     if (caso.modo == arnes::Modo::Conversacion) {
-        return arnes::conversar(ruta, caso.pasos, opciones);
+        return arnes::conversar(ruta, caso.pasos, o);
     }
-    Opciones o = opciones;
     o.unirSalidas = caso.modo == arnes::Modo::Unidas;
     return arnes::ejecutar(ruta, caso.entrada, o);
 }
@@ -260,6 +262,7 @@ void comprobarFunciones(const Ficha& ficha, const Entorno& entorno, const Result
                      "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"};
         o.limite = kLimiteCaso;
         o.limiteSalida = kLimiteSalida;
+        o.directorio = entorno.temporal;
         Resultado p = arnes::ejecutar(programa, "", o);
         linea.correcto = p.terminoBien();
         if (linea.correcto) return;
@@ -300,8 +303,9 @@ void buscarFallos(const arnes::Ejercicio& ejercicio, const Entorno& entorno, Rev
     enParalelo(hostiles.size(), [&](size_t i) {
         arnes::Caso caso;
         caso.descripcion = hostiles[i].descripcion;
-        Opciones o = opcionesAlumno(ejercicio, caso, kLimiteHostil, false);
-        Resultado r = arnes::ejecutar(vigilado, hostiles[i].bytes, o);
+        caso.entrada = hostiles[i].bytes;
+        Resultado r =
+            ejecutarCon(vigilado, caso, opcionesAlumno(ejercicio, caso, kLimiteHostil, false));
         std::string que;
         std::vector<std::string> informes = arnes::resumirSanitizadores(r.errores);
         if (!informes.empty()) {

@@ -236,6 +236,8 @@ const Error kErrores[] = {
     {"nodeprune", "nodeprune_otro_nombre.cpp",
      "No se encuentra «eliminarValor»: falta o tiene otro nombre. El ejercicio pide: void "
      "eliminarValor(Nodo*& cabeza, int valor);"},
+    {"nodeprune", "nodeprune_sin_liberar_el_quitado.cpp", "el ejercicio solo conserva 2 nodos"},
+    {"maxgeneric", "maxgeneric_empate.cpp", "✗ ConCerosIgualesDevuelveElSegundo"},
     {"palincheck", "palincheck_otra_firma.cpp", "«isPalindrome» tiene otro número de parámetros"},
 };
 

@@ -111,6 +111,7 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
         // Hijo: grupo de procesos propio (para matar también lo que lance con system),
         // SIGPIPE con su acción normal y los tres flujos conectados a las tuberías.
         setpgid(0, 0);
+        if (!opciones.directorio.empty() && chdir(opciones.directorio.c_str()) != 0) _exit(127);
         std::signal(SIGPIPE, SIG_DFL);
         dup2(entrada[0], 0);
         dup2(salida[1], 1);

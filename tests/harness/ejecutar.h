@@ -23,6 +23,8 @@ struct Opciones {
     std::vector<std::string> entorno;
     // Argumentos de la orden (los ejercicios no leen ninguno; el lanzador sí).
     std::vector<std::string> argumentos;
+    // Carpeta de trabajo del programa; vacía, la del que lo ejecuta.
+    std::string directorio;
     // Bytes de salida estándar y de error, sumados, a partir de los cuales el programa se
     // mata (un bucle que no para de escribir); 0 es sin límite.
     std::size_t limiteSalida = 0;
