@@ -25,9 +25,8 @@ void escribirLineas(std::ostream& os, const std::vector<Linea>& lineas, arnes::O
             os << "  " << estilo.mal("✗") << " " << l.nombre << "\n"
                << sangrar(l.explicacion, "      ");
         } else {
-            // Lo que decidió la colección no se exige: una línea, sin el detalle.
-            os << "  " << estilo.tenue("–") << " " << l.nombre
-               << estilo.tenue(" (tu programa hace otra cosa)") << "\n";
+            // Lo que decidió la colección no se exige: una línea con lo que hace ella.
+            os << "  " << estilo.tenue("–") << " " << l.nombre << ": " << l.explicacion << "\n";
         }
     }
 }
@@ -110,10 +109,12 @@ void escribirInforme(std::ostream& os, const std::string& programa, const Revisi
         escribirLineas(os, revision.casos, arnes::Origen::Decidido, estilo);
         escribirLineas(os, revision.funciones, arnes::Origen::Decidido, estilo);
     }
-    os << "\n"
-       << estilo.titulo("Robustez")
-       << " (entradas hostiles con AddressSanitizer y UBSan; no cuenta)\n";
-    if (revision.robustez.empty()) {
+    if (revision.robustezProbada || !revision.robustez.empty()) {
+        os << "\n"
+           << estilo.titulo("Robustez")
+           << " (entradas hostiles con AddressSanitizer y UBSan; no cuenta)\n";
+    }
+    if (revision.robustezProbada && revision.robustez.empty()) {
         os << "  " << estilo.bien("✓")
            << " ningún fallo, cuelgue ni informe de los sanitizadores\n";
     }

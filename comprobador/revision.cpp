@@ -137,6 +137,24 @@ std::string explicarFugas(const Ficha& ficha, int bloques, const std::string& er
     return texto;
 }
 
+// Un texto en una sola línea, con los saltos a la vista y cortado si es muy largo.
+std::string enUnaLinea(const std::string& texto) {
+    std::string r;
+    for (char c : texto) r += c == '\n' ? std::string("⏎") : std::string(1, c);
+    return r.size() > 60 ? r.substr(0, 57) + "…" : r;
+}
+
+// Lo que hace la colección en un caso que el ejercicio deja abierto: su última línea.
+std::string loQueDecidio(const arnes::Caso& caso) {
+    std::string entrada = caso.entrada;
+    for (const arnes::Paso& p : caso.pasos) entrada += p.respuesta;
+    std::string texto = caso.errores.empty() ? caso.salida : caso.errores;
+    while (!texto.empty() && texto.back() == '\n') texto.pop_back();
+    texto = texto.substr(texto.rfind('\n') + 1);
+    const std::string con = entrada.empty() ? "sin entrada" : "con «" + enUnaLinea(entrada) + "»";
+    return con + " la colección escribe «" + texto + "»";
+}
+
 void ejecutarCasos(const Ficha& ficha, const arnes::Ejercicio& ejercicio, const Entorno& entorno,
                    bool conSanitizadores, Revision& revision) {
     const std::string normal = entorno.temporal + "/normal";
@@ -165,7 +183,7 @@ void ejecutarCasos(const Ficha& ficha, const arnes::Ejercicio& ejercicio, const 
         if (pedido && r.agotado && r.pasoSinAviso < 0) ++agotados;
         arnes::Veredicto v = arnes::juzgar(juzgado, r);
         linea.correcto = v.correcto;
-        linea.explicacion = v.explicacion;
+        linea.explicacion = pedido ? v.explicacion : loQueDecidio(caso);
         if (pedido && !v.correcto && r.senal != 0 && conSanitizadores) {
             // Un programa que revienta: los sanitizadores dicen dónde y por qué.
             Resultado s =
@@ -297,6 +315,7 @@ std::string sinLugar(std::string texto) {
 
 void buscarFallos(const arnes::Ejercicio& ejercicio, const Entorno& entorno, Revision& revision) {
     if (ejercicio.primerAviso.empty()) return;
+    revision.robustezProbada = true;
     const std::string vigilado = entorno.temporal + "/vigilado";
     const auto& hostiles = arnes::entradasHostiles();
     std::vector<std::string> hallazgos(hostiles.size());

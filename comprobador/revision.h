@@ -45,6 +45,7 @@ struct Revision {
     std::vector<Linea> funciones;
     std::vector<std::string> notasFunciones;  // por qué no se comprobaron, qué falta...
     std::vector<std::string> robustez;        // hallazgos con las entradas hostiles
+    bool robustezProbada = false;             // no, si el programa no lee la entrada
 
     // Solo cuenta lo que pide el ejercicio; si no compila, nada es correcto.
     int correctos() const;
