@@ -105,4 +105,13 @@ TEST(Enunciado, LiberarListaDejaLaCabezaNula) {
     }
 }
 
+// La línea de imprimirLista acaba con std::endl, que vacía la salida (un '\n' no la vacía).
+TEST(Enunciado, ImprimirListaAcabaConStdEndl) {
+    Nodo* cabeza = listaCon({5, 10});
+    arnes::Captura captura;
+    imprimirLista(cabeza);
+    EXPECT_EQ(captura.vaciados(), 1) << "la línea acaba con std::endl";
+    liberarLista(cabeza);
+}
+
 }  // namespace

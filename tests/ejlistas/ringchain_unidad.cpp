@@ -108,4 +108,13 @@ TEST(Enunciado, LaCabezaNoCambiaAlAgregar) {
     EXPECT_EQ(captura.texto(), "1 <-> 2 <-> 3 <-> cabeza\n");
 }
 
+// mostrar acaba con el '\n' del literal "cabeza\n", que no vacía la salida.
+TEST(Enunciado, MostrarAcabaConSaltoDeLineaSinVaciar) {
+    Anillo a({10, 20});
+    arnes::Captura captura;
+    a.lista.mostrar();
+    EXPECT_EQ(captura.texto(), "10 <-> 20 <-> cabeza\n");
+    EXPECT_EQ(captura.vaciados(), 0) << "\"cabeza\\n\" no vacía la salida; std::endl sí";
+}
+
 }  // namespace

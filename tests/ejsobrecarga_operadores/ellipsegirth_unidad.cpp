@@ -94,4 +94,13 @@ TEST(Enunciado, SumaNoCambiaLosOperandos) {
     EXPECT_EQ(linea(menor), perimetro("3"));
 }
 
+// out() acaba su línea con std::endl, que vacía la salida.
+TEST(Enunciado, OutAcabaConStdEndl) {
+    Cir c;
+    arnes::Captura captura;
+    c.out();
+    EXPECT_EQ(captura.texto(), "El perimetro es: 0cm\n");
+    EXPECT_EQ(captura.vaciados(), 1) << "la línea acaba con std::endl";
+}
+
 }  // namespace

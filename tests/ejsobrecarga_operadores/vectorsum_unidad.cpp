@@ -6,6 +6,8 @@
 #include <sstream>
 #include <string>
 
+#include "captura.h"
+
 #ifndef EJ_FUENTE
 #define EJ_FUENTE "ejsobrecarga_operadores/vectorsum.cpp"
 #endif
@@ -72,6 +74,14 @@ TEST(Enunciado, InsercionDevuelveElMismoFlujoParaEncadenar) {
     EXPECT_EQ(&(os << a), &os);
     os << b << a + b;
     EXPECT_EQ(os.str(), "(1, 2)(3, 4)(4, 6)");
+}
+
+// El operador no termina la línea ni vacía el flujo: eso lo hace main con std::endl.
+TEST(Enunciado, InsercionNoVaciaElFlujo) {
+    arnes::Captura captura;
+    std::cout << Vector2D(1, 2);
+    EXPECT_EQ(captura.texto(), "(1, 2)");
+    EXPECT_EQ(captura.vaciados(), 0) << "operator<< no escribe std::endl";
 }
 
 }  // namespace
