@@ -15,6 +15,18 @@ std::string aviso(const std::string& par, const std::string& texto) {
     return kPide + "Ackermann(" + par + ") " + texto + "\n";
 }
 
+// Rechazo porque anidaría esas llamadas (A(m, n) + m − 1).
+std::string hondo(const std::string& par, const std::string& niveles) {
+    return aviso(par,
+                 "no se calcula: anidaría " + niveles + " llamadas y la pila solo admite 65536.");
+}
+
+// Rechazo porque haría esas llamadas en total.
+std::string largo(const std::string& par, const std::string& llamadas) {
+    return aviso(par, "no se calcula: necesita " + llamadas +
+                          " llamadas y el límite es 715664091 (unos segundos sin optimizar).");
+}
+
 }  // namespace
 
 Ejercicio ackcalc() {
@@ -36,11 +48,9 @@ Ejercicio ackcalc() {
         });
     const std::string noTermina = "no termina: con números negativos nunca llega a un caso base.";
     const std::string noCabe = "no cabe en un int.";
-    const std::string lento = "necesita demasiadas llamadas para calcularlo por recursión directa.";
     agregar(
         e, Origen::Decidido,
         {
-            {"m = 1 en el tope: 65531 llamadas anidadas", "1 65531\n", valor("1, 65531", "65533")},
             {"m negativo", "-1 1\n", aviso("-1, 1", noTermina)},
             {"n negativo", "1 -1\n", aviso("1, -1", noTermina)},
             {"4 2", "4 2\n", aviso("4, 2", noCabe)},
@@ -48,10 +58,24 @@ Ejercicio ackcalc() {
             {"5 1", "5 1\n", aviso("5, 1", noCabe)},
             {"6 0", "6 0\n", aviso("6, 0", noCabe)},
             {"n + 1 se desbordaría", "0 2147483647\n", aviso("0, 2147483647", noCabe)},
-            {"1 65532", "1 65532\n", aviso("1, 65532", lento)},
-            {"2 32766", "2 32766\n", aviso("2, 32766", lento)},
-            {"3 14", "3 14\n", aviso("3, 14", lento)},
-            {"3 28", "3 28\n", aviso("3, 28", lento)},
+            // m = 1: anida n + 2 llamadas.
+            {"1 65531", "1 65531\n", valor("1, 65531", "65533")},
+            {"1 65532", "1 65532\n", valor("1, 65532", "65534")},
+            {"m = 1 en el tope: 65536 llamadas anidadas", "1 65534\n", valor("1, 65534", "65536")},
+            {"1 65535: una anidada de más", "1 65535\n", hondo("1, 65535", "65537")},
+            // m = 2: anida 2n + 4 y hace 2n² + 7n + 5; cae antes por las llamadas.
+            {"m = 2 en el tope: 715611195 llamadas", "2 18914\n", valor("2, 18914", "37831")},
+            {"2 18915: llamadas de más", "2 18915\n", largo("2, 18915", "715686860")},
+            {"2 32766: anida justo 65536", "2 32766\n", largo("2, 32766", "2147450879")},
+            {"2 32767: una anidada de más", "2 32767\n", hondo("2, 32767", "65538")},
+            // m = 3: anida A(3, n) + 2.
+            {"m = 3 en el tope: 715664091 llamadas", "3 12\n", valor("3, 12", "32765")},
+            {"3 13: cabe en la pila, no en el tiempo", "3 13\n", largo("3, 13", "2862983902")},
+            {"3 14", "3 14\n", hondo("3, 14", "131071")},
+            {"3 28: el mayor que cabe en int", "3 28\n", hondo("3, 28", "2147483647")},
+            // m = 4 y m = 5: solo se calcula A(4, 0) = 13, en la tabla de arriba.
+            {"4 1: anida justo 65536", "4 1\n", largo("4, 1", "2862984010")},
+            {"5 0", "5 0\n", hondo("5, 0", "65537")},
             {"entrada vacía", "", kPide + kEntradaNoValida},
             {"no es número", "x 1\n", kPide + kEntradaNoValida},
             {"falta n", "1\n", kPide + kEntradaNoValida},

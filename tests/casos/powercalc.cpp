@@ -30,16 +30,19 @@ Ejercicio powercalc() {
             {"un millón", "10 6\n", kAvisos + "10 elevado a 6 es 1e+06\n"},
             {"base en notación científica", "1e3 1\n", kAvisos + "1000 elevado a 1 es 1000\n"},
         });
-    const std::string fuera = kAvisos + "El exponente debe estar entre -100000 y 100000.\n";
+    const std::string fuera = kAvisos + "El exponente debe estar entre -50000 y 50000.\n";
     agregar(
         e, Origen::Decidido,
         {
             {"exponente que no es número: 0", "2 abc\n", kAvisos + "2 elevado a 0 es 1\n"},
-            {"el mayor exponente admitido", "1 100000\n", kAvisos + "1 elevado a 100000 es 1\n"},
-            {"el menor exponente admitido", "1 -100000\n", kAvisos + "1 elevado a -100000 es 1\n"},
+            {"el mayor exponente admitido", "1 50000\n", kAvisos + "1 elevado a 50000 es 1\n"},
+            {"el menor exponente admitido", "1 -50000\n", kAvisos + "1 elevado a -50000 es 1\n"},
+            {"base negativa en el tope", "-1 49999\n", kAvisos + "-1 elevado a 49999 es -1\n"},
             {"exponente: el menor int", "2 -2147483648\n", fuera},
-            {"exponente justo encima del tope", "1 100001\n", fuera},
-            {"exponente justo debajo del tope", "1 -100001\n", fuera},
+            {"exponente justo encima del tope", "1 50001\n", fuera},
+            {"exponente justo debajo del tope", "1 -50001\n", fuera},
+            {"exponente 100000", "1 100000\n", fuera},
+            {"exponente -100000", "1 -100000\n", fuera},
             {"exponente fuera de int", "2 99999999999\n", fuera},
             {"entrada vacía", "", kBase + kEntradaNoValida},
             {"base que no es número", "abc 2\n", kBase + kEntradaNoValida},

@@ -37,4 +37,28 @@ TEST(Enunciado, ComparaSoloElTramoPedido) {
     }
 }
 
+#ifndef EJ_SOLUCION_ALUMNO
+
+// La palabra más larga que admite el programa: 25001 llamadas anidadas.
+TEST(Propio, ElTopeDeLongitudNoAgotaLaPila) {
+    EXPECT_EQ(kLongitudMaxima, 50000u);
+    const std::string tope(kLongitudMaxima, 'a');
+    std::string centro = tope;
+    centro[kLongitudMaxima / 2] = 'b';
+    struct Fila {
+        const char* descripcion;
+        const std::string& texto;
+        bool esperado;
+    } filas[] = {
+        {"palíndromo", tope, true},
+        {"solo el par central distinto", centro, false},
+    };
+    for (const Fila& f : filas) {
+        EXPECT_EQ(isPalindrome(f.texto, 0, static_cast<int>(f.texto.size()) - 1), f.esperado)
+            << f.descripcion;
+    }
+}
+
+#endif  // EJ_SOLUCION_ALUMNO
+
 }  // namespace
