@@ -66,7 +66,7 @@ TEST(Lanzador, LaDemostracionEjecutaTodosSinFallar) {
     EXPECT_EQ(r.salida.find("no disponible"), std::string::npos) << r.salida;
     EXPECT_EQ(r.salida.find("(terminó con estado"), std::string::npos) << r.salida;
     // Una muestra: la transcripción de ringchain con su entrada.
-    EXPECT_NE(r.salida.find("$ printf '3\\n10\\n20\\n30\\n' | ./ringchain\n"
+    EXPECT_NE(r.salida.find("$ printf '3\\n10\\n20\\n30\\n' | ./ejercicios ringchain\n"
                             "Ingrese el número de elementos: Ingrese el dato 1: Ingrese el dato 2: "
                             "Ingrese el dato 3: 10 <-> 20 <-> 30 <-> cabeza\n"),
               std::string::npos)

@@ -1,0 +1,93 @@
+// Una copia del repositorio para probar cómo compila el lanzador sin tocar el árbol real: sin
+// build/ ni practica/, en una carpeta propia, con una "cmake" espía delante en el PATH que
+// anota cada llamada del lanzador y después ejecuta la verdadera.
+#ifndef PRUEBAS_LANZADOR_COPIA_H
+#define PRUEBAS_LANZADOR_COPIA_H
+
+#include <cstddef>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ejecutar.h"
+
+namespace lanzador {
+
+namespace fs = std::filesystem;
+
+// Una llamada del lanzador a cmake: sus argumentos y cuántos bytes había escrito ya el
+// lanzador en su salida de error cuando la hizo.
+struct LlamadaACmake {
+    std::string argumentos;
+    std::size_t erroresPrevios = 0;
+};
+
+class Copia {
+   public:
+    // Copia nueva en una carpeta temporal propia, que se borra al destruirla.
+    Copia();
+    // Copia en `carpeta`: con `nueva` se borra lo que hubiera y se copia de nuevo; si no, se
+    // usa la que ya hay (o se crea si falta). Con `borrarAlFinal` se borra al destruirla.
+    Copia(const fs::path& carpeta, bool nueva, bool borrarAlFinal);
+    ~Copia();
+    Copia(const Copia&) = delete;
+    Copia& operator=(const Copia&) = delete;
+
+    // Carpeta que lo contiene todo (la copia, la espía y sus registros).
+    const fs::path& carpeta() const { return carpeta_; }
+    // Raíz de la copia del repositorio.
+    fs::path raiz() const { return carpeta_ / "repositorio"; }
+    // Árbol de compilación del preset default y sus programas.
+    fs::path arbol() const { return raiz() / "build" / "default"; }
+    fs::path bin() const { return arbol() / "bin"; }
+
+    // Ejecuta ./ejercicios de la copia con esos argumentos y esa entrada (límite: 150 s).
+    // Su salida de error va a un archivo, para que la espía sepa qué se había escrito ya.
+    arnes::Resultado lanzar(const std::vector<std::string>& argumentos,
+                            const std::string& entrada = "") const;
+    // Las llamadas a cmake del último lanzar(), en orden.
+    std::vector<LlamadaACmake> llamadas() const;
+
+    // Ejecuta un guion de sh en la raíz de la copia, con las dos salidas unidas; $1, $2...
+    // son los `parametros`.
+    arnes::Resultado orden(const std::string& guion,
+                           const std::vector<std::string>& parametros = {}) const;
+
+    // Leer y escribir archivos de la copia (rutas relativas a su raíz).
+    std::string leer(const fs::path& relativa) const;
+    void escribir(const fs::path& relativa, const std::string& contenido) const;
+
+   private:
+    void copiarRepositorio() const;
+    void crearEspia() const;
+
+    fs::path carpeta_;
+    bool borrarAlFinal_;
+};
+
+// Cambia un archivo de una copia y lo deja como estaba al salir del ámbito.
+class Cambio {
+   public:
+    Cambio(const Copia& copia, fs::path relativa, const std::string& contenido);
+    ~Cambio();
+    Cambio(const Cambio&) = delete;
+    Cambio& operator=(const Cambio&) = delete;
+
+   private:
+    const Copia& copia_;
+    fs::path relativa_;
+    std::string original_;
+};
+
+// Las líneas de un texto, sin el fin de línea.
+std::vector<std::string> lineas(const std::string& texto);
+
+// Veces que aparece `trozo` en `texto`.
+std::size_t contar(const std::string& texto, const std::string& trozo);
+
+// Nombres de los archivos de una carpeta (vacío si no existe).
+std::vector<std::string> archivos(const fs::path& carpeta);
+
+}  // namespace lanzador
+
+#endif
