@@ -3,7 +3,7 @@
 // pasan, y cada una de errores/ falla con la pista de su error. Un programa que no termina,
 // que inunda la salida o que deja procesos detrás queda contenido.
 //   Rapido.*    lo que cuesta poco (en la batería de siempre)
-//   Completo.*  las 26 soluciones y cada error (ctest --preset comprobador)
+//   Completo.*  las 26 soluciones y cada error (cmake --workflow --preset completa)
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -39,13 +39,14 @@ struct Temporal {
 
 // Ejecuta "practica ARGUMENTOS" desde la carpeta de los archivos de prueba, con su propia
 // carpeta temporal (TMPDIR) para ver que no deja nada.
-arnes::Resultado practica(const std::vector<std::string>& argumentos, const fs::path& tmp) {
+arnes::Resultado practica(const std::vector<std::string>& argumentos, const fs::path& tmp,
+                          const fs::path& desde = kFijos) {
     arnes::Opciones o;
     o.argumentos = argumentos;
     o.limite = std::chrono::seconds(240);
     o.entorno = {"TMPDIR=" + tmp.string(), "NO_COLOR=1"};
     const fs::path antes = fs::current_path();
-    fs::current_path(kFijos);
+    fs::current_path(desde);
     arnes::Resultado r = arnes::ejecutar(EJ_PRACTICA, "", o);
     fs::current_path(antes);
     return r;
@@ -167,6 +168,33 @@ TEST(Rapido, VariasEntregasDanUnaTablaYUnInformeJUnit) {
     EXPECT_EQ(contar("<testcase "), 6u) << "dos casos por entrega: " << xml.str();
     EXPECT_EQ(contar("<failure "), 4u) << xml.str();
     EXPECT_EQ(xml.str().rfind("</testsuites>\n"), xml.str().size() - 14) << xml.str();
+}
+
+// Lo que el README enseña es lo que imprime el comprobador, byte a byte.
+TEST(Rapido, LasTranscripcionesDelReadmeSonLasDelComprobador) {
+    std::ifstream f(std::string(EJ_RAIZ) + "/README.md");
+    std::stringstream readme;
+    readme << f.rdbuf();
+    struct Fila {
+        const char* programa;
+        const char* fijo;
+        const char* nombre;
+    } filas[] = {
+        {"fixedproduct", "errores/fixedproduct_sin_fin_de_linea.cpp", "mi_producto.cpp"},
+        {"closuresquare", "soluciones/closuresquare.cpp", "mi_cuadrado.cpp"},
+    };
+    for (const Fila& fila : filas) {
+        Temporal tmp, carpeta;
+        fs::copy_file(kFijos + "/" + fila.fijo, carpeta.ruta / fila.nombre);
+        arnes::Resultado r =
+            practica({"comprobar", fila.programa, fila.nombre}, tmp.ruta, carpeta.ruta);
+        // En la terminal, el aviso de la salida de error sale antes que el informe.
+        const std::string transcripcion = "$ ./ejercicios comprobar " + std::string(fila.programa) +
+                                          " " + fila.nombre + "\n" + r.errores + r.salida + "```\n";
+        EXPECT_NE(readme.str().find(transcripcion), std::string::npos)
+            << "El README debe mostrar exactamente:\n"
+            << transcripcion;
+    }
 }
 
 // ---------------------------------------------------------------------------- Completo
