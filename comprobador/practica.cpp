@@ -61,7 +61,7 @@ std::string comentarioDelEnunciado(const std::string& programa) {
     for (size_t p = texto.find("*/"); p != std::string::npos; p = texto.find("*/", p)) {
         texto.replace(p, 2, "* /");
     }
-    return "/*\n" + texto + (texto.back() == '\n' ? "" : "\n") + "*/\n";
+    return "/*\n" + texto + (texto.back() == '\n' ? "" : "\n") + "*/\n\n";
 }
 
 int practicar(const std::vector<std::string>& argumentos) {

@@ -446,9 +446,13 @@ std::vector<std::string> explicarErroresDeFunciones(const Ficha& ficha, const st
             std::string texto = p.texto;
             size_t s = texto.find("%s");
             if (s != std::string::npos) texto.replace(s, 2, nombre);
+            // Solo lo que pide el ejercicio: un nombre de la propia prueba que falta es
+            // consecuencia de otro error, no un error del alumno.
             std::string firma = firmaDe(ficha, nombre);
-            if (!firma.empty()) texto += " El ejercicio pide: " + firma;
-            if (vistos.insert(texto).second) r.push_back(texto);
+            if (!firma.empty() || nombre.empty()) {
+                if (!firma.empty()) texto += " El ejercicio pide: " + firma;
+                if (vistos.insert(texto).second) r.push_back(texto);
+            }
             break;
         }
     }
