@@ -11,15 +11,15 @@
 #include "juicio.h"
 #include "tabla.h"
 
-// Se compila una sola vez; el nombre del programa lo pone un archivo de una línea que CMake
-// genera para cada ejecutable de prueba.
-extern const char* const kEjPrograma;
-
+// Se compila una sola vez para los 26 programas: cada ejecutable de prueba se llama
+// prueba_<programa>, y de su nombre sale el programa que prueba.
 namespace {
+
+std::string kEjPrograma;
 
 const arnes::Ejercicio& ejercicio() {
     const arnes::Ejercicio* e = arnes::buscarEjercicio(kEjPrograma);
-    if (e == nullptr) throw std::runtime_error(std::string("No hay casos para ") + kEjPrograma);
+    if (e == nullptr) throw std::runtime_error("No hay casos para " + kEjPrograma);
     return *e;
 }
 
@@ -70,6 +70,9 @@ void registrar(const char* grupo, const char* nombre, F prueba) {
 // globales de otros archivos, que antes de main aún podrían no estar construidos.
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
+    const std::string nombre = argv[0];
+    const std::string prefijo = "prueba_";
+    kEjPrograma = nombre.substr(nombre.rfind(prefijo) + prefijo.size());
     registrar("Enunciado", "SalidasExactas", [] { salidasExactas(arnes::Origen::Enunciado); });
     if (!casosDe(arnes::Origen::Decidido).empty()) {
         registrar("Decidido", "SalidasExactas", [] { salidasExactas(arnes::Origen::Decidido); });

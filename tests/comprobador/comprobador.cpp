@@ -3,7 +3,8 @@
 // pasan, y cada una de errores/ falla con la pista de su error. Un programa que no termina,
 // que inunda la salida o que deja procesos detrás queda contenido.
 //   Rapido.*    lo que cuesta poco (en la batería de siempre)
-//   Completo.*  las 26 soluciones y cada error (cmake --workflow --preset completa)
+//   Completo.*  las 26 soluciones, cada error, varias entregas y un fuente que no compila
+//               (cmake --workflow --preset completa)
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -108,7 +109,7 @@ TEST(Rapido, UnaSolucionCorrectaPasaYNoDejaNada) {
     EXPECT_TRUE(vacia(tmp.ruta)) << "la carpeta temporal se borra al terminar";
 }
 
-TEST(Rapido, UnFuenteQueNoCompilaSeMuestraComoLoDiceElCompilador) {
+TEST(Completo, UnFuenteQueNoCompilaSeMuestraComoLoDiceElCompilador) {
     Temporal tmp;
     arnes::Resultado r =
         practica({"comprobar", "arraysum", "errores/arraysum_no_compila.cpp"}, tmp.ruta);
@@ -142,7 +143,7 @@ TEST(Rapido, LosProcesosQueDejaUnProgramaSeMatan) {
     EXPECT_TRUE(vacia(tmp.ruta));
 }
 
-TEST(Rapido, VariasEntregasDanUnaTablaYUnInformeJUnit) {
+TEST(Completo, VariasEntregasDanUnaTablaYUnInformeJUnit) {
     Temporal tmp, entregas;
     fs::copy_file(kFijos + "/soluciones/fixedsquare.cpp", entregas.ruta / "ana.cpp");
     fs::copy_file(kFijos + "/errores/fixedsquare_inunda.cpp", entregas.ruta / "beto.cpp");
