@@ -27,7 +27,8 @@ const std::vector<std::string> kSanitizadores = {"-O1", "-g", "-fsanitize=addres
 
 // Un caso más lento que esto (fibcalc 46) solo se ejecuta con la compilación normal.
 const milliseconds kCasoLento{10000};
-// Límite de un caso de la tabla y de una entrada hostil: de sobra para una solución correcta.
+// Límites de un caso de la tabla y de una entrada hostil (con sanitizadores): de sobra para una
+// solución correcta, que tarda milisegundos.
 const milliseconds kLimiteCaso{5000};
 const milliseconds kLimiteHostil{500};
 // Un caso que decidió la colección no se exige: si no termina enseguida, no hay más que ver.
@@ -123,7 +124,7 @@ std::vector<std::string> informesSinFugas(const std::string& errores) {
 
 std::string explicarFugas(const Ficha& ficha, int bloques, const std::string& errores) {
     std::string texto =
-        "Quedan " + std::to_string(bloques) + " bloques de memoria sin liberar al " + "terminar";
+        "Quedan " + std::to_string(bloques) + " bloques de memoria sin liberar al terminar";
     if (ficha.nodosConservados > 0) {
         texto += " (el ejercicio solo conserva " + std::to_string(ficha.nodosConservados) +
                  " nodos: el que se quita se libera con delete)";
