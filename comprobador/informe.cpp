@@ -4,26 +4,21 @@
 #include <fstream>
 #include <sstream>
 
+#include "texto.h"
+
 namespace comprobador {
 
 namespace {
 
-std::string sangrar(const std::string& texto, const std::string& margen) {
-    std::string r;
-    std::istringstream lineas(texto);
-    for (std::string l; std::getline(lineas, l);) r += margen + l + "\n";
-    return r;
-}
-
-void escribirLineas(std::ostream& os, const std::vector<Linea>& lineas, arnes::Origen origen,
+void escribirLineas(std::ostream& os, const std::vector<Linea>& lineas, nucleo::Origen origen,
                     const Estilo& estilo) {
     for (const Linea& l : lineas) {
         if (l.origen != origen) continue;
         if (l.correcto) {
             os << "  " << estilo.bien("✓") << " " << l.nombre << "\n";
-        } else if (origen == arnes::Origen::Enunciado) {
+        } else if (origen == nucleo::Origen::Enunciado) {
             os << "  " << estilo.mal("✗") << " " << l.nombre << "\n"
-               << sangrar(l.explicacion, "      ");
+               << nucleo::sangrar(l.explicacion, "      ");
         } else {
             // Lo que decidió la colección no se exige: una línea con lo que hace ella.
             os << "  " << estilo.tenue("–") << " " << l.nombre << ": " << l.explicacion << "\n";
@@ -31,7 +26,7 @@ void escribirLineas(std::ostream& os, const std::vector<Linea>& lineas, arnes::O
     }
 }
 
-bool hay(const std::vector<Linea>& lineas, arnes::Origen origen) {
+bool hay(const std::vector<Linea>& lineas, nucleo::Origen origen) {
     for (const Linea& l : lineas) {
         if (l.origen == origen) return true;
     }
@@ -71,13 +66,6 @@ std::string xml(const std::string& texto) {
     return r;
 }
 
-// Ancho en columnas de un texto UTF-8 (cada carácter, una columna).
-size_t columnas(const std::string& t) {
-    size_t n = 0;
-    for (unsigned char c : t) n += (c & 0xC0) != 0x80;
-    return n;
-}
-
 }  // namespace
 
 void escribirInforme(std::ostream& os, const std::string& programa, const Revision& revision,
@@ -95,19 +83,19 @@ void escribirInforme(std::ostream& os, const std::string& programa, const Revisi
            << revision.avisos;
     }
     os << "\n" << estilo.titulo("Casos del ejercicio") << "\n";
-    escribirLineas(os, revision.casos, arnes::Origen::Enunciado, estilo);
-    if (hay(revision.funciones, arnes::Origen::Enunciado) || !revision.notasFunciones.empty()) {
+    escribirLineas(os, revision.casos, nucleo::Origen::Enunciado, estilo);
+    if (hay(revision.funciones, nucleo::Origen::Enunciado) || !revision.notasFunciones.empty()) {
         os << "\n" << estilo.titulo("Funciones del ejercicio") << "\n";
         for (const std::string& n : revision.notasFunciones) os << "  " << n << "\n";
-        escribirLineas(os, revision.funciones, arnes::Origen::Enunciado, estilo);
+        escribirLineas(os, revision.funciones, nucleo::Origen::Enunciado, estilo);
     }
-    if (hay(revision.casos, arnes::Origen::Decidido) ||
-        hay(revision.funciones, arnes::Origen::Decidido)) {
+    if (hay(revision.casos, nucleo::Origen::Decidido) ||
+        hay(revision.funciones, nucleo::Origen::Decidido)) {
         os << "\n"
            << estilo.titulo("Decisiones de la colección")
            << " (el ejercicio no pide nada en estos casos: no cuentan)\n";
-        escribirLineas(os, revision.casos, arnes::Origen::Decidido, estilo);
-        escribirLineas(os, revision.funciones, arnes::Origen::Decidido, estilo);
+        escribirLineas(os, revision.casos, nucleo::Origen::Decidido, estilo);
+        escribirLineas(os, revision.funciones, nucleo::Origen::Decidido, estilo);
     }
     if (revision.robustezProbada || !revision.robustez.empty()) {
         os << "\n"
@@ -127,10 +115,10 @@ void escribirInforme(std::ostream& os, const std::string& programa, const Revisi
 
 void escribirResumen(std::ostream& os, const std::vector<Revision>& revisiones,
                      const Estilo& estilo) {
-    size_t ancho = columnas("Entrega");
-    for (const Revision& r : revisiones) ancho = std::max(ancho, columnas(r.entrega.nombre));
+    size_t ancho = nucleo::ancho("Entrega");
+    for (const Revision& r : revisiones) ancho = std::max(ancho, nucleo::ancho(r.entrega.nombre));
     auto celda = [&](const std::string& t) {
-        return t + std::string(ancho - columnas(t) + 2, ' ');
+        return t + std::string(ancho - nucleo::ancho(t) + 2, ' ');
     };
     os << estilo.titulo(celda("Entrega") + "Casos      Robustez") << "\n";
     int correctas = 0;
@@ -159,10 +147,10 @@ bool escribirJUnit(const std::string& archivo, const std::string& programa,
     for (const Revision& r : revisiones) {
         std::vector<const Linea*> cuentan;
         for (const Linea& l : r.casos) {
-            if (l.origen == arnes::Origen::Enunciado) cuentan.push_back(&l);
+            if (l.origen == nucleo::Origen::Enunciado) cuentan.push_back(&l);
         }
         for (const Linea& l : r.funciones) {
-            if (l.origen == arnes::Origen::Enunciado) cuentan.push_back(&l);
+            if (l.origen == nucleo::Origen::Enunciado) cuentan.push_back(&l);
         }
         const std::string clase = xml(programa + "." + r.entrega.nombre);
         f << "  <testsuite name=\"" << xml(r.entrega.nombre) << "\" tests=\"" << cuentan.size()

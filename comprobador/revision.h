@@ -1,13 +1,13 @@
-// La revisión de una entrega: compilarla dos veces (normal y con sanitizadores), ejecutar los
-// casos del ejercicio, comprobar sus funciones y buscar fallos con las entradas hostiles.
+// La revisión de una entrega: compilarla (normal, con sanitizadores y con las comprobaciones de
+// funciones), ejecutar los casos del ejercicio, comprobar sus funciones y buscar fallos con las
+// entradas hostiles. El resultado es una lista de líneas juzgadas que los informes escriben.
 #ifndef COMPROBADOR_REVISION_H
 #define COMPROBADOR_REVISION_H
 
 #include <string>
 #include <vector>
 
-#include "casos.h"
-#include "catalogo.h"
+#include "caso.h"
 
 namespace comprobador {
 
@@ -31,7 +31,7 @@ struct Entorno {
 // Un caso o una comprobación de funciones, ya juzgado.
 struct Linea {
     std::string nombre;
-    arnes::Origen origen = arnes::Origen::Enunciado;
+    nucleo::Origen origen = nucleo::Origen::Enunciado;
     bool correcto = false;
     std::string explicacion;  // varias líneas; vacía si pasó
 };
@@ -53,12 +53,8 @@ struct Revision {
     bool aprobada() const { return compila && correctos() == total(); }
 };
 
-Revision revisar(const Ficha& ficha, const arnes::Ejercicio& ejercicio, const Entrega& entrega,
+Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega,
                  const Entorno& entorno);
-
-// Las explicaciones en español de los errores de compilación de las pruebas de funciones:
-// una función que falta, una firma distinta... (una frase por problema, sin repetir).
-std::vector<std::string> explicarErroresDeFunciones(const Ficha& ficha, const std::string& salida);
 
 }  // namespace comprobador
 

@@ -6,41 +6,42 @@
 #include <string>
 #include <vector>
 
-#include "casos.h"
-#include "ejecutar.h"
-#include "juicio.h"
+#include "catalogo.h"
+#include "juez.h"
+#include "proceso.h"
 #include "tabla.h"
 
-// Se compila una sola vez para los 26 programas: cada ejecutable de prueba se llama
+// Se compila una sola vez para todos los programas: cada ejecutable de prueba se llama
 // prueba_<programa>, y de su nombre sale el programa que prueba.
 namespace {
 
 std::string kEjPrograma;
 
-const arnes::Ejercicio& ejercicio() {
-    const arnes::Ejercicio* e = arnes::buscarEjercicio(kEjPrograma);
+const nucleo::Ejercicio& ejercicio() {
+    const nucleo::Ejercicio* e = nucleo::buscarEjercicio(kEjPrograma);
     if (e == nullptr) throw std::runtime_error("No hay casos para " + kEjPrograma);
     return *e;
 }
 
-std::vector<arnes::Caso> casosDe(arnes::Origen origen) {
-    std::vector<arnes::Caso> casos;
-    for (const arnes::Caso& caso : ejercicio().casos) {
+std::vector<nucleo::Caso> casosDe(nucleo::Origen origen) {
+    std::vector<nucleo::Caso> casos;
+    for (const nucleo::Caso& caso : ejercicio().casos) {
         if (caso.origen == origen) casos.push_back(caso);
     }
     return casos;
 }
 
-void salidasExactas(arnes::Origen origen) {
-    arnes::comprobarTabla(arnes::rutaPrograma(kEjPrograma), ejercicio(), casosDe(origen));
+void salidasExactas(nucleo::Origen origen) {
+    nucleo::comprobarTabla(nucleo::rutaPrograma(kEjPrograma), ejercicio(), casosDe(origen));
 }
 
 void entradasHostiles() {
-    const arnes::Ejercicio& e = ejercicio();
-    for (const arnes::Hostil& hostil : arnes::entradasHostiles()) {
-        const arnes::Caso caso = arnes::casoHostil(hostil);
-        const arnes::Resultado r = arnes::ejecutarCaso(arnes::rutaPrograma(kEjPrograma), e, caso);
-        const arnes::Veredicto veredicto = arnes::juzgarHostil(e, caso, r);
+    const nucleo::Ejercicio& e = ejercicio();
+    for (const nucleo::Hostil& hostil : nucleo::entradasHostiles()) {
+        const nucleo::Caso caso = nucleo::casoHostil(hostil);
+        const nucleo::Resultado r =
+            nucleo::ejecutarCaso(nucleo::rutaPrograma(kEjPrograma), e, caso);
+        const nucleo::Veredicto veredicto = nucleo::juzgarHostil(e, caso, r);
         if (!veredicto.correcto) {
             ADD_FAILURE() << e.programa << ": entrada hostil «" << hostil.descripcion << "»\n"
                           << veredicto.explicacion;
@@ -73,11 +74,10 @@ int main(int argc, char** argv) {
     const std::string nombre = argv[0];
     const std::string prefijo = "prueba_";
     kEjPrograma = nombre.substr(nombre.rfind(prefijo) + prefijo.size());
-    registrar("Enunciado", "SalidasExactas", [] { salidasExactas(arnes::Origen::Enunciado); });
-    if (!casosDe(arnes::Origen::Decidido).empty()) {
-        registrar("Decidido", "SalidasExactas", [] { salidasExactas(arnes::Origen::Decidido); });
+    registrar("Enunciado", "SalidasExactas", [] { salidasExactas(nucleo::Origen::Enunciado); });
+    if (!casosDe(nucleo::Origen::Decidido).empty()) {
+        registrar("Decidido", "SalidasExactas", [] { salidasExactas(nucleo::Origen::Decidido); });
     }
-    if (!ejercicio().primerAviso.empty())
-        registrar("Robustez", "EntradasHostiles", entradasHostiles);
+    if (ejercicio().leeEntrada) registrar("Robustez", "EntradasHostiles", entradasHostiles);
     return RUN_ALL_TESTS();
 }

@@ -1,9 +1,10 @@
-// El comprobador de soluciones (practica comprobar) con soluciones escritas a propósito: las
-// literales de soluciones/ (una por ejercicio, tal como las escribiría un alumno cuidadoso)
-// pasan, y cada una de errores/ falla con la pista de su error. Un programa que no termina,
+// El comprobador de soluciones con soluciones escritas a propósito: la de referencia de cada
+// ejercicio (su carpeta solucion/, tal como la escribiría un alumno cuidadoso) pasa, y cada una
+// de su carpeta errores/ falla con la pista de su error. Un programa que no termina,
 // que inunda la salida o que deja procesos detrás queda contenido.
 //   Rapido.*    lo que cuesta poco (en la batería de siempre)
-//   Completo.*  las 26 soluciones, cada error, varias entregas y un fuente que no compila
+//   Completo.*  la solución de cada ejercicio, cada error, varias entregas y un fuente que no
+//   compila
 //               (cmake --workflow --preset completa)
 #include <dirent.h>
 #include <gtest/gtest.h>
@@ -17,13 +18,32 @@
 #include <string>
 #include <vector>
 
-#include "ejecutar.h"
+#include "catalogo.h"
+#include "proceso.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kFijos = EJ_FIJOS;
+const std::string kRaiz = EJ_RAIZ;
+
+// La carpeta de un ejercicio, relativa a la raíz (ellambda/fixedsquare).
+std::string carpeta(const std::string& programa) {
+    return nucleo::buscarEjercicio(programa)->carpeta;
+}
+
+// La solución de referencia de un ejercicio, relativa a la raíz: su archivo o, si es una
+// carpeta con main.cpp, la carpeta.
+std::string solucion(const std::string& programa) {
+    const nucleo::Ejercicio& e = *nucleo::buscarEjercicio(programa);
+    return e.carpeta + "/solucion" +
+           (e.forma == nucleo::Forma::Carpeta ? "" : "/" + programa + ".cpp");
+}
+
+// Una solución con un error habitual, relativa a la raíz.
+std::string conError(const std::string& programa, const std::string& archivo) {
+    return carpeta(programa) + "/errores/" + archivo;
+}
 
 // Una carpeta temporal propia que se borra al terminar.
 struct Temporal {
@@ -38,17 +58,17 @@ struct Temporal {
     }
 };
 
-// Ejecuta "practica ARGUMENTOS" desde la carpeta de los archivos de prueba, con su propia
+// Ejecuta "comprobador ARGUMENTOS" desde la raíz de la colección, con su propia
 // carpeta temporal (TMPDIR) para ver que no deja nada.
-arnes::Resultado practica(const std::vector<std::string>& argumentos, const fs::path& tmp,
-                          const fs::path& desde = kFijos) {
-    arnes::Opciones o;
+nucleo::Resultado practica(const std::vector<std::string>& argumentos, const fs::path& tmp,
+                           const fs::path& desde = kRaiz) {
+    nucleo::Opciones o;
     o.argumentos = argumentos;
     o.limite = std::chrono::seconds(240);
     o.entorno = {"TMPDIR=" + tmp.string(), "NO_COLOR=1"};
     const fs::path antes = fs::current_path();
     fs::current_path(desde);
-    arnes::Resultado r = arnes::ejecutar(EJ_PRACTICA, "", o);
+    nucleo::Resultado r = nucleo::ejecutar(EJ_COMPROBADOR, "", o);
     fs::current_path(antes);
     return r;
 }
@@ -83,17 +103,17 @@ TEST(Rapido, UnaOrdenMalEscritaTerminaConEstado2) {
         {{"comprobar"}, "Uso: ./ejercicios comprobar NOMBRE"},
         {{"comprobar", "noexiste"}, "No existe el ejercicio \"noexiste\""},
         {{"comprobar", "fixedsquare", "no_hay_tal.cpp"}, "No existe no_hay_tal.cpp."},
-        {{"comprobar", "fixedsquare", "soluciones/fixedsquare.cpp", "--junit"},
+        {{"comprobar", "fixedsquare", solucion("fixedsquare"), "--junit"},
          "Falta el archivo tras --junit."},
         {{"comprobar", "fixedsquare", "--rapido"}, "Opción desconocida: --rapido"},
-        {{"comprobar", "ellipsegirth", "errores"}, "no tiene main.cpp"},
+        {{"comprobar", "ellipsegirth", "nucleo"}, "no tiene main.cpp"},
         {{"practicar", "noexiste"}, "No existe el ejercicio \"noexiste\""},
         {{"otra"}, "Orden desconocida: otra"},
     };
     Temporal tmp;
     for (const Fila& f : filas) {
         SCOPED_TRACE(testing::PrintToString(f.argumentos));
-        arnes::Resultado r = practica(f.argumentos, tmp.ruta);
+        nucleo::Resultado r = practica(f.argumentos, tmp.ruta);
         EXPECT_EQ(r.estado, 2) << r;
         EXPECT_NE(r.errores.find(f.mensaje), std::string::npos) << r;
     }
@@ -102,8 +122,7 @@ TEST(Rapido, UnaOrdenMalEscritaTerminaConEstado2) {
 
 TEST(Rapido, UnaSolucionCorrectaPasaYNoDejaNada) {
     Temporal tmp;
-    arnes::Resultado r =
-        practica({"comprobar", "fixedsquare", "soluciones/fixedsquare.cpp"}, tmp.ruta);
+    nucleo::Resultado r = practica({"comprobar", "fixedsquare", solucion("fixedsquare")}, tmp.ruta);
     EXPECT_EQ(r.estado, 0) << r;
     EXPECT_EQ(ultimaLinea(r.salida), "2 de 2 casos correctos") << r;
     EXPECT_TRUE(vacia(tmp.ruta)) << "la carpeta temporal se borra al terminar";
@@ -111,11 +130,12 @@ TEST(Rapido, UnaSolucionCorrectaPasaYNoDejaNada) {
 
 TEST(Completo, UnFuenteQueNoCompilaSeMuestraComoLoDiceElCompilador) {
     Temporal tmp;
-    arnes::Resultado r =
-        practica({"comprobar", "arraysum", "errores/arraysum_no_compila.cpp"}, tmp.ruta);
+    nucleo::Resultado r =
+        practica({"comprobar", "arraysum", conError("arraysum", "no_compila.cpp")}, tmp.ruta);
     EXPECT_EQ(r.estado, 1) << r;
     EXPECT_NE(r.salida.find("✗ No compila."), std::string::npos) << r;
-    EXPECT_NE(r.salida.find("errores/arraysum_no_compila.cpp:15:5: error:"), std::string::npos)
+    EXPECT_NE(r.salida.find("ejrecursividad/arraysum/errores/no_compila.cpp:15:5: error:"),
+              std::string::npos)
         << r;
     EXPECT_EQ(ultimaLinea(r.salida), "0 de 2 casos correctos") << r;
 }
@@ -123,8 +143,8 @@ TEST(Completo, UnFuenteQueNoCompilaSeMuestraComoLoDiceElCompilador) {
 TEST(Rapido, UnProgramaQueInundaLaSalidaSeDetiene) {
     Temporal tmp;
     const auto inicio = std::chrono::steady_clock::now();
-    arnes::Resultado r =
-        practica({"comprobar", "fixedsquare", "errores/fixedsquare_inunda.cpp"}, tmp.ruta);
+    nucleo::Resultado r =
+        practica({"comprobar", "fixedsquare", conError("fixedsquare", "inunda.cpp")}, tmp.ruta);
     EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(60));
     EXPECT_EQ(r.estado, 1) << r;
     EXPECT_NE(r.salida.find("y se detuvo"), std::string::npos) << r;
@@ -134,8 +154,8 @@ TEST(Rapido, UnProgramaQueInundaLaSalidaSeDetiene) {
 
 TEST(Rapido, LosProcesosQueDejaUnProgramaSeMatan) {
     Temporal tmp;
-    arnes::Resultado r =
-        practica({"comprobar", "fixedsquare", "errores/fixedsquare_bifurca.cpp"}, tmp.ruta);
+    nucleo::Resultado r =
+        practica({"comprobar", "fixedsquare", conError("fixedsquare", "bifurca.cpp")}, tmp.ruta);
     EXPECT_EQ(r.estado, 0) << "la salida es la pedida: " << r;
     EXPECT_FALSE(r.agotado) << "un hijo con la salida abierta no cuelga la comprobación";
     EXPECT_EQ(procesosDesde(tmp.ruta), 0)
@@ -145,11 +165,12 @@ TEST(Rapido, LosProcesosQueDejaUnProgramaSeMatan) {
 
 TEST(Completo, VariasEntregasDanUnaTablaYUnInformeJUnit) {
     Temporal tmp, entregas;
-    fs::copy_file(kFijos + "/soluciones/fixedsquare.cpp", entregas.ruta / "ana.cpp");
-    fs::copy_file(kFijos + "/errores/fixedsquare_inunda.cpp", entregas.ruta / "beto.cpp");
-    fs::copy_file(kFijos + "/errores/arraysum_no_compila.cpp", entregas.ruta / "carla.cpp");
+    fs::copy_file(kRaiz + "/" + solucion("fixedsquare"), entregas.ruta / "ana.cpp");
+    fs::copy_file(kRaiz + "/" + conError("fixedsquare", "inunda.cpp"), entregas.ruta / "beto.cpp");
+    fs::copy_file(kRaiz + "/" + conError("arraysum", "no_compila.cpp"),
+                  entregas.ruta / "carla.cpp");
     const fs::path junit = tmp.ruta / "notas.xml";
-    arnes::Resultado r = practica(
+    nucleo::Resultado r = practica(
         {"comprobar", "--junit", junit.string(), "fixedsquare", entregas.ruta.string()}, tmp.ruta);
     EXPECT_EQ(r.estado, 1) << "una entrega falla: " << r;
     EXPECT_NE(r.salida.find("1 de 3 entregas correctas"), std::string::npos) << r;
@@ -177,17 +198,17 @@ TEST(Rapido, LasTranscripcionesDelReadmeSonLasDelComprobador) {
     std::stringstream readme;
     readme << f.rdbuf();
     struct Fila {
-        const char* programa;
-        const char* fijo;
-        const char* nombre;
+        std::string programa;
+        std::string fijo;
+        std::string nombre;
     } filas[] = {
-        {"fixedproduct", "errores/fixedproduct_sin_fin_de_linea.cpp", "mi_producto.cpp"},
-        {"closuresquare", "soluciones/closuresquare.cpp", "mi_cuadrado.cpp"},
+        {"fixedproduct", conError("fixedproduct", "sin_fin_de_linea.cpp"), "mi_producto.cpp"},
+        {"closuresquare", solucion("closuresquare"), "mi_cuadrado.cpp"},
     };
     for (const Fila& fila : filas) {
         Temporal tmp, carpeta;
-        fs::copy_file(kFijos + "/" + fila.fijo, carpeta.ruta / fila.nombre);
-        arnes::Resultado r =
+        fs::copy_file(kRaiz + "/" + fila.fijo, carpeta.ruta / fila.nombre);
+        nucleo::Resultado r =
             practica({"comprobar", fila.programa, fila.nombre}, tmp.ruta, carpeta.ruta);
         // En la terminal, el aviso de la salida de error sale antes que el informe.
         const std::string transcripcion = "$ ./ejercicios comprobar " + std::string(fila.programa) +
@@ -200,24 +221,21 @@ TEST(Rapido, LasTranscripcionesDelReadmeSonLasDelComprobador) {
 
 // ---------------------------------------------------------------------------- Completo
 
-const char* const kProgramas[] = {
-    "nodesearch",  "nodeprune",    "ringchain",      "maxgeneric",     "mingeneric",
-    "swapgeneric", "absgeneric",   "dividegeneric",  "equalspecial",   "zeronotice",
-    "vectorsum",   "ellipsegirth", "factcalc",       "fibcalc",        "powercalc",
-    "ackcalc",     "palincheck",   "arraysum",       "closureproduct", "closuresquare",
-    "fixedsquare", "fixedproduct", "closurecounter", "pointerchain",   "pointerwrite",
-    "textnumber",
-};
+std::vector<std::string> programas() {
+    std::vector<std::string> nombres;
+    for (const nucleo::Ejercicio& e : nucleo::ejercicios()) nombres.push_back(e.programa);
+    return nombres;
+}
 
 // Los nombres de las pruebas no llevan el del programa: `ctest -R NOMBRE` elige solo las
 // pruebas de ese programa.
-class SolucionLiteral : public testing::TestWithParam<const char*> {};
+class SolucionLiteral : public testing::TestWithParam<std::string> {};
 
 TEST_P(SolucionLiteral, PasaTodosLosCasosDelEjercicio) {
     const std::string programa = GetParam();
-    const std::string ruta = "soluciones/" + programa + (programa == "ellipsegirth" ? "" : ".cpp");
+    const std::string ruta = solucion(programa);
     Temporal tmp;
-    arnes::Resultado r = practica({"comprobar", programa, ruta}, tmp.ruta);
+    nucleo::Resultado r = practica({"comprobar", programa, ruta}, tmp.ruta);
     EXPECT_EQ(r.estado, 0) << programa << ": " << r;
     std::istringstream ultima(ultimaLinea(r.salida));
     int bien = -1, total = -2;
@@ -228,14 +246,14 @@ TEST_P(SolucionLiteral, PasaTodosLosCasosDelEjercicio) {
     EXPECT_TRUE(vacia(tmp.ruta));
 }
 
-INSTANTIATE_TEST_SUITE_P(Completo, SolucionLiteral, testing::ValuesIn(kProgramas),
-                         [](const testing::TestParamInfo<const char*>& i) {
+INSTANTIATE_TEST_SUITE_P(Completo, SolucionLiteral, testing::ValuesIn(programas()),
+                         [](const testing::TestParamInfo<std::string>& i) {
                              return std::to_string(i.index + 1);
                          });
 
 struct Error {
     const char* programa;
-    const char* archivo;  // en errores/
+    const char* archivo;  // en la carpeta errores/ del ejercicio
     const char* pista;    // lo que el informe debe decir
 };
 
@@ -244,37 +262,37 @@ class ErrorHabitual : public testing::TestWithParam<Error> {};
 TEST_P(ErrorHabitual, FallaConSuPista) {
     const Error& e = GetParam();
     Temporal tmp;
-    arnes::Resultado r =
-        practica({"comprobar", e.programa, std::string("errores/") + e.archivo}, tmp.ruta);
+    nucleo::Resultado r =
+        practica({"comprobar", e.programa, conError(e.programa, e.archivo)}, tmp.ruta);
     EXPECT_EQ(r.estado, 1) << e.archivo << ": " << r;
     EXPECT_NE(r.salida.find(e.pista), std::string::npos) << e.archivo << ": " << r.salida;
     EXPECT_TRUE(vacia(tmp.ruta));
 }
 
 const Error kErrores[] = {
-    {"ringchain", "ringchain_sin_fin_de_linea.cpp", "Falta el salto de línea al final"},
-    {"factcalc", "factcalc_sin_acentos.cpp", "Falta una tilde: el enunciado escribe «número»"},
-    {"factcalc", "factcalc_latin1.cpp", "bytes que no son UTF-8 (\\xFA)"},
-    {"mingeneric", "mingeneric_blanco_de_mas.cpp", "Sobra «:·»"},
-    {"dividegeneric", "dividegeneric_orden.cpp", "llegan en otro orden"},
-    {"closuresquare", "closuresquare_sin_vaciar.cpp", "sin haber mostrado el aviso"},
-    {"fibcalc", "fibcalc_bucle.cpp", "¿un bucle o una recursión sin caso base?"},
-    {"nodesearch", "nodesearch_sin_liberar.cpp", "bloques de memoria sin liberar"},
-    {"nodesearch", "nodesearch_usa_liberado.cpp",
-     "heap-use-after-free en nodesearch_usa_liberado.cpp:21"},
-    {"nodeprune", "nodeprune_otro_nombre.cpp",
+    {"ringchain", "sin_fin_de_linea.cpp", "Falta el salto de línea al final"},
+    {"factcalc", "sin_acentos.cpp", "Falta una tilde: el enunciado escribe «número»"},
+    {"factcalc", "latin1.cpp", "bytes que no son UTF-8 (\\xFA)"},
+    {"mingeneric", "blanco_de_mas.cpp", "Sobra «:·»"},
+    {"dividegeneric", "orden.cpp", "llegan en otro orden"},
+    {"closuresquare", "sin_vaciar.cpp", "sin haber mostrado el aviso"},
+    {"fibcalc", "bucle.cpp", "¿un bucle o una recursión sin caso base?"},
+    {"nodesearch", "sin_liberar.cpp", "bloques de memoria sin liberar"},
+    {"nodesearch", "usa_liberado.cpp", "heap-use-after-free en usa_liberado.cpp:21"},
+    {"nodeprune", "otro_nombre.cpp",
      "No se encuentra «eliminarValor»: falta o tiene otro nombre. El ejercicio pide: void "
      "eliminarValor(Nodo*& cabeza, int valor);"},
-    {"nodeprune", "nodeprune_sin_liberar_el_quitado.cpp", "el ejercicio solo conserva 2 nodos"},
-    {"maxgeneric", "maxgeneric_empate.cpp", "✗ ConCerosIgualesDevuelveElSegundo"},
-    {"palincheck", "palincheck_otra_firma.cpp", "«isPalindrome» tiene otro número de parámetros"},
+    {"nodeprune", "sin_liberar_el_quitado.cpp", "el ejercicio solo conserva 2 nodos"},
+    {"maxgeneric", "empate.cpp",
+     "✗ encontrarMaximo con dos ceros de distinto signo devuelve el segundo"},
+    {"palincheck", "otra_firma.cpp", "«isPalindrome» tiene otro número de parámetros"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Completo, ErrorHabitual, testing::ValuesIn(kErrores),
                          [](const testing::TestParamInfo<Error>& i) {
-                             std::string nombre = i.param.archivo;
-                             nombre = nombre.substr(nombre.find('_') + 1);
-                             return nombre.substr(0, nombre.find('.'));
+                             const std::string nombre = i.param.archivo;
+                             return i.param.programa + std::string("_") +
+                                    nombre.substr(0, nombre.find('.'));
                          });
 
 }  // namespace

@@ -4,7 +4,7 @@
 // un programa que no compila, el proyecto sin GoogleTest y la plantilla de "practicar".
 //
 // Compilacion.*: cada prueba en su propia copia (configurar una copia tarda medio segundo).
-// Preparacion.* y Compartida.*: una copia compartida con los 26 programas ya compilados, para
+// Preparacion.* y Compartida.*: una copia compartida con los programas ya compilados, para
 // que ninguna prueba tenga que compilarlos todos. Con ctest cada prueba es un proceso: la copia
 // vive en la carpeta EJ_COPIA_COMPARTIDA, la prepara Preparacion (fixture de ctest), las
 // Compartida la usan de una en una (RESOURCE_LOCK) y lanzador.BorrarCopiaCompartida la borra.
@@ -20,8 +20,9 @@
 #include <string>
 #include <vector>
 
+#include "catalogo.h"
 #include "copia.h"
-#include "ejecutar.h"
+#include "proceso.h"
 
 namespace {
 
@@ -105,7 +106,7 @@ bool esRuidoDeMake(const std::string& linea) {
 
 // Los programas del catálogo, tal como los lista ./ejercicios.
 std::vector<std::string> catalogo(const Copia& copia) {
-    arnes::Resultado r = copia.lanzar({});
+    nucleo::Resultado r = copia.lanzar({});
     std::vector<std::string> nombres;
     for (const std::string& linea : lineas(r.salida)) {
         if (!empiezaPor(linea, "  ")) continue;
@@ -149,12 +150,12 @@ Copia& copiaCompartida(bool nueva) {
 
 fs::path marcaDePreparada(const Copia& copia) { return copia.carpeta() / "preparada"; }
 
-// La copia compartida con los 26 programas compilados; si nadie la ha preparado aún (una
+// La copia compartida con los programas compilados; si nadie la ha preparado aún (una
 // prueba Compartida elegida sola, fuera de ctest), se prepara aquí.
 const Copia& copiaConProgramas() {
     Copia& copia = copiaCompartida(false);
     if (!fs::exists(marcaDePreparada(copia))) {
-        arnes::Resultado r = copia.lanzar({"--demo"});
+        nucleo::Resultado r = copia.lanzar({"--demo"});
         if (!r.terminoBien()) {
             ADD_FAILURE() << "No se pudo preparar la copia compartida:\n" << r;
         } else {
@@ -170,7 +171,7 @@ TEST(Compilacion, CompilaSoloElProgramaQueSeEjecutaYSoloSiHaCambiado) {
     Copia copia;
 
     // La primera vez configura y compila solo ese objetivo, y avisa antes de empezar.
-    arnes::Resultado r = copia.lanzar({"fixedsquare"});
+    nucleo::Resultado r = copia.lanzar({"fixedsquare"});
     ASSERT_TRUE(r.terminoBien()) << r;
     EXPECT_EQ(r.salida, "El cuadrado de 6 es: 36\n");
     EXPECT_EQ(r.errores, avisoPrimeraVez("fixedsquare"));
@@ -183,7 +184,7 @@ TEST(Compilacion, CompilaSoloElProgramaQueSeEjecutaYSoloSiHaCambiado) {
     EXPECT_EQ(objetivos(llamadas), std::vector<std::string>{"fixedsquare"}) << describir(llamadas);
     EXPECT_EQ(archivos(copia.bin()), std::vector<std::string>{"fixedsquare"});
     EXPECT_EQ(pruebasCompiladas(copia), std::vector<std::string>{});
-    EXPECT_FALSE(fs::exists(copia.arbol() / "practica" / "practica"));
+    EXPECT_FALSE(fs::exists(copia.arbol() / "comprobador" / "comprobador"));
 
     // Al día: ni una llamada a cmake, ni un aviso.
     r = copia.lanzar({"fixedsquare"});
@@ -218,7 +219,7 @@ TEST(Compilacion, UnaConfiguracionFallidaSeRepiteLaVezSiguiente) {
         // directory": la segunda vez tiene que volver a configurar y decir lo mismo.
         for (int vez = 1; vez <= 2; ++vez) {
             SCOPED_TRACE("ejecución " + std::to_string(vez));
-            arnes::Resultado r = copia.lanzar({"fixedsquare"});
+            nucleo::Resultado r = copia.lanzar({"fixedsquare"});
             EXPECT_EQ(r.estado, 1) << r;
             EXPECT_EQ(r.salida, "");
             EXPECT_TRUE(empiezaPor(r.errores, avisoPrimeraVez("fixedsquare"))) << r;
@@ -232,7 +233,7 @@ TEST(Compilacion, UnaConfiguracionFallidaSeRepiteLaVezSiguiente) {
         }
     }
     // Arreglado, la ejecución siguiente configura, compila y ejecuta.
-    arnes::Resultado r = copia.lanzar({"fixedsquare"});
+    nucleo::Resultado r = copia.lanzar({"fixedsquare"});
     ASSERT_TRUE(r.terminoBien()) << r;
     EXPECT_EQ(r.salida, "El cuadrado de 6 es: 36\n");
     EXPECT_TRUE(esConfiguracion(copia.llamadas().at(0))) << describir(copia.llamadas());
@@ -254,7 +255,7 @@ TEST(Compilacion, UnaConfiguracionFallidaSeRepiteLaVezSiguiente) {
 TEST(Compilacion, SinGoogleTestLosEjerciciosCompilanYLasPruebasPidenInstalarlo) {
     Copia copia;
     const std::string arbol = (copia.carpeta() / "sin-googletest").string();
-    arnes::Resultado r =
+    nucleo::Resultado r =
         copia.orden("\"$1\" --preset default -B \"$2\" -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON",
                     {EJ_CMAKE, arbol});
     ASSERT_TRUE(r.terminoBien()) << r;
@@ -273,24 +274,25 @@ TEST(Compilacion, SinGoogleTestLosEjerciciosCompilanYLasPruebasPidenInstalarlo) 
 TEST(Compilacion, PracticarCreaLaPlantillaSinSobrescribirla) {
     Copia copia;
 
-    // Compila solo el comprobador (no los 26 programas) y crea la plantilla.
-    arnes::Resultado r = copia.lanzar({"practicar", "fixedproduct"});
+    // Compila solo el comprobador (no los programas) y crea la plantilla.
+    nucleo::Resultado r = copia.lanzar({"practicar", "fixedproduct"});
     ASSERT_TRUE(r.terminoBien()) << r;
     EXPECT_EQ(r.errores, avisoPrimeraVez("el comprobador"));
-    EXPECT_EQ(objetivos(copia.llamadas()), std::vector<std::string>{"practica"})
+    EXPECT_EQ(objetivos(copia.llamadas()), std::vector<std::string>{"comprobador"})
         << describir(copia.llamadas());
     EXPECT_EQ(archivos(copia.bin()), std::vector<std::string>{});
     EXPECT_TRUE(empiezaPor(r.salida, "Creado practica/fixedproduct.cpp\n")) << r;
     EXPECT_NE(r.salida.find("./ejercicios comprobar fixedproduct\n"), std::string::npos) << r;
     const std::string plantilla = copia.leer("practica/fixedproduct.cpp");
-    const std::vector<std::string> enunciado = lineas(copia.leer("enunciados/fixedproduct.md"));
+    const std::vector<std::string> enunciado =
+        lineas(copia.leer("ellambda/fixedproduct/enunciado.md"));
     ASSERT_FALSE(enunciado.empty());
     EXPECT_NE(plantilla.find(enunciado.front() + "\n"), std::string::npos) << plantilla;
     EXPECT_NE(plantilla.find(enunciado.back()), std::string::npos) << plantilla;
     EXPECT_NE(plantilla.find("int main()"), std::string::npos) << plantilla;
 
     // La plantilla compila tal cual (el enunciado está dentro de un comentario que se cierra).
-    arnes::Resultado compilada =
+    nucleo::Resultado compilada =
         copia.orden("\"$1\" -std=c++17 -fsyntax-only practica/fixedproduct.cpp", {EJ_COMPILADOR});
     EXPECT_TRUE(compilada.terminoBien()) << compilada;
 
@@ -333,23 +335,23 @@ TEST(Compilacion, PracticarCreaLaPlantillaSinSobrescribirla) {
 
 TEST(Preparacion, LaDemostracionCompilaSoloLosProgramasYLosEjecutaTodos) {
     Copia& copia = copiaCompartida(true);
-    arnes::Resultado r = copia.lanzar({"--demo"});
+    nucleo::Resultado r = copia.lanzar({"--demo"});
     ASSERT_TRUE(r.terminoBien()) << r;
-    EXPECT_EQ(r.errores, avisoPrimeraVez("los 26 ejercicios"));
+    EXPECT_EQ(r.errores, avisoPrimeraVez("los ejercicios"));
     const std::vector<LlamadaACmake> llamadas = copia.llamadas();
     ASSERT_EQ(llamadas.size(), 2u) << describir(llamadas);
     EXPECT_TRUE(esConfiguracion(llamadas[0])) << describir(llamadas);
     EXPECT_EQ(objetivos(llamadas), std::vector<std::string>{"programas"}) << describir(llamadas);
 
-    // Los 26 programas y nada más: ni pruebas ni comprobador.
+    // Los programas del catálogo y nada más: ni pruebas ni comprobador.
     const std::vector<std::string> programas = catalogo(copia);
-    EXPECT_EQ(programas.size(), 26u);
+    EXPECT_EQ(programas.size(), nucleo::ejercicios().size());
     EXPECT_EQ(archivos(copia.bin()), programas);
     EXPECT_EQ(pruebasCompiladas(copia), std::vector<std::string>{});
-    EXPECT_FALSE(fs::exists(copia.arbol() / "practica" / "practica"));
+    EXPECT_FALSE(fs::exists(copia.arbol() / "comprobador" / "comprobador"));
 
     // Una transcripción por programa, cada una con la orden que se puede copiar.
-    EXPECT_EQ(contar("\n" + r.salida, "\n=== "), 26u) << r.salida;
+    EXPECT_EQ(contar("\n" + r.salida, "\n=== "), nucleo::ejercicios().size()) << r.salida;
     for (const std::string& programa : programas) {
         const std::string orden = lineaTrasCabecera(r.salida, programa);
         EXPECT_TRUE(
@@ -368,7 +370,7 @@ TEST(Preparacion, LaDemostracionCompilaSoloLosProgramasYLosEjecutaTodos) {
     }
 
     // Todo al día: la segunda demostración no llama a cmake y escribe lo mismo.
-    arnes::Resultado otra = copia.lanzar({"--demo"});
+    nucleo::Resultado otra = copia.lanzar({"--demo"});
     ASSERT_TRUE(otra.terminoBien()) << otra;
     EXPECT_EQ(otra.errores, "");
     EXPECT_TRUE(copia.llamadas().empty()) << describir(copia.llamadas());
@@ -384,7 +386,7 @@ TEST(Compartida, UnFuenteRotoSoloBloqueaSuPrograma) {
 
     // Su programa no se ejecuta (tampoco el binario viejo): solo los errores del compilador,
     // con rutas relativas a la raíz y sin el ruido de make.
-    arnes::Resultado r = copia.lanzar({"fixedsquare"});
+    nucleo::Resultado r = copia.lanzar({"fixedsquare"});
     EXPECT_EQ(r.estado, 1) << r;
     EXPECT_EQ(r.salida, "");
     EXPECT_TRUE(empiezaPor(r.errores, "Compilando fixedsquare")) << r;
@@ -421,7 +423,7 @@ TEST(Compartida, LaDemostracionSigueSiUnProgramaNoCompila) {
     const std::string cir = "ejsobrecarga_operadores/ellipsegirth/Cir.cpp";
     Cambio otro(copia, cir, copia.leer(cir) + kRoto);
 
-    arnes::Resultado r = copia.lanzar({"--demo"});
+    nucleo::Resultado r = copia.lanzar({"--demo"});
     ASSERT_TRUE(r.terminoBien()) << r;
     EXPECT_EQ(objetivos(copia.llamadas()), std::vector<std::string>{"programas"})
         << describir(copia.llamadas());
@@ -447,7 +449,7 @@ TEST(Compartida, LaDemostracionSigueSiUnProgramaNoCompila) {
     }
     EXPECT_EQ(r.salida.find("El cuadrado de 6 es"), std::string::npos) << r.salida;
     EXPECT_EQ(r.salida.find("El perimetro es"), std::string::npos) << r.salida;
-    EXPECT_EQ(contar("\n" + r.salida, "\n=== "), 26u) << r.salida;
+    EXPECT_EQ(contar("\n" + r.salida, "\n=== "), nucleo::ejercicios().size()) << r.salida;
     EXPECT_EQ(contar("\n" + r.salida, "\n$ "), 24u) << r.salida;
     EXPECT_NE(r.salida.find("$ ./ejercicios fixedproduct\n3 * 4 = 12\n"), std::string::npos)
         << r.salida;

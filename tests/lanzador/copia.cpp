@@ -93,12 +93,12 @@ void Copia::crearEspia() const {
                                          fs::perms::others_exec);
 }
 
-arnes::Resultado Copia::lanzar(const std::vector<std::string>& argumentos,
-                               const std::string& entrada) const {
+nucleo::Resultado Copia::lanzar(const std::vector<std::string>& argumentos,
+                                const std::string& entrada) const {
     const fs::path espia = carpeta_ / "espia";
     escribirArchivo(espia / "llamadas", "");
     escribirArchivo(espia / "errores", "");
-    arnes::Opciones opciones;
+    nucleo::Opciones opciones;
     opciones.limite = std::chrono::seconds(150);
     opciones.entorno = {"PATH=" + espia.string() + ":" + pathActual(),
                         "EJ_ESPIA_LLAMADAS=" + (espia / "llamadas").string(),
@@ -107,8 +107,10 @@ arnes::Resultado Copia::lanzar(const std::vector<std::string>& argumentos,
                         "EJ_BIN="};
     opciones.argumentos = {"-c", "exec \"$0\" \"$@\" 2>\"$EJ_ESPIA_ERRORES\"",
                            (raiz() / "ejercicios").string()};
+    // Como un alumno: desde la raíz de la colección.
+    opciones.directorio = raiz().string();
     opciones.argumentos.insert(opciones.argumentos.end(), argumentos.begin(), argumentos.end());
-    arnes::Resultado r = arnes::ejecutar("/bin/sh", entrada, opciones);
+    nucleo::Resultado r = nucleo::ejecutar("/bin/sh", entrada, opciones);
     r.errores += leerArchivo(espia / "errores");
     return r;
 }
@@ -125,15 +127,15 @@ std::vector<LlamadaACmake> Copia::llamadas() const {
     return resultado;
 }
 
-arnes::Resultado Copia::orden(const std::string& guion,
-                              const std::vector<std::string>& parametros) const {
-    arnes::Opciones opciones;
+nucleo::Resultado Copia::orden(const std::string& guion,
+                               const std::vector<std::string>& parametros) const {
+    nucleo::Opciones opciones;
     opciones.limite = std::chrono::seconds(150);
     opciones.unirSalidas = true;
     opciones.entorno = {"EJ_COPIA_RAIZ=" + raiz().string()};
     opciones.argumentos = {"-c", "cd \"$EJ_COPIA_RAIZ\" || exit 99\n" + guion, "sh"};
     opciones.argumentos.insert(opciones.argumentos.end(), parametros.begin(), parametros.end());
-    return arnes::ejecutar("/bin/sh", "", opciones);
+    return nucleo::ejecutar("/bin/sh", "", opciones);
 }
 
 std::string Copia::leer(const fs::path& relativa) const { return leerArchivo(raiz() / relativa); }

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ejecutar.h"
+#include "proceso.h"
 
 namespace lanzador {
 
@@ -43,15 +43,15 @@ class Copia {
 
     // Ejecuta ./ejercicios de la copia con esos argumentos y esa entrada (límite: 150 s).
     // Su salida de error va a un archivo, para que la espía sepa qué se había escrito ya.
-    arnes::Resultado lanzar(const std::vector<std::string>& argumentos,
-                            const std::string& entrada = "") const;
+    nucleo::Resultado lanzar(const std::vector<std::string>& argumentos,
+                             const std::string& entrada = "") const;
     // Las llamadas a cmake del último lanzar(), en orden.
     std::vector<LlamadaACmake> llamadas() const;
 
     // Ejecuta un guion de sh en la raíz de la copia, con las dos salidas unidas; $1, $2...
     // son los `parametros`.
-    arnes::Resultado orden(const std::string& guion,
-                           const std::vector<std::string>& parametros = {}) const;
+    nucleo::Resultado orden(const std::string& guion,
+                            const std::vector<std::string>& parametros = {}) const;
 
     // Leer y escribir archivos de la copia (rutas relativas a su raíz).
     std::string leer(const fs::path& relativa) const;

@@ -9,16 +9,17 @@
 #include <sstream>
 #include <string>
 
-#include "ejecutar.h"
+#include "catalogo.h"
+#include "proceso.h"
 #include "tabla.h"
 
 namespace {
 
 const std::string kLanzador = std::string(EJ_RAIZ) + "/ejercicios";
 
-arnes::Opciones conProgramasCompilados() {
+nucleo::Opciones conProgramasCompilados() {
     // La demostración ejecuta también los programas que conservan nodos a propósito.
-    arnes::Opciones opciones = arnes::sinDeteccionDeFugas();
+    nucleo::Opciones opciones = nucleo::sinDeteccionDeFugas();
     opciones.entorno.push_back(std::string("EJ_BIN=") + EJ_BIN_DIR);
     opciones.limite = std::chrono::seconds(50);
     return opciones;
@@ -39,7 +40,7 @@ size_t contar(const std::string& texto, const std::string& trozo) {
 }
 
 TEST(Lanzador, ListaExactamenteLosVeintiseisProgramasCompilados) {
-    arnes::Resultado r = arnes::ejecutar(kLanzador, "", conProgramasCompilados());
+    nucleo::Resultado r = nucleo::ejecutar(kLanzador, "", conProgramasCompilados());
     ASSERT_TRUE(r.terminoBien()) << r;
     std::set<std::string> listados;
     std::istringstream lineas(r.salida);
@@ -51,15 +52,15 @@ TEST(Lanzador, ListaExactamenteLosVeintiseisProgramasCompilados) {
             listados.insert(nombre);
         }
     }
-    EXPECT_EQ(listados.size(), 26u);
+    EXPECT_EQ(listados.size(), nucleo::ejercicios().size());
     EXPECT_EQ(listados, programasCompilados());
     EXPECT_EQ(r.salida.find("no disponible"), std::string::npos) << r.salida;
 }
 
 TEST(Lanzador, LaDemostracionEjecutaTodosSinFallar) {
-    arnes::Opciones opciones = conProgramasCompilados();
+    nucleo::Opciones opciones = conProgramasCompilados();
     opciones.argumentos = {"--demo"};
-    arnes::Resultado r = arnes::ejecutar(kLanzador, "", opciones);
+    nucleo::Resultado r = nucleo::ejecutar(kLanzador, "", opciones);
     ASSERT_TRUE(r.terminoBien()) << r;
     EXPECT_EQ(contar(r.salida, "\n=== "), 25u) << "una transcripción por programa";
     EXPECT_EQ(r.salida.rfind("=== nodesearch", 0), 0u);
@@ -74,18 +75,18 @@ TEST(Lanzador, LaDemostracionEjecutaTodosSinFallar) {
 }
 
 TEST(Lanzador, RechazaUnEjercicioQueNoExiste) {
-    arnes::Opciones opciones = conProgramasCompilados();
+    nucleo::Opciones opciones = conProgramasCompilados();
     opciones.argumentos = {"noexiste"};
-    arnes::Resultado r = arnes::ejecutar(kLanzador, "", opciones);
+    nucleo::Resultado r = nucleo::ejecutar(kLanzador, "", opciones);
     EXPECT_EQ(r.estado, 2) << r;
     EXPECT_EQ(r.salida, "");
     EXPECT_NE(r.errores.find("No existe el ejercicio \"noexiste\""), std::string::npos) << r;
 }
 
 TEST(Lanzador, EjecutaUnEjercicioConLaEntradaDelAlumno) {
-    arnes::Opciones opciones = conProgramasCompilados();
+    nucleo::Opciones opciones = conProgramasCompilados();
     opciones.argumentos = {"ringchain"};
-    arnes::Resultado r = arnes::ejecutar(kLanzador, "1 7\n", opciones);
+    nucleo::Resultado r = nucleo::ejecutar(kLanzador, "1 7\n", opciones);
     EXPECT_TRUE(r.terminoBien()) << r;
     EXPECT_EQ(r.salida, "Ingrese el número de elementos: Ingrese el dato 1: 7 <-> cabeza\n");
 }

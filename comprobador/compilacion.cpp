@@ -1,0 +1,167 @@
+#include "compilacion.h"
+
+#include <filesystem>
+#include <set>
+#include <sstream>
+#include <thread>
+
+#include "catalogo.h"
+
+namespace comprobador {
+
+namespace {
+
+using nucleo::Opciones;
+using nucleo::Resultado;
+
+const std::vector<std::string> kSanitizadores = {
+    "-g", "-fsanitize=address,undefined", "-fno-sanitize-recover=all", "-fno-omit-frame-pointer"};
+
+std::vector<std::string> unir(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+Resultado compilar(const Entorno& entorno, const std::vector<std::string>& argumentos) {
+    Opciones o;
+    o.argumentos = argumentos;
+    o.unirSalidas = true;
+    o.limite = std::chrono::seconds(180);
+    o.entorno = {"LC_ALL=C"};
+    return nucleo::ejecutar(entorno.compilador, "", o);
+}
+
+// node_list.h: primero el que esté junto al fuente del alumno (así busca #include "..."), y si
+// no hay, el de la colección.
+std::vector<std::string> incluirLista(const nucleo::Ejercicio& ejercicio, const Entorno& entorno) {
+    if (ejercicio.forma != nucleo::Forma::Lista) return {};
+    const std::string carpeta = std::filesystem::path(ejercicio.fuente).parent_path().string();
+    return {"-iquote", entorno.raiz + "/" + carpeta};
+}
+
+// El nombre dentro de una cita del compilador: "bool isPalindrome(const string&)" da
+// isPalindrome, "ListaCircularDobleEnlazada::agregar" da agregar, "class Cir" da Cir.
+std::string nombreCitado(std::string citado) {
+    citado = citado.substr(0, citado.find('('));
+    citado = citado.substr(0, citado.find('<'));
+    size_t dos = citado.rfind("::");
+    if (dos != std::string::npos) citado = citado.substr(dos + 2);
+    size_t blanco = citado.find_last_of(" *&");
+    if (blanco != std::string::npos) citado = citado.substr(blanco + 1);
+    return citado;
+}
+
+// La primera cita ('...') de la línea después de la posición dada.
+std::string cita(const std::string& linea, size_t desde = 0) {
+    size_t a = linea.find('\'', desde);
+    if (a == std::string::npos) return "";
+    size_t b = linea.find('\'', a + 1);
+    return b == std::string::npos ? "" : linea.substr(a + 1, b - a - 1);
+}
+
+}  // namespace
+
+std::vector<std::string> explicarErroresDeFunciones(const nucleo::Ejercicio& ejercicio,
+                                                    const std::string& salida) {
+    // Lo que contiene la línea de error, qué nombre se cita y cómo se explica (%s: el nombre).
+    struct Patron {
+        const char* contiene;
+        bool citaDelMiembro;  // "'class X' has no member named 'y'": la segunda cita
+        const char* texto;
+    };
+    static const Patron patrones[] = {
+        {"was not declared in this scope", false,
+         "No se encuentra «%s»: falta o tiene otro nombre."},
+        {"is not a member of", false, "No se encuentra «%s»: falta o tiene otro nombre."},
+        {"has no member named", true, "Falta el miembro «%s» (o tiene otro nombre)."},
+        {"does not name a type", false, "No se encuentra el tipo «%s»: falta o tiene otro nombre."},
+        {"has not been declared", false, "No se encuentra «%s»: falta o tiene otro nombre."},
+        {"no matching function for call to", false,
+         "«%s» no se puede llamar como pide el ejercicio: ¿parámetros de otro tipo o en otro "
+         "número, o por valor en vez de por referencia?"},
+        {"arguments to function", false,
+         "«%s» tiene otro número de parámetros que el que pide el ejercicio."},
+        {"cannot bind non-const lvalue reference", false,
+         "Una función recibe por referencia lo que el ejercicio pasa por valor, o al revés."},
+        {"no match for", false, "Falta «%s» para esos tipos (o tiene otra firma)."},
+        {"is private within this context", false,
+         "«%s» es privado y el ejercicio lo pide público."},
+    };
+    std::vector<std::string> r;
+    std::set<std::string> vistos;
+    std::istringstream lineas(salida);
+    for (std::string l; std::getline(lineas, l);) {
+        size_t error = l.find("error: ");
+        if (error == std::string::npos) continue;
+        for (const Patron& p : patrones) {
+            if (l.find(p.contiene, error) == std::string::npos) continue;
+            std::string citado = cita(l, error);
+            if (p.citaDelMiembro) citado = cita(l, l.find(p.contiene, error));
+            std::string nombre = nombreCitado(citado);
+            if (std::string(p.contiene) == "no match for") nombre = citado;
+            std::string texto = p.texto;
+            size_t s = texto.find("%s");
+            if (s != std::string::npos) texto.replace(s, 2, nombre);
+            // Solo lo que pide el ejercicio: un nombre de la propia prueba que falta es
+            // consecuencia de otro error, no un error del alumno.
+            std::string firma = nucleo::firmaDe(ejercicio, nombre);
+            if (!firma.empty() || nombre.empty()) {
+                if (!firma.empty()) texto += " El ejercicio pide: " + firma;
+                if (vistos.insert(texto).second) r.push_back(texto);
+            }
+            break;
+        }
+    }
+    if (r.empty()) {
+        // Algo menos habitual: las primeras líneas de error tal cual.
+        std::istringstream otra(salida);
+        for (std::string l; std::getline(otra, l) && r.size() < 5;) {
+            if (l.find("error:") != std::string::npos) r.push_back(l);
+        }
+    }
+    return r;
+}
+
+Compilaciones compilarEntrega(const nucleo::Ejercicio& ejercicio, const Entrega& entrega,
+                              const Entorno& entorno) {
+    Compilaciones c;
+    const std::vector<std::string> lista = incluirLista(ejercicio, entorno);
+    c.conFunciones = !ejercicio.unidad.empty() && !entorno.gtestBiblioteca.empty();
+
+    // Las tres a la vez: la normal (optimizada, como la de la colección), la vigilada por los
+    // sanitizadores y la de las comprobaciones de funciones.
+    std::thread hiloVigilada([&] {
+        c.vigilada =
+            compilar(entorno, unir(unir(unir({"-std=c++17", "-w", "-O1"}, kSanitizadores), lista),
+                                   {entrega.principal, "-o", entorno.temporal + "/vigilado"}));
+    });
+    std::thread hiloFunciones([&] {
+        if (!c.conFunciones) return;
+        // Sin optimizar: GoogleTest con sanitizadores tarda en compilar más del doble con -O1.
+        std::vector<std::string> argumentos = unir({"-std=c++17", "-w", "-O0"}, kSanitizadores);
+        argumentos = unir(argumentos, lista);
+        argumentos =
+            unir(argumentos, {"-DEJ_SOLUCION_ALUMNO", "-DEJ_FUENTE=\"" + entrega.principal + "\"",
+                              "-I" + entorno.raiz + "/nucleo", "-I" + entorno.raiz});
+        std::istringstream carpetas(entorno.gtestIncluir);  // lista de CMake: a;b;c
+        for (std::string carpeta; std::getline(carpetas, carpeta, ';');) {
+            if (!carpeta.empty()) argumentos.push_back("-I" + carpeta);
+        }
+        argumentos =
+            unir(argumentos,
+                 {entorno.raiz + "/" + ejercicio.unidad, entorno.raiz + "/comprobador/oyente.cpp",
+                  "-o", entorno.temporal + "/funciones", entorno.gtestBiblioteca, "-pthread"});
+        c.funciones = compilar(entorno, argumentos);
+    });
+    // La compilación que ve el alumno nombra su archivo como lo conoce: relativo a la carpeta
+    // desde la que comprueba.
+    const std::string fuente = std::filesystem::proximate(entrega.principal).string();
+    c.normal =
+        compilar(entorno, unir(unir({"-std=c++17", "-Wall", "-Wextra", "-Wpedantic", "-O2"}, lista),
+                               {fuente, "-o", entorno.temporal + "/normal"}));
+    hiloVigilada.join();
+    hiloFunciones.join();
+    return c;
+}
+
+}  // namespace comprobador

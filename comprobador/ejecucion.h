@@ -1,0 +1,30 @@
+// Los casos del ejercicio con el programa de una entrega: cada uno con la compilación normal y,
+// si pasa, otra vez con AddressSanitizer, UBSan y LeakSanitizer (memoria mal usada, fugas).
+#ifndef COMPROBADOR_EJECUCION_H
+#define COMPROBADOR_EJECUCION_H
+
+#include <chrono>
+
+#include "caso.h"
+#include "proceso.h"
+#include "revision.h"
+
+namespace comprobador {
+
+// Lo que puede escribir un programa antes de que se le pare.
+constexpr std::size_t kLimiteSalida = 1 << 20;
+
+// Las opciones de un caso para el programa de un alumno: su límite, el tope de salida y los
+// sanitizadores (con `fugas`, LeakSanitizer también busca fugas).
+nucleo::Opciones opcionesAlumno(const nucleo::Ejercicio& ejercicio, const nucleo::Caso& caso,
+                                std::chrono::milliseconds limite, bool fugas,
+                                const std::string& carpeta);
+
+// Ejecuta los casos del ejercicio con <temporal>/normal y, con `conSanitizadores`, también con
+// <temporal>/vigilado.
+void ejecutarCasos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
+                   bool conSanitizadores, Revision& revision);
+
+}  // namespace comprobador
+
+#endif

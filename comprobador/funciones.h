@@ -1,0 +1,32 @@
+// Las comprobaciones de funciones: el programa de comprobaciones del ejercicio, compilado contra
+// el fuente del alumno, se ejecuta una vez por comprobación y cuenta lo que pasó por el
+// protocolo de su oyente (oyente.cpp), nunca por su texto en la consola.
+#ifndef COMPROBADOR_FUNCIONES_H
+#define COMPROBADOR_FUNCIONES_H
+
+#include <string>
+#include <vector>
+
+#include "caso.h"
+#include "compilacion.h"
+#include "revision.h"
+
+namespace comprobador {
+
+// Una línea del protocolo del oyente.
+struct Comprobacion {
+    std::string grupo, nombre;
+    std::string origen;     // enunciado | decidido | propia
+    std::string veredicto;  // bien | mal | lista
+    std::string frase, mensaje;
+};
+
+// Las líneas de un archivo del protocolo; las que no lo siguen se descartan.
+std::vector<Comprobacion> leerProtocolo(const std::string& texto);
+
+void comprobarFunciones(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
+                        const Compilaciones& compilaciones, Revision& revision);
+
+}  // namespace comprobador
+
+#endif

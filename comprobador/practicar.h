@@ -1,0 +1,17 @@
+// ./ejercicios practicar NOMBRE: el punto de partida de la solución de un alumno, en practica/,
+// con el enunciado como comentario. Nunca sobrescribe lo que ya hay.
+#ifndef COMPROBADOR_PRACTICAR_H
+#define COMPROBADOR_PRACTICAR_H
+
+#include <string>
+
+#include "caso.h"
+
+namespace comprobador {
+
+// Devuelve el estado de salida: 0 (creado o ya existente).
+int practicar(const nucleo::Ejercicio& ejercicio, const std::string& raiz);
+
+}  // namespace comprobador
+
+#endif

@@ -1,0 +1,66 @@
+#include "robustez.h"
+
+#include <algorithm>
+
+#include "catalogo.h"
+#include "ejecucion.h"
+#include "juez.h"
+#include "paralelo.h"
+
+namespace comprobador {
+
+namespace {
+
+// Un hallazgo sin su " en archivo:línea".
+std::string sinLugar(std::string texto) {
+    const std::size_t en = texto.find(" en ");
+    const std::size_t fin = en == std::string::npos ? en : texto.find(": ", en);
+    if (fin != std::string::npos) texto.erase(en, fin - en);
+    return texto;
+}
+
+}  // namespace
+
+void buscarFallos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno, Revision& revision) {
+    if (!ejercicio.leeEntrada) return;
+    revision.robustezProbada = true;
+    const std::string vigilado = entorno.temporal + "/vigilado";
+    const auto& hostiles = nucleo::entradasHostiles();
+    std::vector<std::string> hallazgos(hostiles.size());
+    enParalelo(hostiles.size(), [&](std::size_t i) {
+        const nucleo::Caso caso = nucleo::casoHostil(hostiles[i]);
+        const nucleo::Resultado r = nucleo::ejecutarCaso(
+            vigilado, caso, opcionesAlumno(ejercicio, caso, caso.limite, false, entorno.temporal));
+        const nucleo::Veredicto v = nucleo::juzgarHostil(ejercicio, caso, r);
+        if (v.correcto) return;
+        // Lo que dicen los sanitizadores es lo más preciso; si no, la primera pista.
+        const std::vector<std::string> informes = nucleo::resumirSanitizadores(r.errores);
+        hallazgos[i] = !informes.empty()  ? informes.front()
+                       : v.pistas.empty() ? "no terminó bien"
+                                          : v.pistas.front();
+    });
+    // Un mismo hallazgo con varias entradas se dice una vez, con la lista de entradas. Se
+    // agrupan por su clase, sin el lugar: una pila agotada revienta en una línea u otra según
+    // la ejecución, y el informe debe ser el mismo cada vez.
+    struct Grupo {
+        std::string clase, que, entradas;
+    };
+    std::vector<Grupo> grupos;
+    for (std::size_t i = 0; i < hostiles.size(); ++i) {
+        if (hallazgos[i].empty()) continue;
+        const std::string clase = sinLugar(hallazgos[i]);
+        const std::string entrada = "«" + hostiles[i].descripcion + "»";
+        auto g = std::find_if(grupos.begin(), grupos.end(),
+                              [&](const Grupo& x) { return x.clase == clase; });
+        if (g == grupos.end()) {
+            grupos.push_back({clase, hallazgos[i], entrada});
+        } else {
+            g->entradas += ", " + entrada;
+        }
+    }
+    for (const Grupo& g : grupos) {
+        revision.robustez.push_back("Con la entrada " + g.entradas + ": " + g.que);
+    }
+}
+
+}  // namespace comprobador

@@ -1,0 +1,92 @@
+// ackcalc: función de Ackermann por recursión directa.
+#include "tablas.h"
+
+namespace nucleo::datos {
+
+namespace {
+
+const std::string kPide = "Introduce dos números no negativos m y n: ";
+
+std::string valor(const std::string& par, const std::string& resultado) {
+    return kPide + "Ackermann(" + par + ") = " + resultado + "\n";
+}
+
+std::string aviso(const std::string& par, const std::string& texto) {
+    return kPide + "Ackermann(" + par + ") " + texto + "\n";
+}
+
+// Rechazo porque anidaría esas llamadas (A(m, n) + m − 1).
+std::string hondo(const std::string& par, const std::string& niveles) {
+    return aviso(par,
+                 "no se calcula: anidaría " + niveles + " llamadas y la pila solo admite 65536.");
+}
+
+// Rechazo porque haría esas llamadas en total.
+std::string largo(const std::string& par, const std::string& llamadas) {
+    return aviso(par, "no se calcula: necesita " + llamadas +
+                          " llamadas y el límite es 715664091 (unos segundos sin optimizar).");
+}
+
+}  // namespace
+
+void ackcalc(Ejercicio& e) {
+    e.primerAviso = kPide;
+    e.firmas = {
+        "int ackermann(int m, int n);",
+    };
+    agregar(
+        e, Origen::Enunciado,
+        {
+            {"0 0", "0 0\n", valor("0, 0", "1")},
+            {"1 0", "1 0\n", valor("1, 0", "2")},
+            {"1 5", "1 5\n", valor("1, 5", "7")},
+            {"ejemplo", "2 3\n", valor("2, 3", "9")},
+            {"en dos líneas", "2\n3\n", valor("2, 3", "9")},
+            {"3 3", "3 3\n", valor("3, 3", "61")},
+            {"4 0", "4 0\n", valor("4, 0", "13")},
+            {"m = 0 con n negativo", "0 -5\n", valor("0, -5", "-4")},
+            {"m = 0 con n negativo, dos líneas", "0\n-5\n", valor("0, -5", "-4")},
+            {"m = 0, el mayor que cabe", "0 2147483646\n", valor("0, 2147483646", "2147483647")},
+            {"3 10", "3 10\n", valor("3, 10", "8189")},
+        });
+    const std::string noTermina = "no termina: con números negativos nunca llega a un caso base.";
+    const std::string noCabe = "no cabe en un int.";
+    agregar(
+        e, Origen::Decidido,
+        {
+            {"m negativo", "-1 1\n", aviso("-1, 1", noTermina)},
+            {"n negativo", "1 -1\n", aviso("1, -1", noTermina)},
+            {"4 2", "4 2\n", aviso("4, 2", noCabe)},
+            {"3 29", "3 29\n", aviso("3, 29", noCabe)},
+            {"5 1", "5 1\n", aviso("5, 1", noCabe)},
+            {"6 0", "6 0\n", aviso("6, 0", noCabe)},
+            {"n + 1 se desbordaría", "0 2147483647\n", aviso("0, 2147483647", noCabe)},
+            // m = 1: anida n + 2 llamadas.
+            {"1 65531", "1 65531\n", valor("1, 65531", "65533")},
+            {"1 65532", "1 65532\n", valor("1, 65532", "65534")},
+            {"m = 1 en el tope: 65536 llamadas anidadas", "1 65534\n", valor("1, 65534", "65536")},
+            {"1 65535: una anidada de más", "1 65535\n", hondo("1, 65535", "65537")},
+            // m = 2: anida 2n + 4 y hace 2n² + 7n + 5; cae antes por las llamadas.
+            {"m = 2 en el tope: 715611195 llamadas", "2 18914\n", valor("2, 18914", "37831")},
+            {"2 18915: llamadas de más", "2 18915\n", largo("2, 18915", "715686860")},
+            {"2 32766: anida justo 65536", "2 32766\n", largo("2, 32766", "2147450879")},
+            {"2 32767: una anidada de más", "2 32767\n", hondo("2, 32767", "65538")},
+            // m = 3: anida A(3, n) + 2.
+            {"m = 3 en el tope: 715664091 llamadas", "3 12\n", valor("3, 12", "32765")},
+            {"3 13: cabe en la pila, no en el tiempo", "3 13\n", largo("3, 13", "2862983902")},
+            {"3 14", "3 14\n", hondo("3, 14", "131071")},
+            {"3 28: el mayor que cabe en int", "3 28\n", hondo("3, 28", "2147483647")},
+            // m = 4 y m = 5: solo se calcula A(4, 0) = 13, en la tabla de arriba.
+            {"4 1: anida justo 65536", "4 1\n", largo("4, 1", "2862984010")},
+            {"5 0", "5 0\n", hondo("5, 0", "65537")},
+            {"entrada vacía", "", kPide + kEntradaNoValida},
+            {"no es número", "x 1\n", kPide + kEntradaNoValida},
+            {"falta n", "1\n", kPide + kEntradaNoValida},
+            {"n no es número", "1 x\n", kPide + kEntradaNoValida},
+            {"fuera de int", "2147483648 1\n", kPide + kEntradaNoValida},
+        });
+    e.casos.push_back(conversacion(Origen::Enunciado, "el aviso llega antes de leer",
+                                   {{kPide, "2 3\n"}}, valor("2, 3", "9")));
+}
+
+}  // namespace nucleo::datos

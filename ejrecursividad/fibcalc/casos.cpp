@@ -1,0 +1,52 @@
+// fibcalc: término de Fibonacci por recursión doble, de 0 a 46.
+#include <chrono>
+
+#include "tablas.h"
+
+namespace nucleo::datos {
+
+namespace {
+
+const std::string kPide =
+    "Introduce un número para calcular su término en la secuencia de Fibonacci: ";
+const std::string kNoCabe = " de la secuencia de Fibonacci no cabe en un int.\n";
+
+std::string termino(const std::string& n, const std::string& valor) {
+    return kPide + "El término " + n + " de la secuencia de Fibonacci es " + valor + "\n";
+}
+
+}  // namespace
+
+void fibcalc(Ejercicio& e) {
+    e.primerAviso = kPide;
+    e.firmas = {
+        "int fibonacci(int n);",
+    };
+    agregar(e, Origen::Enunciado,
+            {
+                {"0", "0\n", termino("0", "0")},
+                {"1", "1\n", termino("1", "1")},
+                {"2", "2\n", termino("2", "1")},
+                {"ejemplo", "10\n", termino("10", "55")},
+                {"20", "20\n", termino("20", "6765")},
+                {"-1", "-1\n",
+                 kPide + "La secuencia de Fibonacci no está definida para números negativos.\n"},
+            });
+    // Unos 5900 millones de llamadas: segundos compilado con optimización, más con
+    // sanitizadores.
+    Caso ultimo{"46, el último que cabe en un int", "46\n", termino("46", "1836311903")};
+    ultimo.limite = std::chrono::seconds(60);
+    agregar(e, Origen::Enunciado, {ultimo});
+    agregar(e, Origen::Decidido,
+            {
+                {"47 no cabe, sin calcularlo", "47\n", kPide + "El término 47" + kNoCabe},
+                {"el mayor int", "2147483647\n", kPide + "El término 2147483647" + kNoCabe},
+                {"entrada vacía", "", kPide + kEntradaNoValida},
+                {"no es número", "x\n", kPide + kEntradaNoValida},
+                {"fuera de int", "99999999999\n", kPide + kEntradaNoValida},
+            });
+    e.casos.push_back(conversacion(Origen::Enunciado, "el aviso llega antes de leer",
+                                   {{kPide, "10\n"}}, termino("10", "55")));
+}
+
+}  // namespace nucleo::datos

@@ -1,0 +1,49 @@
+// closureproduct: producto de dos enteros leídos con una lambda sin captura.
+#include "tablas.h"
+
+namespace nucleo::datos {
+
+namespace {
+
+const std::string kPide = "Por favor, ingrese dos números enteros separados por espacio: ";
+
+std::string producto(const std::string& a, const std::string& b, const std::string& p) {
+    return kPide + "El producto de " + a + " y " + b + " es: " + p + "\n";
+}
+
+std::string noCabe(const std::string& a, const std::string& b) {
+    return kPide + "El producto de " + a + " y " + b + " no cabe en un int.\n";
+}
+
+}  // namespace
+
+void closureproduct(Ejercicio& e) {
+    e.primerAviso = kPide;
+    agregar(e, Origen::Enunciado,
+            {
+                {"ejemplo", "6 7\n", producto("6", "7", "42")},
+                {"en dos líneas", "6\n7\n", producto("6", "7", "42")},
+                {"lo que sigue no se lee", "6 7 8\n", producto("6", "7", "42")},
+                {"un negativo", "-3 5\n", producto("-3", "5", "-15")},
+                {"dos negativos", "-4 -5\n", producto("-4", "-5", "20")},
+                {"cero", "0 123\n", producto("0", "123", "0")},
+                {"el mayor producto", "2147483647 1\n", producto("2147483647", "1", "2147483647")},
+                {"el menor producto", "65536 -32768\n", producto("65536", "-32768", "-2147483648")},
+            });
+    agregar(e, Origen::Decidido,
+            {
+                {"50000 por 50000 no cabe", "50000 50000\n", noCabe("50000", "50000")},
+                {"justo encima de int", "65536 32768\n", noCabe("65536", "32768")},
+                {"justo debajo de int", "-2 1073741825\n", noCabe("-2", "1073741825")},
+                {"el menor int por -1", "-2147483648 -1\n", noCabe("-2147483648", "-1")},
+                {"entrada vacía", "", kPide + kEntradaNoValida},
+                {"no es número", "x 2\n", kPide + kEntradaNoValida},
+                {"falta el segundo", "6\n", kPide + kEntradaNoValida},
+                {"el segundo no es número", "6 x\n", kPide + kEntradaNoValida},
+                {"fuera de int", "2147483648 1\n", kPide + kEntradaNoValida},
+            });
+    e.casos.push_back(conversacion(Origen::Enunciado, "el aviso llega antes de leer",
+                                   {{kPide, "6 7\n"}}, producto("6", "7", "42")));
+}
+
+}  // namespace nucleo::datos

@@ -1,0 +1,44 @@
+// closuresquare: cuadrado de un entero leído con una lambda sin captura.
+#include "tablas.h"
+
+namespace nucleo::datos {
+
+namespace {
+
+const std::string kPide = "Por favor, ingrese un número entero: ";
+
+std::string cuadrado(const std::string& n, const std::string& c) {
+    return kPide + "El cuadrado de " + n + " es: " + c + "\n";
+}
+
+std::string noCabe(const std::string& n) {
+    return kPide + "El cuadrado de " + n + " no cabe en un int.\n";
+}
+
+}  // namespace
+
+void closuresquare(Ejercicio& e) {
+    e.primerAviso = kPide;
+    agregar(e, Origen::Enunciado,
+            {
+                {"ejemplo", "12\n", cuadrado("12", "144")},
+                {"negativo", "-5\n", cuadrado("-5", "25")},
+                {"cero", "0\n", cuadrado("0", "0")},
+                {"el mayor cuadrado", "46340\n", cuadrado("46340", "2147395600")},
+                {"el mismo en negativo", "-46340\n", cuadrado("-46340", "2147395600")},
+                {"letras detrás", "7abc\n", cuadrado("7", "49")},
+            });
+    agregar(e, Origen::Decidido,
+            {
+                {"justo encima", "46341\n", noCabe("46341")},
+                {"justo debajo", "-46341\n", noCabe("-46341")},
+                {"el menor int", "-2147483648\n", noCabe("-2147483648")},
+                {"entrada vacía", "", kPide + kEntradaNoValida},
+                {"no es número", "abc\n", kPide + kEntradaNoValida},
+                {"fuera de int", "2147483648\n", kPide + kEntradaNoValida},
+            });
+    e.casos.push_back(conversacion(Origen::Enunciado, "el aviso llega antes de leer",
+                                   {{kPide, "12\n"}}, cuadrado("12", "144")));
+}
+
+}  // namespace nucleo::datos

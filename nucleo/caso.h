@@ -1,0 +1,78 @@
+// Los casos de cada ejercicio como datos: la entrada, los bytes exactos que el programa debe
+// escribir y de dónde sale cada caso. Las mismas tablas las usan las pruebas de la colección
+// y el comprobador de soluciones de los alumnos: no hay una segunda copia de ninguna salida.
+#ifndef NUCLEO_CASO_H
+#define NUCLEO_CASO_H
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "proceso.h"
+
+namespace nucleo {
+
+// Enunciado: lo pide el ejercicio; una solución correcta y literal lo cumple.
+// Decidido: lo decidió la colección donde el ejercicio deja el caso abierto (lecturas
+// fallidas, resultados que no caben, recursión demasiado profunda); no se exige al alumno.
+enum class Origen { Enunciado, Decidido };
+
+// Tuberias: la entrada de una vez; salida estándar y de error por separado.
+// Unidas: las dos salidas por la misma tubería, para comprobar su orden relativo.
+// Conversacion: cada respuesta se escribe solo cuando su aviso ya llegó (prueba que el
+// programa vacía la salida antes de leer).
+enum class Modo { Tuberias, Unidas, Conversacion };
+
+struct Caso {
+    std::string descripcion;
+    std::string entrada;       // Tuberias y Unidas
+    std::string salida;        // salida estándar exacta (con Unidas, las dos salidas juntas)
+    std::string errores = "";  // salida de error exacta (Tuberias y Conversacion)
+    Origen origen = Origen::Enunciado;
+    Modo modo = Modo::Tuberias;
+    std::vector<Paso> pasos = {};  // Conversacion: aviso esperado y respuesta, en orden
+    std::chrono::milliseconds limite{10000};
+};
+
+// Cómo es el fuente de un ejercicio: un archivo (Archivo), un archivo que incluye el
+// node_list.h compartido (Lista), o una carpeta con main.cpp, que incluye Cir.cpp, que incluye
+// Cir.h (Carpeta).
+enum class Forma { Archivo, Lista, Carpeta };
+
+// Nodos que un ejercicio conserva a propósito al terminar cuando son todos los que reservó.
+constexpr int kTodosLosNodos = -1;
+
+// Un ejercicio: su línea del catálogo (catalogo.txt) y lo que guarda su carpeta.
+struct Ejercicio {
+    std::string tema;
+    std::string programa;
+    std::string fuente;   // el modelo de solución, relativo a la raíz (ejlistas/ringchain.cpp)
+    std::string carpeta;  // la carpeta del ejercicio, relativa a la raíz (ejlistas/ringchain)
+    Forma forma = Forma::Archivo;
+    bool leeEntrada = false;
+    // Nodos reservados que conserva a propósito al terminar: 0 (una fuga es un error), un
+    // número, o kTodosLosNodos.
+    int nodosConservados = 0;
+    std::string descripcion;
+    std::string entradaDemo;  // con los saltos de línea ya como '\n'
+    // Las comprobaciones de funciones, relativas a la raíz; vacío si no tiene.
+    std::string unidad;
+    // Lo primero que escribe, pase lo que pase con la entrada; vacío si no lee nada.
+    std::string primerAviso;
+    // Las declaraciones que pide el ejercicio, para explicar una función que falta.
+    std::vector<std::string> firmas;
+    std::vector<Caso> casos;
+
+    bool conservaNodos() const { return nodosConservados != 0; }
+};
+
+// Las entradas hostiles con las que se prueba cada programa que lee: vacía, letras, números
+// fuera de rango, una palabra de 1 MiB, bytes nulos, UTF-8 no válido...
+struct Hostil {
+    std::string descripcion;
+    std::string bytes;
+};
+
+}  // namespace nucleo
+
+#endif

@@ -1,0 +1,405 @@
+#include "proceso.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace nucleo {
+
+namespace {
+
+using Reloj = std::chrono::steady_clock;
+
+// Los grupos de procesos en marcha, para que el manejador de Ctrl+C los mate: un arreglo fijo
+// de atómicos, que se puede leer dentro de una señal.
+constexpr int kMaximoEnMarcha = 64;
+std::atomic<pid_t> enMarcha[kMaximoEnMarcha];
+
+void apuntar(pid_t pid) {
+    for (auto& hueco : enMarcha) {
+        pid_t libre = 0;
+        if (hueco.compare_exchange_strong(libre, pid)) return;
+    }
+}
+
+void borrarApunte(pid_t pid) {
+    for (auto& hueco : enMarcha) {
+        pid_t este = pid;
+        if (hueco.compare_exchange_strong(este, 0)) return;
+    }
+}
+
+void cerrar(int& fd) {
+    if (fd >= 0) {
+        close(fd);
+        fd = -1;
+    }
+}
+
+void noBloqueante(int fd) { fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK); }
+
+std::string nombreDe(const std::string& variable) { return variable.substr(0, variable.find('=')); }
+
+// Entorno heredado con las variables de `extra` añadidas o sustituidas.
+std::vector<std::string> entornoCon(const std::vector<std::string>& extra) {
+    Opciones o;
+    for (char** e = environ; *e != nullptr; ++e) o.entorno.push_back(*e);
+    for (const std::string& x : extra) o.poner(x);
+    return o.entorno;
+}
+// Lee lo que haya en fd y lo añade a destino; cierra fd al llegar al final. Lee como mucho
+// unos pocos MiB por llamada, para volver al bucle aunque el programa no pare de escribir.
+void leerDisponible(int& fd, std::string& destino) {
+    char bloque[65536];
+    for (int vueltas = 0; vueltas < 64; ++vueltas) {
+        ssize_t n = read(fd, bloque, sizeof bloque);
+        if (n > 0) {
+            destino.append(bloque, static_cast<size_t>(n));
+        } else if (n == 0) {
+            cerrar(fd);
+            return;
+        } else if (errno == EINTR) {
+            continue;
+        } else {
+            if (errno != EAGAIN && errno != EWOULDBLOCK) cerrar(fd);
+            return;
+        }
+    }
+}
+
+// ¿Ha terminado el proceso? No lo recoge (WNOWAIT): mientras siga sin recoger, su número
+// no se reutiliza y matar su grupo de procesos no puede alcanzar a otro.
+bool haTerminado(pid_t pid) {
+    siginfo_t info{};
+    return waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+           info.si_pid == pid;
+}
+
+// Tiempo que se siguen leyendo las salidas después de que el programa termine, por si algún
+// proceso que lanzó las mantiene abiertas; después se mata todo su grupo.
+constexpr std::chrono::milliseconds kGracia{500};
+
+// Motor común: una ejecución es una conversación; ejecutar() es la de un solo paso que no
+// espera ningún aviso.
+Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
+                 const Opciones& opciones, std::chrono::milliseconds esperaAviso) {
+    static const bool sigpipeIgnorada = [] {
+        std::signal(SIGPIPE, SIG_IGN);  // escribir a un programa que ya terminó da EPIPE
+        return true;
+    }();
+    (void)sigpipeIgnorada;
+
+    const std::string ruta =
+        programa.find('/') == std::string::npos ? rutaPrograma(programa) : programa;
+    std::vector<std::string> entorno = entornoCon(opciones.entorno);
+    std::vector<char*> envp;
+    for (std::string& v : entorno) envp.push_back(v.data());
+    envp.push_back(nullptr);
+    std::string ruta0 = ruta;
+    std::vector<std::string> argumentos = opciones.argumentos;
+    std::vector<char*> argv = {ruta0.data()};
+    for (std::string& a : argumentos) argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    int entrada[2], salida[2], errores[2] = {-1, -1};
+    if (pipe2(entrada, O_CLOEXEC) != 0 || pipe2(salida, O_CLOEXEC) != 0 ||
+        (!opciones.unirSalidas && pipe2(errores, O_CLOEXEC) != 0)) {
+        throw std::runtime_error("pipe2: " + std::string(std::strerror(errno)));
+    }
+
+    pid_t pid = fork();
+    if (pid < 0) throw std::runtime_error("fork: " + std::string(std::strerror(errno)));
+    if (pid == 0) {
+        // Hijo: grupo de procesos propio (para matar también lo que lance con system),
+        // SIGPIPE con su acción normal y los tres flujos conectados a las tuberías.
+        setpgid(0, 0);
+        if (!opciones.directorio.empty() && chdir(opciones.directorio.c_str()) != 0) _exit(127);
+        std::signal(SIGPIPE, SIG_DFL);
+        dup2(entrada[0], 0);
+        dup2(salida[1], 1);
+        dup2(opciones.unirSalidas ? salida[1] : errores[1], 2);
+        execve(ruta0.c_str(), argv.data(), envp.data());
+        _exit(127);
+    }
+    setpgid(pid, pid);  // también desde aquí: el grupo existe antes de que haga falta matarlo
+    apuntar(pid);
+
+    close(entrada[0]);
+    close(salida[1]);
+    if (errores[1] >= 0) close(errores[1]);
+    int fdEntrada = entrada[1], fdSalida = salida[0], fdErrores = errores[0];
+    noBloqueante(fdEntrada);
+    noBloqueante(fdSalida);
+    if (fdErrores >= 0) noBloqueante(fdErrores);
+
+    Resultado r;
+    const auto fin = Reloj::now() + opciones.limite;
+    auto finAviso = Reloj::now() + esperaAviso;
+    size_t paso = 0, desde = 0;
+    std::string pendiente;
+    bool escribiendo = false;
+    bool terminado = false;
+    auto finGracia = fin;
+
+    // El grupo entero: el programa y lo que haya lanzado.
+    auto matar = [&] {
+        kill(-pid, SIGKILL);
+        kill(pid, SIGKILL);
+    };
+
+    while (fdSalida >= 0 || fdErrores >= 0) {
+        // ¿Ha llegado el aviso del paso actual? Entonces toca escribir su respuesta.
+        while (!escribiendo && paso < pasos.size()) {
+            size_t pos = r.salida.find(pasos[paso].aviso, desde);
+            if (pos == std::string::npos) break;
+            desde = pos + pasos[paso].aviso.size();
+            pendiente = pasos[paso].respuesta;
+            escribiendo = true;
+        }
+        if (escribiendo && pendiente.empty()) {
+            escribiendo = false;
+            ++paso;
+            finAviso = Reloj::now() + esperaAviso;
+            continue;
+        }
+        if (paso == pasos.size()) cerrar(fdEntrada);
+
+        auto ahora = Reloj::now();
+        const bool esperandoAviso = !escribiendo && paso < pasos.size();
+        if (ahora >= fin) {
+            // Si aún esperaba un aviso, eso es lo que faltó.
+            r.agotado = true;
+            if (esperandoAviso && !terminado) r.pasoSinAviso = static_cast<int>(paso);
+            break;
+        }
+        if (!terminado && haTerminado(pid)) {
+            terminado = true;
+            finGracia = std::min(fin, ahora + kGracia);
+        }
+        if (terminado && ahora >= finGracia) {
+            // El programa terminó, pero algo que lanzó mantiene abiertas las salidas.
+            matar();
+            if (fdSalida >= 0) leerDisponible(fdSalida, r.salida);
+            if (fdErrores >= 0) leerDisponible(fdErrores, r.errores);
+            break;
+        }
+        auto limite = terminado ? finGracia : fin;
+        if (esperandoAviso && !terminado) {
+            if (ahora >= finAviso) {
+                r.agotado = true;
+                r.pasoSinAviso = static_cast<int>(paso);
+                break;
+            }
+            limite = std::min(limite, finAviso);
+        }
+        // Despierta a menudo para ver si el programa ya terminó.
+        limite = std::min(limite, ahora + std::chrono::milliseconds(50));
+
+        pollfd fds[3];
+        int n = 0;
+        if (fdSalida >= 0) fds[n++] = {fdSalida, POLLIN, 0};
+        if (fdErrores >= 0) fds[n++] = {fdErrores, POLLIN, 0};
+        if (escribiendo && fdEntrada >= 0) fds[n++] = {fdEntrada, POLLOUT, 0};
+        auto espera =
+            std::chrono::duration_cast<std::chrono::milliseconds>(limite - ahora).count() + 1;
+        if (poll(fds, static_cast<nfds_t>(n), static_cast<int>(espera)) < 0 && errno != EINTR) {
+            break;
+        }
+        if (fdSalida >= 0) leerDisponible(fdSalida, r.salida);
+        if (fdErrores >= 0) leerDisponible(fdErrores, r.errores);
+        if (opciones.limiteSalida > 0 &&
+            r.salida.size() + r.errores.size() > opciones.limiteSalida) {
+            r.salidaExcesiva = true;
+            break;
+        }
+        if (escribiendo && fdEntrada >= 0) {
+            ssize_t w = write(fdEntrada, pendiente.data(), pendiente.size());
+            if (w > 0) {
+                pendiente.erase(0, static_cast<size_t>(w));
+            } else if (w < 0 && errno != EAGAIN && errno != EWOULDBLOCK && errno != EINTR) {
+                // El programa ya no lee (terminó o cerró su entrada): el resto sobra.
+                pendiente.clear();
+                paso = pasos.size();
+                escribiendo = false;
+            }
+        }
+        if (fdSalida < 0 && !escribiendo && paso < pasos.size()) {
+            // La salida se cerró sin que llegara el aviso esperado.
+            r.pasoSinAviso = static_cast<int>(paso);
+            paso = pasos.size();
+        }
+    }
+    cerrar(fdEntrada);
+    cerrar(fdSalida);
+    cerrar(fdErrores);
+
+    if (r.agotado || r.salidaExcesiva) matar();
+    // Espera a que el programa termine, sin recogerlo todavía.
+    while (!haTerminado(pid)) {
+        if (Reloj::now() >= fin) {
+            r.agotado = true;
+            matar();
+            siginfo_t info{};
+            while (waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOWAIT) != 0 &&
+                   errno == EINTR) {
+            }
+            break;
+        }
+        usleep(1000);
+    }
+    // Lo que quede de su grupo (procesos lanzados que siguen vivos) se mata; después se
+    // recoge el programa.
+    kill(-pid, SIGKILL);
+    int estado = 0;
+    while (waitpid(pid, &estado, 0) < 0 && errno == EINTR) {
+    }
+    borrarApunte(pid);
+    if (WIFEXITED(estado)) r.estado = WEXITSTATUS(estado);
+    if (WIFSIGNALED(estado)) r.senal = WTERMSIG(estado);
+    return r;
+}
+
+}  // namespace
+
+namespace {
+
+// La carpeta que se borra al interrumpir, con su orden de borrado ya preparada: dentro del
+// manejador no se puede reservar memoria.
+char carpetaAlInterrumpir[4096];
+
+extern "C" void alInterrumpir(int senal) {
+    for (auto& hueco : enMarcha) {
+        const pid_t pid = hueco.load();
+        if (pid > 0) {
+            kill(-pid, SIGKILL);
+            kill(pid, SIGKILL);
+        }
+    }
+    if (carpetaAlInterrumpir[0] != '\0') {
+        const pid_t rm = fork();
+        if (rm == 0) {
+            char orden[] = "rm";
+            char opcion[] = "-rf";
+            char* argv[] = {orden, opcion, carpetaAlInterrumpir, nullptr};
+            char* envp[] = {nullptr};
+            execve("/bin/rm", argv, envp);
+            _exit(127);
+        }
+        if (rm > 0) {
+            while (waitpid(rm, nullptr, 0) < 0 && errno == EINTR) {
+            }
+        }
+    }
+    signal(senal, SIG_DFL);
+    raise(senal);
+}
+
+std::string leerArchivo(const std::string& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    std::ostringstream texto;
+    texto << f.rdbuf();
+    return texto.str();
+}
+
+}  // namespace
+
+CarpetaTemporal::CarpetaTemporal(const std::string& prefijo) {
+    std::error_code ec;
+    std::string plantilla =
+        (std::filesystem::temp_directory_path(ec) / (prefijo + "-XXXXXX")).string();
+    if (mkdtemp(plantilla.data()) != nullptr) ruta_ = plantilla;
+}
+
+CarpetaTemporal::~CarpetaTemporal() {
+    if (ruta_.empty()) return;
+    std::error_code ec;
+    std::filesystem::remove_all(ruta_, ec);
+}
+
+void limpiarAlInterrumpir(const std::string& carpeta) {
+    if (carpeta.size() < sizeof carpetaAlInterrumpir) {
+        std::memcpy(carpetaAlInterrumpir, carpeta.c_str(), carpeta.size() + 1);
+    }
+    struct sigaction accion {};
+    accion.sa_handler = alInterrumpir;
+    sigemptyset(&accion.sa_mask);
+    for (int senal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&accion.sa_mask, senal);
+    for (int senal : {SIGINT, SIGTERM, SIGHUP}) sigaction(senal, &accion, nullptr);
+}
+
+void adoptarHuerfanos() { prctl(PR_SET_CHILD_SUBREAPER, 1); }
+
+void recogerHuerfanos() {
+    const std::string yo = std::to_string(getpid());
+    for (int vuelta = 0; vuelta < 20; ++vuelta) {
+        bool quedan = false;
+        std::error_code ec;
+        for (const auto& e : std::filesystem::directory_iterator("/proc", ec)) {
+            const std::string stat = leerArchivo((e.path() / "stat").string());
+            const std::size_t cierre = stat.rfind(')');
+            if (cierre == std::string::npos) continue;
+            std::istringstream campos(stat.substr(cierre + 2));
+            std::string estado, padre;
+            campos >> estado >> padre;
+            if (padre != yo) continue;
+            kill(std::atoi(e.path().filename().c_str()), SIGKILL);
+            quedan = true;
+        }
+        while (waitpid(-1, nullptr, WNOHANG) > 0) {
+        }
+        if (!quedan) return;
+        usleep(10000);
+    }
+}
+
+void Opciones::poner(const std::string& variable) {
+    for (std::string& v : entorno) {
+        if (nombreDe(v) == nombreDe(variable)) {
+            v = variable;
+            return;
+        }
+    }
+    entorno.push_back(variable);
+}
+
+std::string rutaPrograma(const std::string& nombre) {
+    return std::string(EJ_BIN_DIR) + "/" + nombre;
+}
+
+Resultado ejecutar(const std::string& programa, const std::string& entrada,
+                   const Opciones& opciones) {
+    return correr(programa, {{"", entrada}}, opciones, opciones.limite);
+}
+
+Resultado conversar(const std::string& programa, const std::vector<Paso>& pasos,
+                    const Opciones& opciones, std::chrono::milliseconds esperaAviso) {
+    return correr(programa, pasos, opciones, esperaAviso);
+}
+
+std::ostream& operator<<(std::ostream& os, const Resultado& r) {
+    os << "estado " << r.estado;
+    if (r.senal != 0) os << ", señal " << r.senal;
+    if (r.agotado) os << ", tiempo agotado";
+    if (r.salidaExcesiva) os << ", salida excesiva";
+    if (r.pasoSinAviso >= 0) os << ", no llegó el aviso del paso " << r.pasoSinAviso;
+    return os << "\n--- salida ---\n" << r.salida << "\n--- errores ---\n" << r.errores;
+}
+
+}  // namespace nucleo

@@ -1,0 +1,103 @@
+// El ejecutor de procesos: ejecuta un programa ya compilado con una entrada dada y devuelve,
+// como bytes, lo que escribió en cada flujo y cómo terminó. También guarda la carpeta temporal
+// de quien ejecuta programas ajenos, y los mata todos si llega Ctrl+C.
+//
+//   Resultado r = ejecutar("ringchain", "3\n10\n20\n30\n");        // tuberías separadas
+//   Resultado r = conversar("ringchain", {{"elementos: ", "1\n"}}); // respuesta tras el aviso
+#ifndef NUCLEO_PROCESO_H
+#define NUCLEO_PROCESO_H
+
+#include <chrono>
+#include <cstddef>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace nucleo {
+
+struct Opciones {
+    // Tiempo máximo de la ejecución entera; al agotarse el programa se mata con SIGKILL.
+    std::chrono::milliseconds limite{10000};
+    // Salida estándar y de error por la misma tubería, para comprobar su orden relativo.
+    bool unirSalidas = false;
+    // Variables "NOMBRE=valor" que se añaden (o sustituyen) al entorno heredado.
+    std::vector<std::string> entorno;
+    // Pone una variable "NOMBRE=valor" en `entorno`, en lugar de la del mismo nombre si ya está.
+    void poner(const std::string& variable);
+    // Argumentos de la orden (los ejercicios no leen ninguno; el lanzador sí).
+    std::vector<std::string> argumentos;
+    // Carpeta de trabajo del programa; vacía, la del que lo ejecuta.
+    std::string directorio;
+    // Bytes de salida estándar y de error, sumados, a partir de los cuales el programa se
+    // mata (un bucle que no para de escribir); 0 es sin límite.
+    std::size_t limiteSalida = 0;
+};
+
+struct Resultado {
+    std::string salida;    // salida estándar (o las dos, si unirSalidas)
+    std::string errores;   // salida de error (vacía si unirSalidas)
+    int estado = -1;       // código de salida si el programa terminó por sí mismo
+    int senal = 0;         // señal que lo terminó, o 0
+    bool agotado = false;  // se mató por superar el límite o por no llegar un aviso
+    // En una conversación: índice del paso cuyo aviso no llegó (-1 si llegaron todos).
+    int pasoSinAviso = -1;
+    // Se mató por escribir más de `limiteSalida` bytes.
+    bool salidaExcesiva = false;
+
+    // Terminó con estado 0, sin señal y a tiempo.
+    bool terminoBien() const { return !agotado && !salidaExcesiva && senal == 0 && estado == 0; }
+};
+
+// Describe un resultado (estado, señal, tiempo y ambos flujos) para los mensajes de fallo.
+std::ostream& operator<<(std::ostream& os, const Resultado& r);
+
+// Ruta del programa compilado con ese nombre, en la carpeta bin/ del árbol de compilación.
+std::string rutaPrograma(const std::string& nombre);
+
+// Ejecuta el programa con la entrada completa: se escribe entera (mientras se leen las
+// salidas, para no bloquearse con entradas grandes) y después se cierra.
+Resultado ejecutar(const std::string& programa, const std::string& entrada,
+                   const Opciones& opciones = {});
+
+// Un paso de conversación: esperar a que la salida estándar contenga `aviso` (después de
+// lo ya esperado en pasos anteriores) y solo entonces escribir `respuesta`.
+struct Paso {
+    std::string aviso;
+    std::string respuesta;
+};
+
+// Conversación con la entrada abierta. Cada aviso debe llegar antes de `esperaAviso`;
+// si no llega, el programa está esperando sin haber vaciado su salida: se mata y se marca
+// `agotado` y `pasoSinAviso`. Tras el último paso la entrada se cierra.
+Resultado conversar(const std::string& programa, const std::vector<Paso>& pasos,
+                    const Opciones& opciones = {},
+                    std::chrono::milliseconds esperaAviso = std::chrono::milliseconds(3000));
+
+// Una carpeta temporal propia, creada con mkdtemp en $TMPDIR (o /tmp), que se borra al
+// destruirse. `ruta()` está vacía si no se pudo crear.
+class CarpetaTemporal {
+   public:
+    explicit CarpetaTemporal(const std::string& prefijo);
+    ~CarpetaTemporal();
+    CarpetaTemporal(const CarpetaTemporal&) = delete;
+    CarpetaTemporal& operator=(const CarpetaTemporal&) = delete;
+    const std::string& ruta() const { return ruta_; }
+
+   private:
+    std::string ruta_;
+};
+
+// Desde aquí, con SIGINT, SIGTERM o SIGHUP se matan los grupos de procesos que estén en marcha
+// (los de ejecutar y conversar), se borra esa carpeta y se termina con la misma señal. El
+// manejador solo hace llamadas seguras dentro de una señal (kill, fork, execve, waitpid).
+void limpiarAlInterrumpir(const std::string& carpeta);
+
+// Desde aquí, los procesos que un programa deja atrás al terminar (hijos que se escaparon de su
+// grupo con setsid) pasan a ser hijos de este proceso, que los recoge con recogerHuerfanos.
+void adoptarHuerfanos();
+// Mata y recoge los hijos que queden.
+void recogerHuerfanos();
+
+}  // namespace nucleo
+
+#endif
