@@ -1,0 +1,100 @@
+// El ejecutor de procesos con /bin/sh: lo que escribe cada flujo, cómo termina, los límites de
+// tiempo y de salida, la conversación que espera cada aviso, y que nada de lo que lance el
+// programa sobreviva.
+#include "proceso.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+nucleo::Resultado sh(const std::string& orden, const std::string& entrada = "",
+                     nucleo::Opciones o = {}) {
+    o.argumentos = {"-c", orden};
+    if (o.limite == std::chrono::milliseconds(10000)) o.limite = std::chrono::seconds(5);
+    return nucleo::ejecutar("/bin/sh", entrada, o);
+}
+
+TEST(Proceso, FlujosEstadoYSenal) {
+    const nucleo::Resultado r = sh("cat; echo error >&2; exit 3", "hola");
+    EXPECT_EQ(r.salida, "hola");
+    EXPECT_EQ(r.errores, "error\n");
+    EXPECT_EQ(r.estado, 3);
+    EXPECT_FALSE(r.terminoBien());
+    const nucleo::Resultado muerto = sh("kill -SEGV $$");
+    EXPECT_EQ(muerto.senal, SIGSEGV);
+    nucleo::Opciones unidas;
+    unidas.unirSalidas = true;
+    EXPECT_EQ(sh("echo a; echo b >&2; echo c", "", unidas).salida, "a\nb\nc\n");
+}
+
+TEST(Proceso, UnaEntradaGrandeNoLoBloquea) {
+    const std::string mucho(4 << 20, 'x');
+    EXPECT_EQ(sh("cat", mucho).salida.size(), mucho.size());
+}
+
+TEST(Proceso, LimitesDeTiempoYDeSalida) {
+    nucleo::Opciones corto;
+    corto.limite = std::chrono::milliseconds(300);
+    const auto antes = std::chrono::steady_clock::now();
+    const nucleo::Resultado r = sh("sleep 30", "", corto);
+    EXPECT_TRUE(r.agotado);
+    EXPECT_LT(std::chrono::steady_clock::now() - antes, std::chrono::seconds(5));
+    nucleo::Opciones poco;
+    poco.limiteSalida = 1000;
+    const nucleo::Resultado inunda = sh("yes", "", poco);
+    EXPECT_TRUE(inunda.salidaExcesiva);
+    EXPECT_LT(inunda.salida.size(), 10u << 20);
+}
+
+TEST(Proceso, LaConversacionEsperaCadaAviso) {
+    nucleo::Opciones o;
+    o.argumentos = {"-c", "printf 'uno: '; read a; printf 'dos: '; read b; echo \"$a+$b\""};
+    const nucleo::Resultado r =
+        nucleo::conversar("/bin/sh", {{"uno: ", "1\n"}, {"dos: ", "2\n"}}, o);
+    EXPECT_TRUE(r.terminoBien()) << r;
+    EXPECT_EQ(r.salida, "uno: dos: 1+2\n");
+    // Un programa que lee sin haber escrito el aviso: se le mata y se dice qué aviso faltó.
+    o.argumentos = {"-c", "read a; printf 'uno: '"};
+    const nucleo::Resultado sinAviso =
+        nucleo::conversar("/bin/sh", {{"uno: ", "1\n"}}, o, std::chrono::milliseconds(300));
+    EXPECT_TRUE(sinAviso.agotado);
+    EXPECT_EQ(sinAviso.pasoSinAviso, 0);
+}
+
+TEST(Proceso, LoQueLanzaElProgramaNoSobrevive) {
+    // Un hijo que se queda con la salida abierta: la ejecución no espera a que termine.
+    const auto antes = std::chrono::steady_clock::now();
+    const nucleo::Resultado r = sh("sleep 30 & echo listo");
+    EXPECT_EQ(r.salida, "listo\n");
+    EXPECT_LT(std::chrono::steady_clock::now() - antes, std::chrono::seconds(5));
+}
+
+TEST(Proceso, LaCarpetaTemporalSeBorra) {
+    std::string ruta;
+    {
+        nucleo::CarpetaTemporal t("prueba-proceso");
+        ruta = t.ruta();
+        ASSERT_FALSE(ruta.empty());
+        std::ofstream(ruta + "/archivo") << "x";
+        std::filesystem::create_directories(ruta + "/dentro/mas");
+    }
+    EXPECT_FALSE(std::filesystem::exists(ruta));
+}
+
+TEST(Proceso, PonerSustituyeLaVariableDelMismoNombre) {
+    nucleo::Opciones o;
+    o.poner("A=1");
+    o.poner("B=2");
+    o.poner("A=3");
+    EXPECT_EQ(o.entorno, (std::vector<std::string>{"A=3", "B=2"}));
+    o.argumentos = {"-c", "echo $A$B"};
+    EXPECT_EQ(nucleo::ejecutar("/bin/sh", "", o).salida, "32\n");
+}
+
+}  // namespace
