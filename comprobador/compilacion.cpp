@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "catalogo.h"
+#include "rutas.h"
 
 namespace comprobador {
 
@@ -13,6 +14,9 @@ namespace {
 
 using nucleo::Opciones;
 using nucleo::Resultado;
+
+// Un archivo de una entrega más grande que esto no se copia: no es un fuente.
+constexpr std::uintmax_t kTamanoMaximo = 1 << 20;
 
 const std::vector<std::string> kSanitizadores = {
     "-g", "-fsanitize=address,undefined", "-fno-sanitize-recover=all", "-fno-omit-frame-pointer"};
@@ -28,6 +32,8 @@ Resultado compilar(const Entorno& entorno, const std::vector<std::string>& argum
     o.unirSalidas = true;
     o.limite = std::chrono::seconds(180);
     o.entorno = {"LC_ALL=C"};
+    o.directorio = entorno.temporal;
+    o.aislamiento = entorno.aislamiento(false);
     return nucleo::ejecutar(entorno.compilador, "", o);
 }
 
@@ -122,7 +128,55 @@ std::vector<std::string> explicarErroresDeFunciones(const nucleo::Ejercicio& eje
     return r;
 }
 
-Compilaciones compilarEntrega(const nucleo::Ejercicio& ejercicio, const Entrega& entrega,
+std::string prepararCopia(const nucleo::Ejercicio& ejercicio, const Entrega& entrega,
+                          const Entorno& entorno) {
+    namespace fs = std::filesystem;
+    const fs::path principal = entrega.principal;
+    // Dentro, el archivo se llama como lo conoce quien comprueba (relativo a donde dio la
+    // orden), así los errores del compilador lo nombran igual; si queda fuera de esa carpeta,
+    // por su nombre.
+    fs::path relativa = paraMostrar(principal);
+    if (relativa.is_absolute() || *relativa.begin() == "..") relativa = principal.filename();
+    const fs::path destino = fs::path(entorno.temporal) / relativa.parent_path();
+    fs::create_directories(destino);
+    std::vector<fs::path> archivos = {principal};
+    std::error_code ec;
+    if (ejercicio.forma == nucleo::Forma::Carpeta) {
+        // Los archivos del proyecto (main.cpp, Cir.h, Cir.cpp y los que haya), no sus carpetas.
+        archivos.clear();
+        for (const auto& e : fs::directory_iterator(principal.parent_path(), ec)) {
+            if (e.is_regular_file() && e.file_size(ec) <= kTamanoMaximo)
+                archivos.push_back(e.path());
+        }
+    } else if (ejercicio.forma == nucleo::Forma::Lista &&
+               fs::is_regular_file(principal.parent_path() / "node_list.h")) {
+        archivos.push_back(principal.parent_path() / "node_list.h");
+    }
+    for (const fs::path& a : archivos) {
+        fs::copy_file(a, destino / a.filename(), fs::copy_options::overwrite_existing, ec);
+    }
+    return relativa.string();
+}
+
+std::vector<std::string> lecturaDe(const nucleo::Ejercicio& ejercicio, const Entorno& entorno) {
+    namespace fs = std::filesystem;
+    const fs::path raiz = entorno.raiz;
+    const fs::path temaDelFuente = fs::path(ejercicio.fuente).parent_path();
+    std::vector<fs::path> candidatas = {raiz / "nucleo",
+                                        raiz / "comprobador" / "oyente.cpp",
+                                        raiz / temaDelFuente / "node_list.h",
+                                        raiz / temaDelFuente / "node_list_unidad.h",
+                                        raiz / "lanzador" / "mudo",
+                                        raiz / "lanzador" / "cuenta"};
+    if (!ejercicio.unidad.empty()) candidatas.push_back(raiz / ejercicio.unidad);
+    std::vector<std::string> rutas;
+    for (const fs::path& r : candidatas) {
+        if (fs::exists(r)) rutas.push_back(r.string());
+    }
+    return rutas;
+}
+
+Compilaciones compilarEntrega(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
                               const Entorno& entorno) {
     Compilaciones c;
     const std::vector<std::string> lista = incluirLista(ejercicio, entorno);
@@ -133,16 +187,16 @@ Compilaciones compilarEntrega(const nucleo::Ejercicio& ejercicio, const Entrega&
     std::thread hiloVigilada([&] {
         c.vigilada =
             compilar(entorno, unir(unir(unir({"-std=c++17", "-w", "-O1"}, kSanitizadores), lista),
-                                   {entrega.principal, "-o", entorno.temporal + "/vigilado"}));
+                                   {fuente, "-o", entorno.dentro("vigilado")}));
     });
     std::thread hiloFunciones([&] {
         if (!c.conFunciones) return;
         // Sin optimizar: GoogleTest con sanitizadores tarda en compilar más del doble con -O1.
         std::vector<std::string> argumentos = unir({"-std=c++17", "-w", "-O0"}, kSanitizadores);
         argumentos = unir(argumentos, lista);
-        argumentos =
-            unir(argumentos, {"-DEJ_SOLUCION_ALUMNO", "-DEJ_FUENTE=\"" + entrega.principal + "\"",
-                              "-I" + entorno.raiz + "/nucleo", "-I" + entorno.raiz});
+        argumentos = unir(argumentos,
+                          {"-DEJ_SOLUCION_ALUMNO", "-DEJ_FUENTE=\"" + entorno.dentro(fuente) + "\"",
+                           "-I" + entorno.raiz + "/nucleo", "-I" + entorno.raiz});
         std::istringstream carpetas(entorno.gtestIncluir);  // lista de CMake: a;b;c
         for (std::string carpeta; std::getline(carpetas, carpeta, ';');) {
             if (!carpeta.empty()) argumentos.push_back("-I" + carpeta);
@@ -150,15 +204,12 @@ Compilaciones compilarEntrega(const nucleo::Ejercicio& ejercicio, const Entrega&
         argumentos =
             unir(argumentos,
                  {entorno.raiz + "/" + ejercicio.unidad, entorno.raiz + "/comprobador/oyente.cpp",
-                  "-o", entorno.temporal + "/funciones", entorno.gtestBiblioteca, "-pthread"});
+                  "-o", entorno.dentro("funciones"), entorno.gtestBiblioteca, "-pthread"});
         c.funciones = compilar(entorno, argumentos);
     });
-    // La compilación que ve el alumno nombra su archivo como lo conoce: relativo a la carpeta
-    // desde la que comprueba.
-    const std::string fuente = std::filesystem::proximate(entrega.principal).string();
     c.normal =
         compilar(entorno, unir(unir({"-std=c++17", "-Wall", "-Wextra", "-Wpedantic", "-O2"}, lista),
-                               {fuente, "-o", entorno.temporal + "/normal"}));
+                               {fuente, "-o", entorno.dentro("normal")}));
     hiloVigilada.join();
     hiloFunciones.join();
     return c;

@@ -20,8 +20,17 @@ struct Compilaciones {
     bool conFunciones = false;    // el ejercicio tiene comprobaciones y hay GoogleTest
 };
 
-// Las tres a la vez, en la carpeta temporal de la entrega.
-Compilaciones compilarEntrega(const nucleo::Ejercicio& ejercicio, const Entrega& entrega,
+// Copia los archivos de la entrega (y solo esos: nunca la carpeta de la que viene) a la
+// carpeta temporal; devuelve la ruta del fuente principal dentro de ella.
+std::string prepararCopia(const nucleo::Ejercicio& ejercicio, const Entrega& entrega,
+                          const Entorno& entorno);
+
+// Lo que una orden aislada ve de la colección, solo para leer: las cabeceras del núcleo, las
+// comprobaciones del ejercicio y su oyente, node_list.h y las órdenes cls del lanzador.
+std::vector<std::string> lecturaDe(const nucleo::Ejercicio& ejercicio, const Entorno& entorno);
+
+// Las tres a la vez, en la carpeta temporal de la entrega, con el fuente copiado allí.
+Compilaciones compilarEntrega(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
                               const Entorno& entorno);
 
 // Los errores de compilación de las comprobaciones de funciones, explicados: una función que

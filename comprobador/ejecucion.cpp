@@ -62,13 +62,14 @@ std::string loQueDecidio(const nucleo::Caso& caso) {
 }  // namespace
 
 Opciones opcionesAlumno(const nucleo::Ejercicio& ejercicio, const nucleo::Caso& caso,
-                        milliseconds limite, bool fugas, const std::string& carpeta) {
+                        milliseconds limite, bool vigilado, bool fugas, const Entorno& entorno) {
     Opciones o = nucleo::opcionesDe(ejercicio, caso);
     o.limite = limite;
     o.limiteSalida = kLimiteSalida;
     // El programa del alumno trabaja en la carpeta temporal, donde está compilado: lo que
     // escriba allí se borra con ella.
-    o.directorio = carpeta;
+    o.directorio = entorno.temporal;
+    o.aislamiento = entorno.aislamiento(vigilado);
     // Sin las pilas como raíces, LeakSanitizer ve también los nodos a los que solo apuntaba
     // una variable de main que ya no existe.
     o.poner(std::string("ASAN_OPTIONS=detect_leaks=") + (fugas ? "1" : "0") +
@@ -80,8 +81,8 @@ Opciones opcionesAlumno(const nucleo::Ejercicio& ejercicio, const nucleo::Caso& 
 
 void ejecutarCasos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
                    bool conSanitizadores, Revision& revision) {
-    const std::string normal = entorno.temporal + "/normal";
-    const std::string vigilado = entorno.temporal + "/vigilado";
+    const std::string normal = entorno.dentro("normal");
+    const std::string vigilado = entorno.dentro("vigilado");
     const size_t n = ejercicio.casos.size();
     revision.casos.assign(n, Linea{});
     std::atomic<int> agotados{0};
@@ -103,7 +104,7 @@ void ejecutarCasos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
         nucleo::Caso juzgado = caso;
         juzgado.limite = limite;
         Resultado r = nucleo::ejecutarCaso(
-            normal, caso, opcionesAlumno(ejercicio, caso, limite, false, entorno.temporal));
+            normal, caso, opcionesAlumno(ejercicio, caso, limite, false, false, entorno));
         if (pedido && r.agotado && r.pasoSinAviso < 0) ++agotados;
         nucleo::Veredicto v = nucleo::juzgar(juzgado, r);
         linea.correcto = v.correcto;
@@ -111,8 +112,7 @@ void ejecutarCasos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
         if (pedido && !v.correcto && r.senal != 0 && conSanitizadores) {
             // Un programa que revienta: los sanitizadores dicen dónde y por qué.
             Resultado s = nucleo::ejecutarCaso(
-                vigilado, caso,
-                opcionesAlumno(ejercicio, caso, kLimiteCaso, false, entorno.temporal));
+                vigilado, caso, opcionesAlumno(ejercicio, caso, kLimiteCaso, true, false, entorno));
             for (const std::string& l : informesSinFugas(s.errores)) {
                 linea.explicacion += "Con AddressSanitizer y UBSan: " + l + "\n";
             }
@@ -122,8 +122,7 @@ void ejecutarCasos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
         // La misma entrada con AddressSanitizer, UBSan y LeakSanitizer.
         const bool fugas = ejercicio.nodosConservados != nucleo::kTodosLosNodos;
         Resultado s = nucleo::ejecutarCaso(
-            vigilado, caso,
-            opcionesAlumno(ejercicio, caso, kLimiteCaso * 2, fugas, entorno.temporal));
+            vigilado, caso, opcionesAlumno(ejercicio, caso, kLimiteCaso * 2, true, fugas, entorno));
         std::vector<std::string> informes = informesSinFugas(s.errores);
         int bloques = nucleo::bloquesSinLiberar(s.errores);
         if (!informes.empty()) {

@@ -14,11 +14,12 @@ namespace comprobador {
 // Lo que puede escribir un programa antes de que se le pare.
 constexpr std::size_t kLimiteSalida = 1 << 20;
 
-// Las opciones de un caso para el programa de un alumno: su límite, el tope de salida y los
-// sanitizadores (con `fugas`, LeakSanitizer también busca fugas).
+// Las opciones de un caso para el programa de un alumno: su límite, el tope de salida, su
+// aislamiento y los sanitizadores (`vigilado`: el programa los lleva; con `fugas`, LeakSanitizer
+// también busca fugas).
 nucleo::Opciones opcionesAlumno(const nucleo::Ejercicio& ejercicio, const nucleo::Caso& caso,
-                                std::chrono::milliseconds limite, bool fugas,
-                                const std::string& carpeta);
+                                std::chrono::milliseconds limite, bool vigilado, bool fugas,
+                                const Entorno& entorno);
 
 // Ejecuta los casos del ejercicio con <temporal>/normal y, con `conSanitizadores`, también con
 // <temporal>/vigilado.

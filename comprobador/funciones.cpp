@@ -58,13 +58,15 @@ std::string traducirFallo(std::string texto) {
     return texto;
 }
 
+// El protocolo se escribe en la carpeta de la entrega: `protocolo` es su nombre allí.
 Opciones opcionesDeComprobacion(const Entorno& entorno, const std::string& protocolo) {
     Opciones o;
     o.entorno = {"ASAN_OPTIONS=detect_leaks=0", "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1",
-                 "EJ_PROTOCOLO=" + protocolo};
+                 "EJ_PROTOCOLO=" + entorno.dentro(protocolo)};
     o.limite = kLimiteComprobacion;
     o.limiteSalida = kLimiteSalida;
     o.directorio = entorno.temporal;
+    o.aislamiento = entorno.aislamiento(true);
     return o;
 }
 
@@ -100,13 +102,12 @@ void comprobarFunciones(const nucleo::Ejercicio& ejercicio, const Entorno& entor
         revision.funciones.push_back(linea);
         return;
     }
-    const std::string programa = entorno.temporal + "/funciones";
-    const std::string lista = entorno.temporal + "/lista.protocolo";
-    Opciones o = opcionesDeComprobacion(entorno, lista);
+    const std::string programa = entorno.dentro("funciones");
+    Opciones o = opcionesDeComprobacion(entorno, "lista.protocolo");
     o.entorno.push_back("EJ_LISTAR=1");
     nucleo::ejecutar(programa, "", o);
     std::vector<Comprobacion> pruebas;
-    for (const Comprobacion& c : leerProtocolo(leer(lista))) {
+    for (const Comprobacion& c : leerProtocolo(leer(entorno.temporal + "/lista.protocolo"))) {
         if (c.origen == "enunciado" || c.origen == "decidido") pruebas.push_back(c);
     }
 
@@ -117,11 +118,12 @@ void comprobarFunciones(const nucleo::Ejercicio& ejercicio, const Entorno& entor
         linea.nombre = prueba.frase;
         linea.origen =
             prueba.origen == "enunciado" ? nucleo::Origen::Enunciado : nucleo::Origen::Decidido;
-        const std::string protocolo = entorno.temporal + "/" + std::to_string(i) + ".protocolo";
+        const std::string protocolo = std::to_string(i) + ".protocolo";
         Opciones una = opcionesDeComprobacion(entorno, protocolo);
         una.argumentos = {"--gtest_filter=" + prueba.grupo + "." + prueba.nombre};
         const Resultado p = nucleo::ejecutar(programa, "", una);
-        const std::vector<Comprobacion> hecha = leerProtocolo(leer(protocolo));
+        const std::vector<Comprobacion> hecha =
+            leerProtocolo(leer(entorno.temporal + "/" + protocolo));
         linea.correcto = p.terminoBien() && hecha.size() == 1 && hecha[0].veredicto == "bien";
         if (linea.correcto) return;
         std::string detalle = hecha.empty() ? "" : traducirFallo(hecha[0].mensaje);

@@ -5,6 +5,7 @@
 // que se borra al terminar, ejecuta los casos del ejercicio con límites de tiempo y de salida, y
 // escribe un informe en español. Estado: 0 si todo lo que pide el ejercicio está bien, 1 si algo
 // falla o no compila, 2 si la orden está mal escrita.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "aislamiento.h"
 #include "catalogo.h"
 #include "entregas.h"
 #include "informe.h"
@@ -32,9 +34,12 @@ const std::string kRaiz = EJ_RAIZ;
 const char* const kUso =
     "Uso: ./ejercicios practicar NOMBRE\n"
     "       crea practica/NOMBRE.cpp con el enunciado, para resolverlo\n"
-    "     ./ejercicios comprobar NOMBRE [RUTA...] [--junit ARCHIVO]\n"
+    "     ./ejercicios comprobar NOMBRE [RUTA...] [--junit ARCHIVO] [--csv ARCHIVO]\n"
+    "                            [--sin-aislamiento]\n"
     "       comprueba tu solución (por defecto practica/NOMBRE.cpp) o varias entregas: archivos\n"
-    "       .cpp o carpetas de ellos, con un informe de cada una\n";
+    "       .cpp o carpetas de ellos, con un informe de cada una. Cada entrega se compila y se\n"
+    "       ejecuta aislada con bubblewrap; --sin-aislamiento lo permite sin él (el informe lo\n"
+    "       dice). --junit y --csv escriben además el resultado para otras herramientas.\n";
 
 int errorDeUso(const std::string& mensaje) {
     std::cerr << mensaje << "\n";
@@ -83,8 +88,18 @@ Entorno entornoDeCompilacion() {
     return entorno;
 }
 
+// ¿Puede el usuario sin privilegios con que corre el aislamiento llegar hasta esa carpeta?
+bool recorriblePorTodos(fs::path carpeta) {
+    for (; !carpeta.empty() && carpeta != carpeta.root_path(); carpeta = carpeta.parent_path()) {
+        struct stat st {};
+        if (stat(carpeta.c_str(), &st) != 0 || (st.st_mode & S_IXOTH) == 0) return false;
+    }
+    return true;
+}
+
 int comprobar(const std::vector<std::string>& argumentos) {
-    std::string junit;
+    std::string junit, csv;
+    bool sinAislamiento = false;
     std::vector<std::string> posicionales;
     for (std::size_t i = 0; i < argumentos.size(); ++i) {
         const std::string& a = argumentos[i];
@@ -93,6 +108,13 @@ int comprobar(const std::vector<std::string>& argumentos) {
             junit = argumentos[++i];
         } else if (a.rfind("--junit=", 0) == 0) {
             junit = a.substr(8);
+        } else if (a == "--csv") {
+            if (i + 1 == argumentos.size()) return errorDeUso("Falta el archivo tras --csv.");
+            csv = argumentos[++i];
+        } else if (a.rfind("--csv=", 0) == 0) {
+            csv = a.substr(6);
+        } else if (a == "--sin-aislamiento") {
+            sinAislamiento = true;
         } else if (a == "-h" || a == "--help" || a == "--ayuda") {
             std::cout << kUso;
             return 0;
@@ -131,16 +153,36 @@ int comprobar(const std::vector<std::string>& argumentos) {
     }
     if (posicionales.size() == 1) entregas.front().nombre = paraMostrar(rutas.front());
 
-    nucleo::CarpetaTemporal temporal("comprobar");
+    // Sin bubblewrap, quien comprueba su propio archivo sigue con un aviso; con varias entregas
+    // (las de otros) hace falta pedirlo.
+    Entorno entorno = entornoDeCompilacion();
+    std::string razon;
+    entorno.aislar = !sinAislamiento && nucleo::aislamientoDisponible(&razon);
+    if (!entorno.aislar && !sinAislamiento) {
+        if (entregas.size() > 1) {
+            return errorDeUso(razon +
+                              "\nCon varias entregas la comprobación solo sigue sin "
+                              "aislamiento si se pide: añade --sin-aislamiento.");
+        }
+        std::cerr << razon << "\n";
+    }
+
+    // El aislamiento corre como un usuario sin privilegios, que debe poder llegar a la carpeta
+    // temporal; si no puede llegar a la de $TMPDIR, se usa /tmp.
+    const bool comoRoot = geteuid() == 0;
+    std::error_code ec;
+    const fs::path base = fs::temp_directory_path(ec);
+    nucleo::CarpetaTemporal temporal(
+        "comprobar", entorno.aislar && comoRoot && !recorriblePorTodos(base) ? "/tmp" : "");
     if (temporal.ruta().empty()) {
-        std::cerr << "No se pudo crear una carpeta temporal en " << fs::temp_directory_path()
-                  << ".\n";
+        std::cerr << "No se pudo crear una carpeta temporal en " << base << ".\n";
         return 1;
     }
+    if (entorno.aislar)
+        fs::permissions(temporal.ruta(), fs::perms::others_exec, fs::perm_options::add, ec);
     nucleo::limpiarAlInterrumpir(temporal.ruta());
     nucleo::adoptarHuerfanos();
 
-    Entorno entorno = entornoDeCompilacion();
     Estilo estilo;
     estilo.color = esTerminal();
     std::vector<Revision> revisiones;
@@ -156,7 +198,6 @@ int comprobar(const std::vector<std::string>& argumentos) {
         fs::create_directories(entorno.temporal);
         revisiones.push_back(revisar(*ejercicio, entregas[i], entorno));
         nucleo::recogerHuerfanos();
-        std::error_code ec;
         fs::remove_all(entorno.temporal, ec);
         if (i > 0) std::cout << "\n";
         escribirInforme(std::cout, programa, revisiones.back(), estilo);
@@ -171,6 +212,13 @@ int comprobar(const std::vector<std::string>& argumentos) {
             return 1;
         }
         std::cerr << "Informe JUnit escrito en " << junit << "\n";
+    }
+    if (!csv.empty()) {
+        if (!escribirCsv(csv, programa, revisiones)) {
+            std::cerr << "No se pudo escribir la tabla CSV en " << csv << ".\n";
+            return 1;
+        }
+        std::cerr << "Tabla CSV escrita en " << csv << "\n";
     }
     const bool todas = std::all_of(revisiones.begin(), revisiones.end(),
                                    [](const Revision& r) { return r.aprobada(); });

@@ -1,5 +1,7 @@
 #include "revision.h"
 
+#include <filesystem>
+
 #include "compilacion.h"
 #include "ejecucion.h"
 #include "funciones.h"
@@ -22,17 +24,39 @@ int Revision::total() const {
     return n;
 }
 
-Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega,
-                 const Entorno& entorno) {
+Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, const Entorno& base) {
     Revision revision;
     revision.entrega = entrega;
-    const Compilaciones c = compilarEntrega(ejercicio, entrega, entorno);
-    revision.compila = c.normal.terminoBien();
+    Entorno entorno = base;
+    const std::string fuente = prepararCopia(ejercicio, entrega, entorno);
+    if (entorno.aislar) {
+        entorno.normal.carpeta = entorno.temporal;
+        entorno.normal.lectura = lecturaDe(ejercicio, entorno);
+        entorno.vigilado = entorno.normal;
+        entorno.vigilado.sanitizadores = true;
+        std::string error;
+        if (!nucleo::cederCarpeta(entorno.normal, &error)) {
+            revision.errores = "No se pudo preparar la carpeta aislada: " + error + "\n";
+            entorno.aislar = false;
+        }
+    }
+    revision.aislada = entorno.aislar;
+    std::error_code ec;
+    const bool vacio = std::filesystem::file_size(entrega.principal, ec) == 0 && !ec;
+    const Compilaciones c = vacio ? Compilaciones{} : compilarEntrega(ejercicio, fuente, entorno);
+    revision.compila = !vacio && c.normal.terminoBien();
     if (!revision.compila) {
-        revision.errores = c.normal.salida;
+        revision.errores =
+            vacio ? "El archivo " + entrega.nombre + " está vacío: escribe en él tu solución.\n"
+                  : c.normal.salida;
         // Todos los casos cuentan como fallidos: así el total es el de cualquier entrega.
         for (const nucleo::Caso& caso : ejercicio.casos) {
-            revision.casos.push_back({caso.descripcion, caso.origen, false, "No compila.\n"});
+            Linea linea;
+            linea.nombre = caso.descripcion;
+            linea.origen = caso.origen;
+            linea.explicacion = "No se pudo ejecutar: no compila.\n";
+            linea.pistas = {"No se pudo ejecutar: no compila."};
+            revision.casos.push_back(linea);
         }
         return revision;
     }

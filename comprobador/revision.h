@@ -4,9 +4,11 @@
 #ifndef COMPROBADOR_REVISION_H
 #define COMPROBADOR_REVISION_H
 
+#include <chrono>
 #include <string>
 #include <vector>
 
+#include "aislamiento.h"
 #include "caso.h"
 
 namespace comprobador {
@@ -18,14 +20,26 @@ struct Entrega {
 };
 
 // Dónde y con qué se compila: el compilador, la raíz de la colección, GoogleTest (si está) y
-// la carpeta temporal de esta entrega.
+// la carpeta temporal de esta entrega, que guarda la copia de sus archivos y lo que se compila.
+// Con `aislar`, cada compilación y cada ejecución corre dentro de bubblewrap, donde esa carpeta
+// es nucleo::kCarpetaDentro y solo se ve, además, lo que se lista en `lectura`.
 struct Entorno {
     std::string compilador;
     std::string raiz;
     std::string gtestIncluir;  // vacío si no hay GoogleTest
     std::string gtestBiblioteca;
-    std::string gtestMain;
     std::string temporal;
+    bool aislar = false;
+    nucleo::Aislamiento normal;    // compilaciones y ejecuciones sin sanitizadores
+    nucleo::Aislamiento vigilado;  // ejecuciones con AddressSanitizer y UBSan
+
+    // Cómo ve la orden un archivo de la carpeta de la entrega.
+    std::string dentro(const std::string& nombre) const {
+        return (aislar ? std::string(nucleo::kCarpetaDentro) : temporal) + "/" + nombre;
+    }
+    const nucleo::Aislamiento* aislamiento(bool sanitizadores) const {
+        return !aislar ? nullptr : sanitizadores ? &vigilado : &normal;
+    }
 };
 
 // Un caso o una comprobación de funciones, ya juzgado.
@@ -33,7 +47,9 @@ struct Linea {
     std::string nombre;
     nucleo::Origen origen = nucleo::Origen::Enunciado;
     bool correcto = false;
-    std::string explicacion;  // varias líneas; vacía si pasó
+    std::string explicacion;              // varias líneas; vacía si pasó
+    std::vector<std::string> pistas;      // las pistas sueltas, también dentro de la explicación
+    std::chrono::milliseconds tiempo{0};  // lo que tardó (0 si no se ejecutó)
 };
 
 struct Revision {
@@ -46,6 +62,7 @@ struct Revision {
     std::vector<std::string> notasFunciones;  // por qué no se comprobaron, qué falta...
     std::vector<std::string> robustez;        // hallazgos con las entradas hostiles
     bool robustezProbada = false;             // no, si el programa no lee la entrada
+    bool aislada = false;                     // se compiló y se ejecutó dentro del aislamiento
 
     // Solo cuenta lo que pide el ejercicio; si no compila, nada es correcto.
     int correctos() const;

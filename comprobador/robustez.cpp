@@ -24,13 +24,13 @@ std::string sinLugar(std::string texto) {
 void buscarFallos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno, Revision& revision) {
     if (!ejercicio.leeEntrada) return;
     revision.robustezProbada = true;
-    const std::string vigilado = entorno.temporal + "/vigilado";
+    const std::string vigilado = entorno.dentro("vigilado");
     const auto& hostiles = nucleo::entradasHostiles();
     std::vector<std::string> hallazgos(hostiles.size());
     enParalelo(hostiles.size(), [&](std::size_t i) {
         const nucleo::Caso caso = nucleo::casoHostil(hostiles[i]);
         const nucleo::Resultado r = nucleo::ejecutarCaso(
-            vigilado, caso, opcionesAlumno(ejercicio, caso, caso.limite, false, entorno.temporal));
+            vigilado, caso, opcionesAlumno(ejercicio, caso, caso.limite, true, false, entorno));
         const nucleo::Veredicto v = nucleo::juzgarHostil(ejercicio, caso, r);
         if (v.correcto) return;
         // Lo que dicen los sanitizadores es lo más preciso; si no, la primera pista.

@@ -19,6 +19,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "aislamiento.h"
+
 extern char** environ;
 
 namespace nucleo {
@@ -108,14 +110,24 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
 
     const std::string ruta =
         programa.find('/') == std::string::npos ? rutaPrograma(programa) : programa;
-    std::vector<std::string> entorno = entornoCon(opciones.entorno);
+    // Dentro del aislamiento, bwrap ejecuta la orden con un entorno limpio (más las variables
+    // pedidas); fuera, con el heredado.
+    std::vector<std::string> orden = {ruta};
+    orden.insert(orden.end(), opciones.argumentos.begin(), opciones.argumentos.end());
+    std::vector<std::string> entorno;
+    if (opciones.aislamiento != nullptr) {
+        Aislamiento a = *opciones.aislamiento;
+        a.entorno.insert(a.entorno.end(), opciones.entorno.begin(), opciones.entorno.end());
+        orden = ordenAislada(a, orden);
+        entorno = entornoCon({});
+    } else {
+        entorno = entornoCon(opciones.entorno);
+    }
     std::vector<char*> envp;
     for (std::string& v : entorno) envp.push_back(v.data());
     envp.push_back(nullptr);
-    std::string ruta0 = ruta;
-    std::vector<std::string> argumentos = opciones.argumentos;
-    std::vector<char*> argv = {ruta0.data()};
-    for (std::string& a : argumentos) argv.push_back(a.data());
+    std::vector<char*> argv;
+    for (std::string& a : orden) argv.push_back(a.data());
     argv.push_back(nullptr);
 
     int entrada[2], salida[2], errores[2] = {-1, -1};
@@ -135,7 +147,8 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
         dup2(entrada[0], 0);
         dup2(salida[1], 1);
         dup2(opciones.unirSalidas ? salida[1] : errores[1], 2);
-        execve(ruta0.c_str(), argv.data(), envp.data());
+        if (opciones.aislamiento != nullptr && !aplicarLimites(*opciones.aislamiento)) _exit(126);
+        execve(argv[0], argv.data(), envp.data());
         _exit(127);
     }
     setpgid(pid, pid);  // también desde aquí: el grupo existe antes de que haga falta matarlo
@@ -320,10 +333,11 @@ std::string leerArchivo(const std::string& ruta) {
 
 }  // namespace
 
-CarpetaTemporal::CarpetaTemporal(const std::string& prefijo) {
+CarpetaTemporal::CarpetaTemporal(const std::string& prefijo, const std::string& base) {
     std::error_code ec;
-    std::string plantilla =
-        (std::filesystem::temp_directory_path(ec) / (prefijo + "-XXXXXX")).string();
+    const std::filesystem::path donde =
+        base.empty() ? std::filesystem::temp_directory_path(ec) : std::filesystem::path(base);
+    std::string plantilla = (donde / (prefijo + "-XXXXXX")).string();
     if (mkdtemp(plantilla.data()) != nullptr) ruta_ = plantilla;
 }
 

@@ -15,6 +15,8 @@
 
 namespace nucleo {
 
+struct Aislamiento;
+
 struct Opciones {
     // Tiempo máximo de la ejecución entera; al agotarse el programa se mata con SIGKILL.
     std::chrono::milliseconds limite{10000};
@@ -31,6 +33,9 @@ struct Opciones {
     // Bytes de salida estándar y de error, sumados, a partir de los cuales el programa se
     // mata (un bucle que no para de escribir); 0 es sin límite.
     std::size_t limiteSalida = 0;
+    // Si no es nulo, el programa corre dentro de ese aislamiento (aislamiento.h), con un
+    // entorno limpio más `entorno`; su ruta es la de dentro.
+    const Aislamiento* aislamiento = nullptr;
 };
 
 struct Resultado {
@@ -73,11 +78,11 @@ Resultado conversar(const std::string& programa, const std::vector<Paso>& pasos,
                     const Opciones& opciones = {},
                     std::chrono::milliseconds esperaAviso = std::chrono::milliseconds(3000));
 
-// Una carpeta temporal propia, creada con mkdtemp en $TMPDIR (o /tmp), que se borra al
-// destruirse. `ruta()` está vacía si no se pudo crear.
+// Una carpeta temporal propia, creada con mkdtemp en `base` (por omisión $TMPDIR, o /tmp), que
+// se borra al destruirse. `ruta()` está vacía si no se pudo crear.
 class CarpetaTemporal {
    public:
-    explicit CarpetaTemporal(const std::string& prefijo);
+    explicit CarpetaTemporal(const std::string& prefijo, const std::string& base = "");
     ~CarpetaTemporal();
     CarpetaTemporal(const CarpetaTemporal&) = delete;
     CarpetaTemporal& operator=(const CarpetaTemporal&) = delete;

@@ -1,0 +1,84 @@
+// El aislamiento de una compilación o una ejecución de una entrega ajena: la orden se envuelve
+// con bubblewrap (bwrap), que es quien aísla; aquí solo se construye su línea de órdenes y se
+// ponen los límites del proceso. Dentro se ve, solo para leer, /usr (con /bin, /lib... como
+// los tenga el sistema), /etc/ld.so.cache y /etc/alternatives; más /proc, un /dev mínimo, un
+// /tmp propio en memoria y la copia de la entrega, escribible, en /tmp/entrega. Sin red, con
+// espacios de nombres propios (usuario, pid, ipc, uts, cgroup) y un entorno limpio.
+//
+//   Aislamiento a;
+//   a.carpeta = copia;  // tras cederCarpeta(a)
+//   std::vector<std::string> argv = ordenAislada(a, {"g++", "-std=c++17", "main.cpp"});
+//   // en el hijo, tras fork: if (!aplicarLimites(a)) _exit(127); execve(argv[0], ...);
+//
+// Como root, RLIMIT_NPROC no limita nada (el núcleo no se lo aplica a root, tampoco dentro de
+// un espacio de nombres de usuario mapeado a root), así que aplicarLimites cambia antes al
+// usuario `usuario` (nobody) y bwrap corre sin privilegios. El límite de procesos se pone ya
+// dentro (con prlimit), porque fuera contaría todos los procesos de ese usuario en la máquina.
+#ifndef NUCLEO_AISLAMIENTO_H
+#define NUCLEO_AISLAMIENTO_H
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace nucleo {
+
+// Dónde ve la orden la copia de la entrega (es también su HOME y su carpeta de trabajo).
+inline constexpr const char* kCarpetaDentro = "/tmp/entrega";
+
+struct Aislamiento {
+    // Carpeta del anfitrión (la copia de la entrega, nunca la original) que se monta
+    // escribible en kCarpetaDentro. Si se es root debe ser de `usuario` (cederCarpeta) y
+    // `usuario` debe poder recorrer la ruta hasta ella.
+    std::string carpeta;
+    // Rutas extra del anfitrión visibles solo para leer, en la misma ruta (las cabeceras de la
+    // colección, GoogleTest...). Como root, `usuario` debe poder leerlas.
+    std::vector<std::string> lectura;
+    // Variables "NOMBRE=valor" que se añaden al entorno limpio (p. ej. ASAN_OPTIONS).
+    std::vector<std::string> entorno;
+    // Bytes de memoria virtual (RLIMIT_AS).
+    std::size_t memoria = std::size_t{1} << 30;
+    // El programa lleva ASan: reserva teras de memoria virtual, así que RLIMIT_AS no se pone
+    // y `memoria` pasa a los límites del propio asignador de ASan (opcionesAsanDeMemoria).
+    // Esos los hace cumplir el propio programa: contra uno hostil no son un tope firme.
+    bool sanitizadores = false;
+    int procesos = 64;                                  // RLIMIT_NPROC, contando la propia orden
+    int archivosAbiertos = 64;                          // RLIMIT_NOFILE
+    std::size_t tamanoArchivo = std::size_t{64} << 20;  // RLIMIT_FSIZE: bytes de un archivo
+    std::size_t tamanoTmp = std::size_t{128} << 20;     // bytes de /tmp y de /dev/shm, cada uno
+    unsigned usuario = 65534;  // uid y gid con que corre todo si quien aísla es root
+};
+
+// La ruta de bwrap: $EJ_BWRAP si está puesta, si no /usr/bin/bwrap.
+std::string rutaBwrap();
+
+// ¿Se puede aislar aquí? Lo prueba ejecutando /bin/true aislado tal como se aislará una
+// entrega (unos milisegundos). Si no, deja en `razon` por qué y cómo arreglarlo.
+bool aislamientoDisponible(std::string* razon = nullptr);
+
+// argv completo: bwrap y sus opciones, "--", prlimit con el límite de procesos y la orden.
+// La orden se busca en PATH=/usr/bin:/bin dentro; sus rutas relativas, desde kCarpetaDentro.
+std::vector<std::string> ordenAislada(const Aislamiento& a, const std::vector<std::string>& orden);
+
+// En el hijo, justo antes de execve(ordenAislada(...)): RLIMIT_AS (salvo con sanitizadores),
+// RLIMIT_NOFILE, RLIMIT_FSIZE, RLIMIT_CORE a 0 y, si se es root, el cambio a `usuario`.
+// Solo llamadas al sistema (segura tras fork en un proceso con hilos). Si devuelve false no
+// hay que ejecutar nada.
+bool aplicarLimites(const Aislamiento& a) noexcept;
+
+// El entorno de dentro: PATH=/usr/bin:/bin, LANG y LC_ALL (C.UTF-8 si existe, si no C),
+// HOME=kCarpetaDentro y `a.entorno`, que sustituye a las anteriores del mismo nombre. Con
+// sanitizadores, ASAN_OPTIONS acaba con opcionesAsanDeMemoria(a.memoria). bwrap añade PWD.
+std::vector<std::string> entornoAislado(const Aislamiento& a);
+
+// Opciones de ASan que topan la memoria: el programa muere al pasar de `bytes` de memoria
+// residente o al pedir un bloque mayor, con un informe de ASan que señala dónde.
+std::string opcionesAsanDeMemoria(std::size_t bytes);
+
+// Si se es root, hace a `a.usuario` dueño de `a.carpeta` y de todo lo que contiene, para
+// que la orden aislada pueda escribir en ella. Sin root no hace nada.
+bool cederCarpeta(const Aislamiento& a, std::string* error = nullptr);
+
+}  // namespace nucleo
+
+#endif

@@ -1,0 +1,822 @@
+// Pruebas del aislamiento con programas hostiles: cada uno intenta saltarse una barrera y debe
+// fallar. Se compilan aquí fuera con g++ en una carpeta temporal y se ejecutan dentro, con
+// ordenAislada y aplicarLimites, tal como se ejecutará una entrega.
+#include "aislamiento.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <set>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using std::chrono::milliseconds;
+using Reloj = std::chrono::steady_clock;
+
+struct Salida {
+    std::string texto;  // salida estándar y de error juntas
+    int estado = -1;
+    int senal = 0;
+    bool agotado = false;  // se mató al acabarse el plazo
+};
+
+std::ostream& operator<<(std::ostream& os, const Salida& s) {
+    return os << "estado " << s.estado << ", señal " << s.senal << (s.agotado ? ", agotado" : "")
+              << ", salida:\n"
+              << s.texto;
+}
+
+// Un proceso hijo con las dos salidas en una tubería. Con `a`, el hijo aplica sus límites
+// antes de execve y, si se es root, una red de seguridad: nunca ejecuta un hostil como root y
+// le pone un tope de procesos al usuario sin privilegios, para que si el límite de dentro
+// fallara la prueba falle sin tumbar la máquina.
+class Proceso {
+   public:
+    Proceso(std::vector<std::string> argv, const nucleo::Aislamiento* a) {
+        std::vector<char*> p;
+        for (std::string& s : argv) p.push_back(s.data());
+        p.push_back(nullptr);
+        const bool root = geteuid() == 0;
+        int tubo[2];
+        if (pipe2(tubo, O_CLOEXEC) != 0) return;
+        const int nulo = open("/dev/null", O_RDONLY | O_CLOEXEC);
+        pid_ = fork();
+        if (pid_ == 0) {
+            dup2(nulo, 0);
+            dup2(tubo[1], 1);
+            dup2(tubo[1], 2);
+            if (a != nullptr) {
+                if (!nucleo::aplicarLimites(*a)) _exit(126);
+                const rlimit red{256, 256};
+                if (root && (geteuid() == 0 || setrlimit(RLIMIT_NPROC, &red) != 0)) _exit(125);
+            }
+            execve(p[0], p.data(), environ);
+            _exit(127);
+        }
+        close(nulo);
+        close(tubo[1]);
+        fd_ = tubo[0];
+    }
+    ~Proceso() {
+        if (pid_ > 0 && !recogido_) {
+            kill(pid_, SIGKILL);
+            waitpid(pid_, nullptr, 0);
+        }
+        if (fd_ >= 0) close(fd_);
+    }
+    Proceso(const Proceso&) = delete;
+    Proceso& operator=(const Proceso&) = delete;
+
+    // Lee hasta que la salida contenga `texto` (true), se cierre o se acabe el plazo.
+    bool esperarTexto(const std::string& texto, milliseconds plazo) {
+        const auto hasta = Reloj::now() + plazo;
+        while (salida_.texto.find(texto) == std::string::npos) {
+            if (!leer(hasta)) return false;
+        }
+        return true;
+    }
+    void matar() { kill(pid_, SIGKILL); }
+    // Lee hasta el final; si se acaba el plazo, mata. Después recoge el proceso.
+    Salida terminar(milliseconds plazo = milliseconds(10000)) {
+        if (pid_ <= 0) return salida_;
+        const auto hasta = Reloj::now() + plazo;
+        while (leer(hasta)) {
+        }
+        if (Reloj::now() >= hasta) {
+            salida_.agotado = true;
+            kill(pid_, SIGKILL);
+        }
+        int estado = 0;
+        waitpid(pid_, &estado, 0);
+        recogido_ = true;
+        if (WIFEXITED(estado)) salida_.estado = WEXITSTATUS(estado);
+        if (WIFSIGNALED(estado)) salida_.senal = WTERMSIG(estado);
+        return salida_;
+    }
+
+   private:
+    bool leer(Reloj::time_point hasta) {
+        const auto falta = std::chrono::duration_cast<milliseconds>(hasta - Reloj::now()).count();
+        pollfd p{fd_, POLLIN, 0};
+        if (fd_ < 0 || falta <= 0 || poll(&p, 1, static_cast<int>(falta)) <= 0) return false;
+        char trozo[4096];
+        const ssize_t n = read(fd_, trozo, sizeof trozo);
+        if (n <= 0) return false;
+        salida_.texto.append(trozo, static_cast<std::size_t>(n));
+        return true;
+    }
+
+    pid_t pid_ = -1;
+    int fd_ = -1;
+    bool recogido_ = false;
+    Salida salida_;
+};
+
+// Procesos de la máquina cuya línea de órdenes contiene la marca (zombis aparte: la tienen
+// vacía).
+int procesosConMarca(const std::string& marca) {
+    int n = 0;
+    std::error_code ec;
+    for (const fs::directory_entry& e : fs::directory_iterator("/proc", ec)) {
+        const std::string nombre = e.path().filename().string();
+        if (nombre.find_first_not_of("0123456789") != std::string::npos) continue;
+        std::ifstream f(e.path() / "cmdline", std::ios::binary);
+        const std::string linea((std::istreambuf_iterator<char>(f)), {});
+        if (linea.find(marca) != std::string::npos) ++n;
+    }
+    return n;
+}
+
+// Espera (como mucho el plazo) a que ningún proceso lleve la marca.
+int quedanConMarca(const std::string& marca, milliseconds plazo) {
+    const auto hasta = Reloj::now() + plazo;
+    int n = procesosConMarca(marca);
+    while (n > 0 && Reloj::now() < hasta) {
+        std::this_thread::sleep_for(milliseconds(20));
+        n = procesosConMarca(marca);
+    }
+    return n;
+}
+
+// Sin excepciones: sin root, /root no se puede mirar.
+bool existe(const std::string& ruta) {
+    std::error_code ec;
+    return fs::exists(ruta, ec);
+}
+
+std::string leerArchivo(const std::string& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(f)), {});
+}
+
+void escribirArchivo(const std::string& ruta, const std::string& texto) {
+    std::ofstream(ruta, std::ios::binary) << texto;
+}
+
+std::string marcaUnica() {
+    static int cuenta = 0;
+    return "marca-aislamiento-" + std::to_string(getpid()) + "-" + std::to_string(++cuenta) + "-" +
+           std::to_string(Reloj::now().time_since_epoch().count() % 1000000007);
+}
+
+// Escucha en 127.0.0.1, en un puerto libre, y cuenta las conexiones; se para sola a los 10 s.
+class Escucha {
+   public:
+    Escucha() {
+        fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        sockaddr_in dir{};
+        dir.sin_family = AF_INET;
+        dir.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t largo = sizeof dir;
+        if (fd_ < 0 || bind(fd_, reinterpret_cast<sockaddr*>(&dir), sizeof dir) != 0 ||
+            listen(fd_, 8) != 0 ||
+            getsockname(fd_, reinterpret_cast<sockaddr*>(&dir), &largo) != 0) {
+            return;
+        }
+        puerto_ = ntohs(dir.sin_port);
+        hilo_ = std::thread([this] {
+            const auto hasta = Reloj::now() + std::chrono::seconds(10);
+            while (!parar_ && Reloj::now() < hasta) {
+                pollfd p{fd_, POLLIN, 0};
+                if (poll(&p, 1, 20) <= 0) continue;
+                const int c = accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
+                if (c >= 0) {
+                    ++aceptadas_;
+                    close(c);
+                }
+            }
+        });
+    }
+    ~Escucha() {
+        parar_ = true;
+        if (hilo_.joinable()) hilo_.join();
+        if (fd_ >= 0) close(fd_);
+    }
+    int puerto() const { return puerto_; }
+    // Espera (como mucho el plazo) a que el hilo acepte lo que ya llegó.
+    int aceptadas(int esperadas, milliseconds plazo) const {
+        const auto hasta = Reloj::now() + plazo;
+        while (aceptadas_ < esperadas && Reloj::now() < hasta) {
+            std::this_thread::sleep_for(milliseconds(10));
+        }
+        return aceptadas_;
+    }
+
+   private:
+    int fd_ = -1;
+    int puerto_ = 0;
+    std::atomic<bool> parar_{false};
+    std::atomic<int> aceptadas_{0};
+    std::thread hilo_;
+};
+
+// --- Los programas hostiles -------------------------------------------------------------
+
+// Por cada ruta (con "~/" para $HOME): ¿la puede leer?, ¿puede escribir en ella? Después,
+// qué ve en / y en /etc, y el nombre de la máquina.
+const char* const kEspia = R"cpp(
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/utsname.h>
+#include <unistd.h>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+    void listar(const char* carpeta) {
+        if (DIR* d = opendir(carpeta)) {
+            while (dirent* e = readdir(d)) std::printf("en %s: %s\n", carpeta, e->d_name);
+            closedir(d);
+        }
+    }
+    int main(int argc, char** argv) {
+        for (int i = 1; i < argc; ++i) {
+            std::string ruta = argv[i];
+            if (ruta.rfind("~/", 0) == 0) ruta = std::getenv("HOME") + ruta.substr(1);
+            int fd = open(ruta.c_str(), O_RDONLY);
+            std::printf("%s lee=%d\n", argv[i], fd >= 0);
+            if (fd >= 0) close(fd);
+            fd = open(ruta.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
+            std::printf("%s escribe=%d\n", argv[i], fd >= 0 && write(fd, "hostil\n", 7) == 7);
+            if (fd >= 0) close(fd);
+        }
+        listar("/");
+        listar("/etc");
+        utsname u;
+        uname(&u);
+        std::printf("nodo=%s\n", u.nodename);
+    }
+)cpp";
+
+const char* const kEntorno = R"cpp(
+#include <unistd.h>
+#include <cstdio>
+    extern char** environ;
+    int main() {
+        for (char** e = environ; *e != nullptr; ++e) std::printf("%s\n", *e);
+        char carpeta[4096];
+        std::printf("cwd=%s\n", getcwd(carpeta, sizeof carpeta));
+    }
+)cpp";
+
+const char* const kConectar = R"cpp(
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+    int main(int argc, char** argv) {
+        int s = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in d{};
+        d.sin_family = AF_INET;
+        d.sin_port = htons(std::atoi(argv[1]));
+        inet_pton(AF_INET, "127.0.0.1", &d.sin_addr);
+        if (connect(s, reinterpret_cast<sockaddr*>(&d), sizeof d) == 0) {
+            std::printf("conectado\n");
+            return 0;
+        }
+        std::printf("sin conexión: %s\n", std::strerror(errno));
+        return 1;
+    }
+)cpp";
+
+// Una cadena de procesos, cada uno en su propia sesión (setsid) para escapar del grupo; el
+// primero dice "listo" cuando el último ya existe y, según argv[2], sale en cuanto aparece el
+// archivo "salir" en su carpeta o se queda.
+const char* const kCadena = R"cpp(
+#include <unistd.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+    int main(int argc, char** argv) {
+        const int eslabones = std::atoi(argv[1]);
+        int aviso[2];
+        if (pipe(aviso) != 0) return 1;
+        for (int i = 0; i < eslabones; ++i) {
+            const pid_t p = fork();
+            if (p < 0) return 1;
+            if (p > 0) {
+                if (i == 0) break;
+                sleep(15);
+                _exit(0);
+            }
+            setsid();
+            if (i == eslabones - 1) {
+                (void)!write(aviso[1], "x", 1);
+                sleep(15);
+                _exit(0);
+            }
+        }
+        char c;
+        if (read(aviso[0], &c, 1) != 1) return 1;
+        std::printf("listo\n");
+        std::fflush(stdout);
+        for (int i = 0; i < 1000; ++i) {
+            if (std::strcmp(argv[2], "sale") == 0 && access("salir", F_OK) == 0) return 0;
+            usleep(15000);
+        }
+        return 0;
+    }
+)cpp";
+
+// Se multiplica sin parar (3 s como mucho); cada proceso avisa una vez si fork falla.
+const char* const kBomba = R"cpp(
+#include <time.h>
+#include <unistd.h>
+    int main() {
+        timespec inicio, ahora;
+        clock_gettime(CLOCK_MONOTONIC, &inicio);
+        bool avisado = false;
+        for (;;) {
+            clock_gettime(CLOCK_MONOTONIC, &ahora);
+            if (ahora.tv_sec - inicio.tv_sec >= 3) _exit(0);
+            if (fork() < 0) {
+                if (!avisado) avisado = write(1, "tope\n", 5) == 5;
+                usleep(1000);
+            }
+        }
+    }
+)cpp";
+
+const char* const kDescriptores = R"cpp(
+#include <fcntl.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+    int main() {
+        int n = 0;
+        while (open("/dev/null", O_RDONLY) >= 0) ++n;
+        std::printf("abiertos=%d %s\n", n, errno == EMFILE ? "EMFILE" : std::strerror(errno));
+    }
+)cpp";
+
+// argv: prefijo de los archivos, cuántos, y MB de cada uno, escritos en bloques de 1 MB.
+const char* const kEscribir = R"cpp(
+#include <fcntl.h>
+#include <unistd.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+    static char bloque[1 << 20];
+    int main(int argc, char** argv) {
+        const int archivos = std::atoi(argv[2]), mb = std::atoi(argv[3]);
+        std::memset(bloque, 'x', sizeof bloque);
+        long long total = 0;
+        for (int f = 0; f < archivos; ++f) {
+            const std::string ruta = argv[1] + std::to_string(f);
+            const int fd = open(ruta.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            for (int m = 0; m < mb; ++m) {
+                const ssize_t n = fd < 0 ? -1 : write(fd, bloque, sizeof bloque);
+                if (n > 0) total += n;
+                if (n != static_cast<ssize_t>(sizeof bloque)) {
+                    std::printf("error %s total=%lld\n", std::strerror(errno), total);
+                    return 2;
+                }
+            }
+            close(fd);
+        }
+        std::printf("escrito total=%lld\n", total);
+    }
+)cpp";
+
+// argv[1]: MB que reservar y tocar, en bloques de 64 MB que no se liberan hasta el final.
+const char* const kMemoria = R"cpp(
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+    int main(int argc, char** argv) {
+        const long mb = std::atol(argv[1]);
+        static char* bloques[1024];
+        long tocados = 0;
+        int n = 0;
+        while (tocados < mb) {
+            char* p = static_cast<char*>(std::malloc(64 << 20));
+            if (p == nullptr) {
+                std::printf("sin memoria tras %ld MB\n", tocados);
+                return 3;
+            }
+            std::memset(p, 1, 64 << 20);
+            bloques[n++] = p;
+            tocados += 64;
+        }
+        std::printf("toqué %ld MB\n", tocados);
+        while (n > 0) std::free(bloques[--n]);
+    }
+)cpp";
+
+// --- El banco de pruebas ------------------------------------------------------------------
+
+// Una carpeta temporal propia que `usuario` puede recorrer, con bin/ (los hostiles, visibles
+// dentro solo para leer), entrega/ (la copia escribible) y fuera.txt, que dentro no existe.
+class AislamientoTest : public ::testing::Test {
+   protected:
+    void SetUp() override {
+        std::string razon;
+        if (!nucleo::aislamientoDisponible(&razon)) {
+            if (std::getenv("CI") != nullptr) FAIL() << razon;
+            GTEST_SKIP() << razon;
+        }
+        std::string plantilla = (fs::temp_directory_path() / "aislamiento-XXXXXX").string();
+        ASSERT_NE(mkdtemp(plantilla.data()), nullptr);
+        raiz_ = plantilla;
+        fs::permissions(raiz_,
+                        fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+        fs::create_directory(raiz_ + "/bin");
+        fs::create_directory(raiz_ + "/entrega");
+        fs::permissions(raiz_ + "/bin", fs::perms::owner_all | fs::perms::group_read |
+                                            fs::perms::group_exec | fs::perms::others_read |
+                                            fs::perms::others_exec);
+        escribirArchivo(fuera(), "int secreto = 42;\n");
+        a_.carpeta = raiz_ + "/entrega";
+        a_.lectura = {raiz_ + "/bin"};
+    }
+    void TearDown() override {
+        std::error_code ec;
+        if (!raiz_.empty()) fs::remove_all(raiz_, ec);
+    }
+
+    std::string fuera() const { return raiz_ + "/fuera.txt"; }
+    std::string entrega(const std::string& archivo) const { return a_.carpeta + "/" + archivo; }
+
+    // Compila fuera del aislamiento y devuelve la ruta del programa.
+    std::string compilar(const std::string& nombre, const std::string& fuente,
+                         const std::vector<std::string>& opciones = {}) {
+        const std::string cpp = raiz_ + "/" + nombre + ".cpp";
+        const std::string programa = raiz_ + "/bin/" + nombre;
+        escribirArchivo(cpp, fuente);
+        std::vector<std::string> argv = {"/usr/bin/g++", "-std=c++17", "-O0", "-w"};
+        argv.insert(argv.end(), opciones.begin(), opciones.end());
+        argv.insert(argv.end(), {cpp, "-o", programa});
+        const Salida s = Proceso(argv, nullptr).terminar(milliseconds(60000));
+        EXPECT_EQ(s.estado, 0) << "no compila " << nombre << ": " << s;
+        return programa;
+    }
+
+    // Ejecuta la orden aislada con `a` hasta el final.
+    Salida aislado(const std::vector<std::string>& orden, const nucleo::Aislamiento& a) {
+        std::string error;
+        EXPECT_TRUE(nucleo::cederCarpeta(a, &error)) << error;
+        return Proceso(nucleo::ordenAislada(a, orden), &a).terminar();
+    }
+    Salida aislado(const std::vector<std::string>& orden) { return aislado(orden, a_); }
+
+    std::string raiz_;
+    nucleo::Aislamiento a_;
+};
+
+// --- aislamientoDisponible ----------------------------------------------------------------
+
+class EntornoBwrap {
+   public:
+    explicit EntornoBwrap(const char* ruta) {
+        if (const char* antes = std::getenv("EJ_BWRAP")) antes_ = antes;
+        setenv("EJ_BWRAP", ruta, 1);
+    }
+    ~EntornoBwrap() {
+        if (antes_.empty()) {
+            unsetenv("EJ_BWRAP");
+        } else {
+            setenv("EJ_BWRAP", antes_.c_str(), 1);
+        }
+    }
+
+   private:
+    std::string antes_;
+};
+
+TEST(AislamientoDisponible, SinUnBwrapQueFuncioneLoDiceEnEspanol) {
+    struct Caso {
+        const char* bwrap;
+        const char* explicacion;
+    };
+    const Caso casos[] = {
+        {"/no/existe/bwrap",
+         "No está bubblewrap (/no/existe/bwrap): la comprobación no queda aislada. Instálalo "
+         "con: sudo apt-get install bubblewrap"},
+        {"/bin/false", "bubblewrap (/bin/false) no consigue aislar"},
+    };
+    for (const Caso& c : casos) {
+        EntornoBwrap entorno(c.bwrap);
+        std::string razon;
+        EXPECT_FALSE(nucleo::aislamientoDisponible(&razon)) << c.bwrap;
+        EXPECT_NE(razon.find(c.explicacion), std::string::npos) << razon;
+        EXPECT_EQ(nucleo::ordenAislada({}, {"true"}).front(), c.bwrap);
+    }
+}
+
+// --- La vista del sistema de archivos -----------------------------------------------------
+
+TEST_F(AislamientoTest, SoloVeLoSuyoYNoEscribeFueraDeLaCopia) {
+    const std::string marca = marcaUnica();
+    struct Ruta {
+        std::string ruta;
+        bool lee;
+        std::optional<bool> escribe;
+    };
+    std::vector<Ruta> rutas = {
+        {"/etc/hostname", false, false},
+        {"/etc/passwd", false, false},
+        // Dentro, la carpeta de fuera.txt puede existir (la crea bwrap para montar bin/) y dejar
+        // crear un fuera.txt; no importa: no es el del anfitrión.
+        {fuera(), false, std::nullopt},
+        {"/root/" + marca, false, false},
+        {"/home/" + marca, false, false},
+        {"/" + marca, false, false},
+        {"/usr/" + marca, false, false},
+        {"/dev/" + marca, false, false},
+        {"/tmp/" + marca, false, true},
+        {"~/" + marca, false, true},
+    };
+    // Archivos de la colección, si están donde se espera.
+    for (const std::string& ruta : {std::string(__FILE__), std::string("/work/main/README.md")}) {
+        if (fs::path(ruta).is_absolute() && existe(ruta)) rutas.push_back({ruta, false, false});
+    }
+    std::vector<std::string> orden = {compilar("espia", kEspia)};
+    std::vector<std::pair<std::string, std::string>> antes;
+    for (const Ruta& r : rutas) {
+        orden.push_back(r.ruta);
+        if (existe(r.ruta)) antes.emplace_back(r.ruta, leerArchivo(r.ruta));
+    }
+
+    const Salida s = aislado(orden);
+    ASSERT_EQ(s.estado, 0) << s;
+    for (const Ruta& r : rutas) {
+        EXPECT_NE(s.texto.find(r.ruta + " lee=" + (r.lee ? "1" : "0") + "\n"), std::string::npos)
+            << s;
+        if (r.escribe.has_value()) {
+            EXPECT_NE(s.texto.find(r.ruta + " escribe=" + (*r.escribe ? "1" : "0") + "\n"),
+                      std::string::npos)
+                << s;
+        }
+    }
+    // Fuera nada ha cambiado: lo de /tmp quedó en el /tmp propio y lo de $HOME en la copia.
+    for (const auto& [ruta, contenido] : antes) EXPECT_EQ(leerArchivo(ruta), contenido) << ruta;
+    for (const char* carpeta : {"/tmp/", "/root/", "/home/", "/", "/usr/", "/dev/"}) {
+        EXPECT_FALSE(existe(carpeta + marca)) << carpeta << marca;
+    }
+    EXPECT_EQ(leerArchivo(entrega(marca)), "hostil\n");
+
+    // bin/ se ve en su ruta: la primera carpeta de esa ruta sí está (tmp, salvo con TMPDIR).
+    const std::string propia = fs::path(raiz_).begin()->string() == "/"
+                                   ? std::next(fs::path(raiz_).begin())->string()
+                                   : "";
+    for (const char* ajena : {"home", "root", "work", "var", "run", "opt", "mnt", "srv", "sys"}) {
+        if (ajena == propia) continue;
+        EXPECT_EQ(s.texto.find(std::string("en /: ") + ajena + "\n"), std::string::npos) << s;
+    }
+    std::set<std::string> enEtc;
+    std::istringstream lineas(s.texto);
+    for (std::string l; std::getline(lineas, l);) {
+        if (l.rfind("en /etc: ", 0) == 0) enEtc.insert(l.substr(9));
+    }
+    enEtc.erase(".");
+    enEtc.erase("..");
+    const std::set<std::string> etcPermitido = {"alternatives", "ld.so.cache"};
+    EXPECT_TRUE(std::includes(etcPermitido.begin(), etcPermitido.end(), enEtc.begin(), enEtc.end()))
+        << s;
+    char nodo[256] = {};
+    gethostname(nodo, sizeof nodo - 1);
+    EXPECT_EQ(s.texto.find(std::string("nodo=") + nodo + "\n"), std::string::npos) << s;
+}
+
+TEST_F(AislamientoTest, UnIncludeDeUnArchivoDelAnfitrionNoCompila) {
+    std::vector<std::string> rutas = {fuera()};
+    if (existe("/etc/hostname")) rutas.push_back("/etc/hostname");
+    for (const std::string& ruta : rutas) {
+        escribirArchivo(entrega("incluye.cpp"),
+                        "#include \"" + ruta + "\"\nint main() { return 0; }\n");
+        if (ruta == fuera()) {
+            // Fuera compila: lo que falla dentro es verlo.
+            const Salida libre =
+                Proceso({"/usr/bin/g++", "-fsyntax-only", entrega("incluye.cpp")}, nullptr)
+                    .terminar();
+            ASSERT_EQ(libre.estado, 0) << libre;
+        }
+        const Salida s = aislado({"g++", "-fsyntax-only", "incluye.cpp"});
+        EXPECT_NE(s.estado, 0) << s;
+        EXPECT_NE(s.texto.find(ruta + ": No such file or directory"), std::string::npos) << s;
+    }
+}
+
+// --- Compilar y ejecutar dentro -----------------------------------------------------------
+
+TEST_F(AislamientoTest, CompilaYEjecutaDentro) {
+    struct Caso {
+        std::vector<std::string> compilar;
+        bool sanitizadores;
+        const char* fuente;
+        std::vector<const char*> esperado;
+    };
+    const Caso casos[] = {
+        {{"g++", "-std=c++17", "main.cpp", "-o", "prog"},
+         false,
+         "#include <iostream>\nint main() { std::cout << \"hola desde dentro\\n\"; }\n",
+         {"hola desde dentro"}},
+        // c++ es una alternativa: necesita /etc/alternatives.
+        {{"c++", "-std=c++17", "-fsanitize=address,undefined", "-g", "main.cpp", "-o", "prog"},
+         true,
+         "#include <climits>\n"
+         "int main(int argc, char**) {\n"
+         "    int x = INT_MAX; x += argc;\n"
+         "    int* p = new int[4]; p[argc + 3] = x; return p[0];\n"
+         "}\n",
+         {"runtime error: signed integer overflow", "heap-buffer-overflow"}},
+    };
+    for (const Caso& c : casos) {
+        escribirArchivo(entrega("main.cpp"), c.fuente);
+        fs::remove(entrega("prog"));
+        const Salida compilacion = aislado(c.compilar);
+        ASSERT_EQ(compilacion.estado, 0) << compilacion;
+        nucleo::Aislamiento a = a_;
+        a.sanitizadores = c.sanitizadores;
+        const Salida s = aislado({"./prog"}, a);
+        for (const char* texto : c.esperado) {
+            EXPECT_NE(s.texto.find(texto), std::string::npos) << texto << "\n" << s;
+        }
+        EXPECT_FALSE(s.agotado) << s;
+    }
+}
+
+TEST_F(AislamientoTest, ElEntornoEsLimpio) {
+    setenv("EJ_SECRETO_AISLAMIENTO", "no-deberias-verlo", 1);
+    a_.entorno = {"EJ_PERMITIDA=sí", "LANG=C"};
+    const Salida s = aislado({compilar("entorno", kEntorno)});
+    unsetenv("EJ_SECRETO_AISLAMIENTO");
+    ASSERT_EQ(s.estado, 0) << s;
+    std::set<std::string> nombres;
+    std::istringstream lineas(s.texto);
+    for (std::string l; std::getline(lineas, l);) {
+        if (l.rfind("cwd=", 0) != 0) nombres.insert(l.substr(0, l.find('=')));
+    }
+    // PWD lo pone bwrap al entrar en la carpeta.
+    EXPECT_EQ(nombres,
+              (std::set<std::string>{"PATH", "LANG", "LC_ALL", "HOME", "PWD", "EJ_PERMITIDA"}))
+        << s;
+    for (const char* linea : {"PATH=/usr/bin:/bin\n", "HOME=/tmp/entrega\n", "LANG=C\n",
+                              "EJ_PERMITIDA=sí\n", "cwd=/tmp/entrega\n"}) {
+        EXPECT_NE(s.texto.find(linea), std::string::npos) << linea << s;
+    }
+}
+
+// --- Red --------------------------------------------------------------------------------
+
+TEST_F(AislamientoTest, NoLlegaNiALaInterfazLocal) {
+    Escucha escucha;
+    ASSERT_GT(escucha.puerto(), 0);
+    const std::string programa = compilar("conectar", kConectar);
+    const std::string puerto = std::to_string(escucha.puerto());
+    // Fuera sí conecta: la escucha funciona.
+    const Salida libre = Proceso({programa, puerto}, nullptr).terminar();
+    ASSERT_NE(libre.texto.find("conectado"), std::string::npos) << libre;
+    ASSERT_EQ(escucha.aceptadas(1, milliseconds(1000)), 1);
+
+    const Salida s = aislado({programa, puerto});
+    EXPECT_NE(s.estado, 0) << s;
+    EXPECT_NE(s.texto.find("sin conexión"), std::string::npos) << s;
+    // Una conexión lograda ya estaría en la cola y el hilo la acepta en 20 ms.
+    EXPECT_EQ(escucha.aceptadas(2, milliseconds(200)), 1);
+}
+
+// --- Procesos ---------------------------------------------------------------------------
+
+TEST_F(AislamientoTest, NingunDescendienteSobreviveAlAislamiento) {
+    const int eslabones = 30;
+    const std::string programa = compilar("cadena", kCadena);
+    for (const bool matarlo : {false, true}) {
+        const std::string marca = marcaUnica();
+        ASSERT_TRUE(nucleo::cederCarpeta(a_));
+        Proceso p(nucleo::ordenAislada(a_, {programa, std::to_string(eslabones),
+                                            matarlo ? "espera" : "sale", marca}),
+                  &a_);
+        ASSERT_TRUE(p.esperarTexto("listo\n", milliseconds(5000)));
+        EXPECT_GE(procesosConMarca(marca), eslabones) << "la cadena no llegó a existir";
+        if (matarlo) {
+            p.matar();
+        } else {
+            escribirArchivo(entrega("salir"), "");
+        }
+        const Salida s = p.terminar(milliseconds(3000));
+        EXPECT_FALSE(s.agotado) << "alguien sigue con la salida abierta: " << s;
+        EXPECT_EQ(quedanConMarca(marca, milliseconds(2000)), 0)
+            << (matarlo ? "tras matar bwrap" : "tras salir el primero");
+    }
+}
+
+TEST_F(AislamientoTest, UnaBombaDeForksTopaConElLimite) {
+    a_.procesos = 16;
+    const std::string marca = marcaUnica();
+    ASSERT_TRUE(nucleo::cederCarpeta(a_));
+    Proceso p(nucleo::ordenAislada(a_, {compilar("bomba", kBomba), marca}), &a_);
+    ASSERT_TRUE(p.esperarTexto("tope\n", milliseconds(5000)));
+    // Los dos bwrap llevan también la marca.
+    EXPECT_LE(procesosConMarca(marca), a_.procesos + 2);
+    p.matar();
+    p.terminar(milliseconds(3000));
+    EXPECT_EQ(quedanConMarca(marca, milliseconds(2000)), 0);
+}
+
+// --- Límites de archivos y memoria ----------------------------------------------------------
+
+TEST_F(AislamientoTest, NoAbreMasArchivosQueElLimite) {
+    a_.archivosAbiertos = 32;
+    const Salida s = aislado({compilar("descriptores", kDescriptores)});
+    ASSERT_EQ(s.estado, 0) << s;
+    int abiertos = -1;
+    ASSERT_EQ(std::sscanf(s.texto.c_str(), "abiertos=%d EMFILE", &abiertos), 1) << s;
+    EXPECT_NE(s.texto.find("EMFILE"), std::string::npos) << s;
+    EXPECT_LE(abiertos, a_.archivosAbiertos - 3) << s;  // 0, 1 y 2 ya están abiertos
+    EXPECT_GE(abiertos, a_.archivosAbiertos - 8) << s;
+}
+
+TEST_F(AislamientoTest, NoLlenaElDiscoNiLaMemoriaConArchivos) {
+    struct Caso {
+        std::string prefijo;  // dentro
+        int archivos, mb;
+        std::size_t tope;  // bytes que como mucho llegan a escribirse
+    };
+    const nucleo::Aislamiento& a = a_;
+    const Caso casos[] = {
+        // En la copia, es decir, en el disco del anfitrión.
+        {std::string(nucleo::kCarpetaDentro) + "/grande", 1, 200, a.tamanoArchivo},
+        {"/tmp/grande", 1, 200, a.tamanoArchivo},
+        // Archivos de tamaño permitido, pero /tmp y /dev/shm se llenan.
+        {"/tmp/parte", 8, 40, a.tamanoTmp},
+        {"/dev/shm/parte", 8, 40, a.tamanoTmp},
+    };
+    const std::string programa = compilar("escribir", kEscribir);
+    for (const Caso& c : casos) {
+        const Salida s =
+            aislado({programa, c.prefijo, std::to_string(c.archivos), std::to_string(c.mb)});
+        EXPECT_EQ(s.texto.find("escrito"), std::string::npos) << c.prefijo << ": " << s;
+        EXPECT_FALSE(s.agotado) << s;
+        long long total = -1;
+        if (s.texto.rfind("error", 0) == 0) {
+            std::sscanf(s.texto.c_str() + s.texto.find("total="), "total=%lld", &total);
+            EXPECT_LE(total, static_cast<long long>(c.tope)) << s;
+        } else {
+            EXPECT_EQ(s.estado, 128 + SIGXFSZ) << c.prefijo << ": " << s;
+        }
+    }
+    EXPECT_LE(fs::file_size(entrega("grande0")), a.tamanoArchivo);
+}
+
+TEST_F(AislamientoTest, LaMemoriaTieneTopeConYSinSanitizadores) {
+    const std::string normal = compilar("memoria", kMemoria);
+    const std::string asan = compilar("memoria-asan", kMemoria, {"-fsanitize=address,undefined"});
+    struct Caso {
+        bool sanitizadores;
+        int mb;
+        bool cabe;
+    };
+    const Caso casos[] = {
+        {false, 128, true}, {false, 3072, false}, {true, 128, true}, {true, 3072, false}};
+    for (const Caso& c : casos) {
+        nucleo::Aislamiento a = a_;
+        // 256 MiB en vez del 1 GiB de serie: estrenar memoria es lo lento de la prueba.
+        a.memoria = std::size_t{256} << 20;
+        a.sanitizadores = c.sanitizadores;
+        // Las opciones de quien llama se conservan; los topes de memoria se añaden detrás.
+        if (c.sanitizadores) a.entorno = {"ASAN_OPTIONS=detect_leaks=0"};
+        const Salida s = aislado({c.sanitizadores ? asan : normal, std::to_string(c.mb)}, a);
+        const std::string caso =
+            std::to_string(c.mb) + " MB" + (c.sanitizadores ? " con ASan" : "");
+        EXPECT_FALSE(s.agotado) << caso << ": " << s;
+        if (c.cabe) {
+            EXPECT_EQ(s.estado, 0) << caso << ": " << s;
+            EXPECT_NE(s.texto.find("toqué"), std::string::npos) << caso << ": " << s;
+        } else {
+            EXPECT_NE(s.estado, 0) << caso << ": " << s;
+            EXPECT_EQ(s.texto.find("toqué"), std::string::npos) << caso << ": " << s;
+            EXPECT_NE(s.texto.find(c.sanitizadores ? "rss limit" : "sin memoria"),
+                      std::string::npos)
+                << caso << ": " << s;
+        }
+    }
+}
+
+}  // namespace
