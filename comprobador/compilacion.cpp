@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "catalogo.h"
+#include "paralelo.h"
 #include "rutas.h"
 
 namespace comprobador {
@@ -34,6 +35,7 @@ Resultado compilar(const Entorno& entorno, const std::vector<std::string>& argum
     o.entorno = {"LC_ALL=C"};
     o.directorio = entorno.temporal;
     o.aislamiento = entorno.aislamiento(false);
+    Ranura ranura;
     return nucleo::ejecutar(entorno.compilador, "", o);
 }
 
@@ -92,6 +94,12 @@ std::vector<std::string> explicarErroresDeFunciones(const nucleo::Ejercicio& eje
         {"no match for", false, "Falta «%s» para esos tipos (o tiene otra firma)."},
         {"is private within this context", false,
          "«%s» es privado y el ejercicio lo pide público."},
+        {"discards qualifiers", false,
+         "«%s» no se puede usar con un objeto constante: el ejercicio la declara const (y no "
+         "cambia el objeto)."},
+        {"invalid conversion from", false,
+         "Un parámetro tiene otro tipo que el que pide el ejercicio (¿char* en vez de const "
+         "char*, o un puntero en vez de una referencia?)."},
     };
     std::vector<std::string> r;
     std::set<std::string> vistos;
@@ -103,6 +111,21 @@ std::vector<std::string> explicarErroresDeFunciones(const nucleo::Ejercicio& eje
             if (l.find(p.contiene, error) == std::string::npos) continue;
             std::string citado = cita(l, error);
             if (p.citaDelMiembro) citado = cita(l, l.find(p.contiene, error));
+            // "passing 'const X' as 'this' argument discards qualifiers": la función es la de la
+            // nota que sigue, "in call to '...'".
+            if (std::string(p.contiene) == "discards qualifiers") {
+                std::streampos marca = lineas.tellg();
+                std::string nota;
+                for (int k = 0; k < 8 && std::getline(lineas, nota); ++k) {
+                    const std::size_t en = nota.find("in call to");
+                    if (en != std::string::npos) {
+                        citado = cita(nota, en);
+                        break;
+                    }
+                }
+                lineas.clear();
+                lineas.seekg(marca);
+            }
             std::string nombre = nombreCitado(citado);
             if (std::string(p.contiene) == "no match for") nombre = citado;
             std::string texto = p.texto;
@@ -119,11 +142,10 @@ std::vector<std::string> explicarErroresDeFunciones(const nucleo::Ejercicio& eje
         }
     }
     if (r.empty()) {
-        // Algo menos habitual: las primeras líneas de error tal cual.
-        std::istringstream otra(salida);
-        for (std::string l; std::getline(otra, l) && r.size() < 5;) {
-            if (l.find("error:") != std::string::npos) r.push_back(l);
-        }
+        // Algo menos habitual: en vez del error de un archivo que el alumno no ha visto, las
+        // declaraciones que el ejercicio pide, para compararlas con las suyas.
+        r.push_back("Alguna declaración no es la que pide el ejercicio. Compara las tuyas con:");
+        for (const std::string& firma : ejercicio.firmas) r.push_back("  " + firma);
     }
     return r;
 }
@@ -207,9 +229,11 @@ Compilaciones compilarEntrega(const nucleo::Ejercicio& ejercicio, const std::str
                   "-o", entorno.dentro("funciones"), entorno.gtestBiblioteca, "-pthread"});
         c.funciones = compilar(entorno, argumentos);
     });
-    c.normal =
-        compilar(entorno, unir(unir({"-std=c++17", "-Wall", "-Wextra", "-Wpedantic", "-O2"}, lista),
-                               {fuente, "-o", entorno.dentro("normal")}));
+    c.normal = compilar(
+        entorno,
+        unir(unir({"-std=c++17", "-Wall", "-Wextra", "-Wpedantic", "-O2", "-fstack-protector-all"},
+                  lista),
+             {fuente, "-o", entorno.dentro("normal")}));
     hiloVigilada.join();
     hiloFunciones.join();
     return c;

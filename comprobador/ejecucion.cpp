@@ -1,7 +1,7 @@
 #include "ejecucion.h"
 
 #include <algorithm>
-#include <atomic>
+#include <fstream>
 
 #include "juez.h"
 #include "paralelo.h"
@@ -16,10 +16,32 @@ using std::chrono::milliseconds;
 
 // Un caso más lento que esto (fibcalc 46) solo se ejecuta con la compilación normal.
 const milliseconds kCasoLento{10000};
-// Límite de un caso de la tabla: de sobra para una solución correcta, que tarda milisegundos.
-const milliseconds kLimiteCaso{5000};
+// Límite de un caso de la tabla: la respuesta modelo tarda milisegundos en cada uno (salvo los
+// que declaran en su tabla un límite mayor, como fibcalc 46, que tarda 1,5 s compilado con
+// -O2), así que dos segundos son cien veces su tiempo o más.
+const milliseconds kLimiteCaso{2000};
 // Un caso que decidió la colección no se exige: si no termina enseguida, no hay más que ver.
 const milliseconds kLimiteDecidido{250};
+
+milliseconds limiteDe(const nucleo::Caso& caso) {
+    if (caso.limite > kCasoLento) return caso.limite;
+    return std::min(caso.limite,
+                    caso.origen == nucleo::Origen::Enunciado ? kLimiteCaso : kLimiteDecidido);
+}
+
+int contarLineas(const std::string& archivo) {
+    std::ifstream f(archivo);
+    int n = 0;
+    for (std::string l; std::getline(f, l);) ++n;
+    return n;
+}
+
+// « con la entrada «…»», para decir qué entrada provocó un informe.
+std::string entradaDelCaso(const nucleo::Caso& caso) {
+    std::string entrada = caso.entrada;
+    for (const nucleo::Paso& p : caso.pasos) entrada += p.respuesta;
+    return entrada.empty() ? " sin entrada" : " con la entrada «" + nucleo::enLinea(entrada) + "»";
+}
 
 // Lo que dicen los sanitizadores, sin las fugas (que se cuentan aparte).
 std::vector<std::string> informesSinFugas(const std::string& errores) {
@@ -83,55 +105,76 @@ void ejecutarCasos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
                    bool conSanitizadores, Revision& revision) {
     const std::string normal = entorno.dentro("normal");
     const std::string vigilado = entorno.dentro("vigilado");
-    const size_t n = ejercicio.casos.size();
+    const std::size_t n = ejercicio.casos.size();
     revision.casos.assign(n, Linea{});
-    std::atomic<int> agotados{0};
-    enParalelo(n, [&](size_t i) {
+    // Cada caso con su propio límite: un bucle en uno no cuesta los demás.
+    enParalelo(n, [&](std::size_t i) {
         const nucleo::Caso& caso = ejercicio.casos[i];
         Linea& linea = revision.casos[i];
         linea.nombre = caso.descripcion;
         linea.origen = caso.origen;
-        if (agotados >= 2 && caso.origen == nucleo::Origen::Enunciado) {
-            linea.explicacion = "No se ejecutó: el programa ya agotó el tiempo en dos casos.\n";
-            return;
-        }
-        // Lo que decidió la colección no se exige: con el límite corto de las entradas hostiles.
         const bool pedido = caso.origen == nucleo::Origen::Enunciado;
-        const bool lento = caso.limite > kCasoLento;
-        milliseconds limite = lento    ? caso.limite
-                              : pedido ? std::min(caso.limite, kLimiteCaso)
-                                       : std::min(caso.limite, kLimiteDecidido);
+        const milliseconds limite = limiteDe(caso);
         nucleo::Caso juzgado = caso;
         juzgado.limite = limite;
-        Resultado r = nucleo::ejecutarCaso(
-            normal, caso, opcionesAlumno(ejercicio, caso, limite, false, false, entorno));
-        if (pedido && r.agotado && r.pasoSinAviso < 0) ++agotados;
+        Opciones o = opcionesAlumno(ejercicio, caso, limite, false, false, entorno);
+        const std::string registroCls = "cls-" + std::to_string(i);
+        if (ejercicio.llamadasACls > 0) {
+            // Una "cls" que cuenta sus llamadas, primera en el PATH.
+            o.poner("PATH=" + entorno.raiz + "/lanzador/cuenta:/usr/bin:/bin");
+            o.poner("EJ_CLS_REGISTRO=" + entorno.dentro(registroCls));
+        }
+        const auto inicio = std::chrono::steady_clock::now();
+        Ranura ranura;
+        const Resultado r = nucleo::ejecutarCaso(normal, caso, o);
+        ranura.soltar();
+        linea.tiempo =
+            std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - inicio);
         nucleo::Veredicto v = nucleo::juzgar(juzgado, r);
+        if (v.correcto && ejercicio.llamadasACls > 0) {
+            const int veces = contarLineas(entorno.temporal + "/" + registroCls);
+            if (veces != ejercicio.llamadasACls) {
+                v.correcto = false;
+                v.pistas = {"El programa llamó " + std::to_string(veces) +
+                            (veces == 1 ? " vez" : " veces") +
+                            " a system(\"cls\"), y el ejercicio lo llama " +
+                            std::to_string(ejercicio.llamadasACls) +
+                            (ejercicio.llamadasACls == 1 ? " vez" : " veces") + "."};
+                v.explicacion = "Las salidas son las esperadas, pero:\n  - " + v.pistas[0] + "\n";
+            }
+        }
         linea.correcto = v.correcto;
+        linea.pistas = v.pistas;
         linea.explicacion = pedido ? v.explicacion : loQueDecidio(caso);
         if (pedido && !v.correcto && r.senal != 0 && conSanitizadores) {
             // Un programa que revienta: los sanitizadores dicen dónde y por qué.
-            Resultado s = nucleo::ejecutarCaso(
+            Ranura otra;
+            const Resultado s = nucleo::ejecutarCaso(
                 vigilado, caso, opcionesAlumno(ejercicio, caso, kLimiteCaso, true, false, entorno));
             for (const std::string& l : informesSinFugas(s.errores)) {
                 linea.explicacion += "Con AddressSanitizer y UBSan: " + l + "\n";
             }
         }
-        if (!v.correcto || lento || !conSanitizadores) return;
+        if (!v.correcto || limite > kCasoLento || !conSanitizadores) return;
 
         // La misma entrada con AddressSanitizer, UBSan y LeakSanitizer.
         const bool fugas = ejercicio.nodosConservados != nucleo::kTodosLosNodos;
-        Resultado s = nucleo::ejecutarCaso(
+        Ranura otra;
+        const Resultado s = nucleo::ejecutarCaso(
             vigilado, caso, opcionesAlumno(ejercicio, caso, kLimiteCaso * 2, true, fugas, entorno));
-        std::vector<std::string> informes = informesSinFugas(s.errores);
-        int bloques = nucleo::bloquesSinLiberar(s.errores);
+        const std::vector<std::string> informes = informesSinFugas(s.errores);
+        const int bloques = nucleo::bloquesSinLiberar(s.errores);
+        const std::string conEntrada = entradaDelCaso(caso);
         if (!informes.empty()) {
             linea.correcto = false;
-            linea.explicacion = "Con AddressSanitizer y UBSan el programa falla:\n";
+            linea.explicacion =
+                "Con AddressSanitizer y UBSan el programa falla" + conEntrada + ":\n";
             for (const std::string& l : informes) linea.explicacion += "  " + l + "\n";
+            linea.pistas = {informes.front()};
         } else if (fugas && bloques > ejercicio.nodosConservados) {
             linea.correcto = false;
             linea.explicacion = explicarFugas(ejercicio, bloques, s.errores);
+            linea.pistas = {linea.explicacion.substr(0, linea.explicacion.find('\n'))};
         }
     });
 }

@@ -7,52 +7,83 @@ namespace fs = std::filesystem;
 
 namespace comprobador {
 
+namespace {
+
+std::vector<fs::path> ordenados(const fs::path& carpeta, bool carpetas) {
+    std::vector<fs::path> r;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(carpeta, ec)) {
+        if (carpetas ? e.is_directory() : e.is_regular_file()) r.push_back(e.path());
+    }
+    std::sort(r.begin(), r.end());
+    return r;
+}
+
+// El nombre de una entrega tal como se escribió su ruta, más lo que haya debajo.
+std::string nombre(const std::string& ruta, const fs::path& dentro) {
+    return (fs::path(ruta) / dentro).string();
+}
+
+bool esFuente(const fs::path& p) { return p.extension() == ".cpp"; }
+
+}  // namespace
+
 bool entregasDe(const nucleo::Ejercicio& ejercicio, const std::string& ruta,
-                std::vector<Entrega>& entregas, std::string& error) {
+                std::vector<Entrega>& entregas, std::vector<std::string>& omitidas,
+                std::string& error) {
     std::error_code ec;
     const fs::path camino = fs::absolute(ruta, ec);
     if (!fs::exists(camino)) {
         error = "No existe " + ruta + ".";
         return false;
     }
-    if (ejercicio.forma == nucleo::Forma::Carpeta) {
-        if (fs::is_regular_file(camino)) {
-            entregas.push_back({ruta, camino.string()});
-            return true;
+    const bool carpeta = ejercicio.forma == nucleo::Forma::Carpeta;
+    if (fs::is_regular_file(camino)) {
+        // Un archivo nombrado a mano tiene que ser un fuente de C++.
+        if (!esFuente(camino)) {
+            error = ruta + " no es un archivo .cpp: da el fuente de la solución" +
+                    (carpeta ? " (main.cpp) o su carpeta." : ".");
+            return false;
         }
+        entregas.push_back({ruta, camino.string()});
+        return true;
+    }
+    const std::size_t antes = entregas.size();
+    if (carpeta) {
+        // Una carpeta de proyecto (con main.cpp), o una carpeta de ellas.
         if (fs::exists(camino / "main.cpp")) {
             entregas.push_back({ruta, (camino / "main.cpp").string()});
             return true;
         }
-        std::vector<fs::path> carpetas;
-        for (const auto& e : fs::directory_iterator(camino)) {
-            if (e.is_directory() && fs::exists(e.path() / "main.cpp")) carpetas.push_back(e.path());
+        for (const fs::path& c : ordenados(camino, true)) {
+            if (fs::exists(c / "main.cpp")) {
+                entregas.push_back({nombre(ruta, c.filename()), (c / "main.cpp").string()});
+            } else {
+                omitidas.push_back(nombre(ruta, c.filename()) + ": no tiene main.cpp");
+            }
         }
-        std::sort(carpetas.begin(), carpetas.end());
-        for (const fs::path& c : carpetas) {
-            entregas.push_back(
-                {(fs::path(ruta) / c.filename()).string(), (c / "main.cpp").string()});
-        }
-        if (carpetas.empty()) {
+        if (entregas.size() == antes) {
             error = ruta +
                     " no tiene main.cpp (con Cir.h y Cir.cpp al lado), ni carpetas que lo tengan.";
         }
-        return !carpetas.empty();
+        return entregas.size() > antes;
     }
-    if (!fs::is_directory(camino)) {
-        entregas.push_back({ruta, camino.string()});
-        return true;
+    // Cada .cpp de la carpeta es una entrega, y cada .cpp de sus subcarpetas (como las deja la
+    // descarga de una plataforma: una carpeta por alumno).
+    for (const fs::path& f : ordenados(camino, false)) {
+        if (esFuente(f)) entregas.push_back({nombre(ruta, f.filename()), f.string()});
     }
-    std::vector<fs::path> fuentes;
-    for (const auto& e : fs::directory_iterator(camino)) {
-        if (e.is_regular_file() && e.path().extension() == ".cpp") fuentes.push_back(e.path());
+    for (const fs::path& c : ordenados(camino, true)) {
+        bool alguno = false;
+        for (const fs::path& f : ordenados(c, false)) {
+            if (!esFuente(f)) continue;
+            entregas.push_back({nombre(ruta, c.filename() / f.filename()), f.string()});
+            alguno = true;
+        }
+        if (!alguno) omitidas.push_back(nombre(ruta, c.filename()) + ": no tiene archivos .cpp");
     }
-    std::sort(fuentes.begin(), fuentes.end());
-    for (const fs::path& f : fuentes) {
-        entregas.push_back({(fs::path(ruta) / f.filename()).string(), f.string()});
-    }
-    if (fuentes.empty()) error = "En " + ruta + " no hay ningún archivo .cpp.";
-    return !fuentes.empty();
+    if (entregas.size() == antes) error = "En " + ruta + " no hay ningún archivo .cpp.";
+    return entregas.size() > antes;
 }
 
 }  // namespace comprobador

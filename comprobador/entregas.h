@@ -11,9 +11,11 @@
 
 namespace comprobador {
 
-// Añade las entregas de `ruta`; false, con `error` en español, si no hay ninguna.
+// Añade las entregas de `ruta` y, en `omitidas`, las subcarpetas que no se comprueban con su
+// motivo; false, con `error` en español, si no hay ninguna o si un archivo no es un .cpp.
 bool entregasDe(const nucleo::Ejercicio& ejercicio, const std::string& ruta,
-                std::vector<Entrega>& entregas, std::string& error);
+                std::vector<Entrega>& entregas, std::vector<std::string>& omitidas,
+                std::string& error);
 
 }  // namespace comprobador
 

@@ -1,5 +1,6 @@
 #include "funciones.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -87,8 +88,97 @@ std::vector<Comprobacion> leerProtocolo(const std::string& texto) {
     return r;
 }
 
+namespace {
+
+// Cada comprobación, fallida porque no se pudo ejecutar.
+void sinEjecutar(const std::vector<Comprobacion>& pruebas, const std::string& causa,
+                 Revision& revision) {
+    for (const Comprobacion& c : pruebas) {
+        Linea linea;
+        linea.nombre = c.frase;
+        linea.origen =
+            c.origen == "enunciado" ? nucleo::Origen::Enunciado : nucleo::Origen::Decidido;
+        linea.explicacion = "No se pudo ejecutar: " + causa + ".\n";
+        linea.pistas = {"No se pudo ejecutar: " + causa + "."};
+        revision.funciones.push_back(linea);
+    }
+}
+
+}  // namespace
+
+std::vector<Comprobacion> declaradas(const std::string& archivo,
+                                     std::string (*leer)(const std::string& ruta)) {
+    std::vector<Comprobacion> r;
+    const std::string texto = leer(archivo);
+    const std::string carpeta = archivo.substr(0, archivo.rfind('/') + 1);
+    for (std::size_t p = 0; p < texto.size();) {
+        const std::size_t incluye = texto.find("#include \"", p);
+        const std::size_t pide = texto.find("PIDE_EL_EJERCICIO(", p);
+        const std::size_t decide = texto.find("DECIDE_LA_COLECCION(", p);
+        const std::size_t primero = std::min({incluye, pide, decide});
+        if (primero == std::string::npos) break;
+        if (primero == incluye) {
+            const std::size_t fin = texto.find('"', incluye + 10);
+            const std::string nombre = texto.substr(incluye + 10, fin - incluye - 10);
+            if (nombre.size() > 9 && nombre.compare(nombre.size() - 9, 9, "_unidad.h") == 0) {
+                // Como lo busca el compilador: junto al archivo, o desde alguna carpeta de más
+                // arriba (la raíz, con -I).
+                std::string dir = carpeta;
+                while (!dir.empty() && leer(dir + nombre).empty()) {
+                    dir.pop_back();
+                    dir = dir.substr(0, dir.rfind('/') + 1);
+                }
+                if (!dir.empty()) {
+                    for (Comprobacion& c : declaradas(dir + nombre, leer))
+                        r.push_back(std::move(c));
+                }
+            }
+            p = fin == std::string::npos ? texto.size() : fin + 1;
+            continue;
+        }
+        // NOMBRE(Identificador, "frase" "que sigue")
+        const bool esPide = primero == pide;
+        std::size_t i = texto.find('(', primero) + 1;
+        const std::size_t coma = texto.find(',', i);
+        if (coma == std::string::npos) break;
+        Comprobacion c;
+        c.grupo = esPide ? "Enunciado" : "Decidido";
+        c.origen = esPide ? "enunciado" : "decidido";
+        c.nombre = texto.substr(i, coma - i);
+        c.nombre.erase(0, c.nombre.find_first_not_of(" \n"));
+        i = coma + 1;
+        for (;;) {
+            i = texto.find_first_not_of(" \n\t", i);
+            if (i == std::string::npos || texto[i] != '"') break;
+            for (++i; i < texto.size() && texto[i] != '"'; ++i) {
+                if (texto[i] == '\\' && i + 1 < texto.size()) ++i;
+                c.frase += texto[i];
+            }
+            ++i;
+        }
+        r.push_back(c);
+        p = i == std::string::npos ? texto.size() : i;
+    }
+    return r;
+}
+
+void funcionesSinEjecutar(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
+                          const std::string& causa, Revision& revision) {
+    if (ejercicio.unidad.empty()) return;
+    std::vector<Comprobacion> pruebas;
+    for (Comprobacion& c : declaradas(entorno.raiz + "/" + ejercicio.unidad, leer)) {
+        if (c.origen == "enunciado" || c.origen == "decidido") pruebas.push_back(std::move(c));
+    }
+    sinEjecutar(pruebas, causa, revision);
+}
+
 void comprobarFunciones(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
                         const Compilaciones& compilaciones, Revision& revision) {
+    // Las que declara el archivo de comprobaciones: cada entrega se mide con todas.
+    std::vector<Comprobacion> pruebas;
+    for (Comprobacion& c : declaradas(entorno.raiz + "/" + ejercicio.unidad, leer)) {
+        if (c.origen == "enunciado" || c.origen == "decidido") pruebas.push_back(std::move(c));
+    }
     if (!compilaciones.funciones.terminoBien()) {
         revision.notasFunciones.push_back(
             "Las comprobaciones de funciones no compilan con tu solución:");
@@ -96,21 +186,12 @@ void comprobarFunciones(const nucleo::Ejercicio& ejercicio, const Entorno& entor
              explicarErroresDeFunciones(ejercicio, compilaciones.funciones.salida)) {
             revision.notasFunciones.push_back("  " + l);
         }
-        Linea linea;
-        linea.nombre = "las funciones que pide el ejercicio";
-        linea.explicacion = "No se pudieron comprobar: mira la nota de arriba.\n";
-        revision.funciones.push_back(linea);
+        sinEjecutar(pruebas,
+                    "las comprobaciones no compilan con tu solución (mira la nota de arriba)",
+                    revision);
         return;
     }
     const std::string programa = entorno.dentro("funciones");
-    Opciones o = opcionesDeComprobacion(entorno, "lista.protocolo");
-    o.entorno.push_back("EJ_LISTAR=1");
-    nucleo::ejecutar(programa, "", o);
-    std::vector<Comprobacion> pruebas;
-    for (const Comprobacion& c : leerProtocolo(leer(entorno.temporal + "/lista.protocolo"))) {
-        if (c.origen == "enunciado" || c.origen == "decidido") pruebas.push_back(c);
-    }
-
     revision.funciones.assign(pruebas.size(), Linea{});
     enParalelo(pruebas.size(), [&](std::size_t i) {
         const Comprobacion& prueba = pruebas[i];
@@ -121,12 +202,15 @@ void comprobarFunciones(const nucleo::Ejercicio& ejercicio, const Entorno& entor
         const std::string protocolo = std::to_string(i) + ".protocolo";
         Opciones una = opcionesDeComprobacion(entorno, protocolo);
         una.argumentos = {"--gtest_filter=" + prueba.grupo + "." + prueba.nombre};
+        Ranura ranura;
         const Resultado p = nucleo::ejecutar(programa, "", una);
+        ranura.soltar();
         const std::vector<Comprobacion> hecha =
             leerProtocolo(leer(entorno.temporal + "/" + protocolo));
         linea.correcto = p.terminoBien() && hecha.size() == 1 && hecha[0].veredicto == "bien";
         if (linea.correcto) return;
         std::string detalle = hecha.empty() ? "" : traducirFallo(hecha[0].mensaje);
+        if (hecha.empty() && p.terminoBien()) detalle = "No se pudo ejecutar esta comprobación.\n";
         const std::vector<std::string> informes = nucleo::resumirSanitizadores(p.errores);
         for (const std::string& l : informes) detalle += l + "\n";
         if (p.agotado) {

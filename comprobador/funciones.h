@@ -24,6 +24,17 @@ struct Comprobacion {
 // Las líneas de un archivo del protocolo; las que no lo siguen se descartan.
 std::vector<Comprobacion> leerProtocolo(const std::string& texto);
 
+// Las comprobaciones que declara un archivo de comprobaciones (PIDE_EL_EJERCICIO y
+// DECIDE_LA_COLECCION, con su frase), también las de las cabeceras *_unidad.h que incluye:
+// cada entrega se mide con todas, aunque no compilen con ella. `leer` da el texto de un
+// archivo por su ruta ("" si no existe).
+std::vector<Comprobacion> declaradas(const std::string& archivo,
+                                     std::string (*leer)(const std::string& ruta));
+
+// Las comprobaciones del ejercicio, todas fallidas por esa causa (la entrega no compila).
+void funcionesSinEjecutar(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
+                          const std::string& causa, Revision& revision);
+
 void comprobarFunciones(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
                         const Compilaciones& compilaciones, Revision& revision);
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <sstream>
 
 #include "texto.h"
 
@@ -74,7 +73,8 @@ bool mismoFallo(const Linea& a, const Linea& b) {
     return a.pistas == b.pistas && sinEntrada(a.explicacion) == sinEntrada(b.explicacion);
 }
 
-// "a", "a, y b", "a, b, y c": la coma antes de la "y" separa nombres que ya llevan una.
+// "a", "a, y b", "a, b, y c": con la coma antes de la "y" se leen bien los nombres que ya
+// llevan una ("mayor y menor").
 std::string enumerar(const std::vector<std::string>& nombres) {
     std::string r;
     for (std::size_t i = 0; i < nombres.size(); ++i) {

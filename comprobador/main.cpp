@@ -9,16 +9,20 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "aislamiento.h"
 #include "catalogo.h"
 #include "entregas.h"
 #include "informe.h"
+#include "paralelo.h"
 #include "practicar.h"
 #include "proceso.h"
 #include "revision.h"
@@ -148,9 +152,12 @@ int comprobar(const std::vector<std::string>& argumentos) {
         rutas.push_back(practica.string());
     }
     std::vector<Entrega> entregas;
+    std::vector<std::string> omitidas;
     for (const std::string& r : rutas) {
-        if (!entregasDe(*ejercicio, r, entregas, error)) return errorDeUso(error);
+        if (!entregasDe(*ejercicio, r, entregas, omitidas, error))
+            return errorDeUso(lineaSegura(error));
     }
+    for (const std::string& o : omitidas) std::cerr << "Se omite " << lineaSegura(o) << ".\n";
     if (posicionales.size() == 1) entregas.front().nombre = paraMostrar(rutas.front());
 
     // Sin bubblewrap, quien comprueba su propio archivo sigue con un aviso; con varias entregas
@@ -185,23 +192,47 @@ int comprobar(const std::vector<std::string>& argumentos) {
 
     Estilo estilo;
     estilo.color = esTerminal();
-    std::vector<Revision> revisiones;
-    for (std::size_t i = 0; i < entregas.size(); ++i) {
-        if (entregas.size() > 1) {
-            std::cerr << "[" << i + 1 << "/" << entregas.size() << "] " << entregas[i].nombre
-                      << "...\n";
-        } else {
-            std::cerr << "Compilando y ejecutando los casos de " << programa
-                      << " (unos segundos)...\n";
-        }
-        entorno.temporal = temporal.ruta() + "/" + std::to_string(i + 1);
-        fs::create_directories(entorno.temporal);
-        revisiones.push_back(revisar(*ejercicio, entregas[i], entorno));
-        nucleo::recogerHuerfanos();
-        fs::remove_all(entorno.temporal, ec);
+    // Con aislamiento, varias entregas a la vez (los procesos de todas se reparten los núcleos:
+    // paralelo.h); nada de una sobrevive a su aislamiento. Sin él, de una en una, recogiendo lo
+    // que cada una deje atrás antes de empezar la siguiente. Los informes salen en orden.
+    const std::size_t n = entregas.size();
+    std::vector<Revision> revisiones(n);
+    std::vector<bool> hecha(n, false);
+    std::mutex cerrojo;
+    std::condition_variable terminada;
+    if (n == 1)
+        std::cerr << "Compilando y ejecutando los casos de " << programa << " (unos segundos)...\n";
+    std::thread trabajadores([&] {
+        enParalelo(
+            n,
+            [&](std::size_t i) {
+                if (n > 1) {
+                    std::lock_guard<std::mutex> g(cerrojo);
+                    std::cerr << "[" << i + 1 << "/" << n << "] " << lineaSegura(entregas[i].nombre)
+                              << "...\n";
+                }
+                Entorno propio = entorno;
+                propio.temporal = temporal.ruta() + "/" + std::to_string(i + 1);
+                std::error_code e;
+                fs::create_directories(propio.temporal, e);
+                Revision r = revisar(*ejercicio, entregas[i], propio);
+                if (!propio.aislar) nucleo::recogerHuerfanos();
+                fs::remove_all(propio.temporal, e);
+                std::lock_guard<std::mutex> g(cerrojo);
+                revisiones[i] = std::move(r);
+                hecha[i] = true;
+                terminada.notify_all();
+            },
+            entorno.aislar ? nucleos() : 1);
+    });
+    for (std::size_t i = 0; i < n; ++i) {
+        std::unique_lock<std::mutex> g(cerrojo);
+        terminada.wait(g, [&] { return hecha[i]; });
         if (i > 0) std::cout << "\n";
-        escribirInforme(std::cout, programa, revisiones.back(), estilo);
+        escribirInforme(std::cout, programa, revisiones[i], estilo);
+        std::cout.flush();
     }
+    trabajadores.join();
     if (revisiones.size() > 1) {
         std::cout << "\n";
         escribirResumen(std::cout, revisiones, estilo);

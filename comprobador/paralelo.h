@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <condition_variable>
 #include <cstddef>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -28,6 +30,46 @@ void enParalelo(std::size_t n, F f, std::size_t hilos = nucleos()) {
     trabajo();
     for (std::thread& t : otros) t.join();
 }
+
+// Una de las plazas para un proceso pesado (un compilador o un programa del alumno): hay tantas
+// como núcleos, para todas las entregas a la vez. Se toma al construirla y se deja al destruirla
+// (o antes, con soltar).
+class Ranura {
+   public:
+    Ranura() {
+        std::unique_lock<std::mutex> cerrojo(mutex());
+        libres().wait(cerrojo, [] { return ocupadas() < nucleos(); });
+        ++ocupadas();
+    }
+    ~Ranura() { soltar(); }
+    Ranura(const Ranura&) = delete;
+    Ranura& operator=(const Ranura&) = delete;
+
+    void soltar() {
+        if (!tomada_) return;
+        tomada_ = false;
+        {
+            std::lock_guard<std::mutex> cerrojo(mutex());
+            --ocupadas();
+        }
+        libres().notify_one();
+    }
+
+   private:
+    bool tomada_ = true;
+    static std::mutex& mutex() {
+        static std::mutex m;
+        return m;
+    }
+    static std::condition_variable& libres() {
+        static std::condition_variable c;
+        return c;
+    }
+    static std::size_t& ocupadas() {
+        static std::size_t n = 0;
+        return n;
+    }
+};
 
 }  // namespace comprobador
 

@@ -58,6 +58,8 @@ Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, con
             linea.pistas = {"No se pudo ejecutar: no compila."};
             revision.casos.push_back(linea);
         }
+        if (!c.conFunciones && !vacio && entorno.gtestBiblioteca.empty()) return revision;
+        funcionesSinEjecutar(ejercicio, entorno, "no compila", revision);
         return revision;
     }
     revision.avisos = c.normal.salida;

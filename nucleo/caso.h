@@ -62,6 +62,8 @@ struct Ejercicio {
     // Las declaraciones que pide el ejercicio, para explicar una función que falta.
     std::vector<std::string> firmas;
     std::vector<Caso> casos;
+    // Veces que llama a system("cls") en cada ejecución (ellipsegirth, una); 0 si no la llama.
+    int llamadasACls = 0;
 
     bool conservaNodos() const { return nodosConservados != 0; }
 };

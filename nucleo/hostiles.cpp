@@ -22,6 +22,7 @@ const std::vector<Hostil>& entradasHostiles() {
         {"inf", "inf -inf\n"},
         {"exponente enorme", "1e99999 1e99999\n"},
         {"exponente enorme negativo", "-1e99999 1e-99999\n"},
+        {"palabra de 40 cifras", "1234567890123456789012345678901234567890\n"},
         {"palabra de 1 MiB", std::string(1 << 20, '7') + "\n"},
         {"palabra de letras de 1 MiB", std::string(1 << 20, 'a')},
         {"bytes nulos", std::string("\0\0\0 5\0 3\n", 10)},

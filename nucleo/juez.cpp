@@ -86,7 +86,7 @@ Veredicto juzgar(const Caso& caso, const Resultado& resultado) {
     const bool unidas = caso.modo == Modo::Unidas;
     const bool salidaBien = resultado.salida == caso.salida;
     const bool erroresBien = unidas || resultado.errores == caso.errores;
-    v.correcto = resultado.terminoBien() && resultado.pasoSinAviso < 0 && salidaBien && erroresBien;
+    v.correcto = resultado.conversoBien() && salidaBien && erroresBien;
     if (v.correcto) return v;
 
     const std::vector<std::string> informes = resumirSanitizadores(resultado.errores);
@@ -105,6 +105,13 @@ Veredicto juzgar(const Caso& caso, const Resultado& resultado) {
         agregarPistas(v.pistas, pistasDeTexto(caso, caso.errores, resultado.errores));
     }
     agregarPistas(v.pistas, pistasDeFlujo(caso, resultado, !informes.empty()));
+    if (resultado.pasoSinEsperar >= 0 &&
+        static_cast<std::size_t>(resultado.pasoSinEsperar) < caso.pasos.size()) {
+        const Paso& paso = caso.pasos[static_cast<std::size_t>(resultado.pasoSinEsperar)];
+        v.pistas.push_back("Tras el aviso «" + enLinea(paso.aviso) +
+                           "» el programa no esperó la respuesta (siguió sin leerla): ¿falta leer "
+                           "ese dato con std::cin?");
+    }
     if (salidaBien && erroresBien && v.pistas.empty()) {
         v.pistas.push_back("Las salidas son las esperadas, pero el programa no terminó bien.");
     }

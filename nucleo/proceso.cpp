@@ -97,6 +97,12 @@ bool haTerminado(pid_t pid) {
 // Tiempo que se siguen leyendo las salidas después de que el programa termine, por si algún
 // proceso que lanzó las mantiene abiertas; después se mata todo su grupo.
 constexpr std::chrono::milliseconds kGracia{500};
+// En una conversación: cuánto se mira, tras llegar un aviso, que el programa espera (ni
+// escribe ni termina); y cuánto callado, sin el aviso, se da por hecho que ya espera la
+// respuesta: poco si lo escrito ya no puede ser el aviso, más si aún podría serlo.
+constexpr std::chrono::milliseconds kQuieto{100};
+constexpr std::chrono::milliseconds kCallaSiDistinto{250};
+constexpr std::chrono::milliseconds kCalla{1000};
 
 // Motor común: una ejecución es una conversación; ejecutar() es la de un solo paso que no
 // espera ningún aviso.
@@ -163,11 +169,15 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
     if (fdErrores >= 0) noBloqueante(fdErrores);
 
     Resultado r;
-    const auto fin = Reloj::now() + opciones.limite;
-    auto finAviso = Reloj::now() + esperaAviso;
-    size_t paso = 0, desde = 0;
+    const auto inicio = Reloj::now();
+    const auto fin = inicio + opciones.limite;
+    // Cada paso: esperar su aviso, comprobar que el programa se queda esperando la respuesta,
+    // y escribirla.
+    enum class Fase { Aviso, Quieto, Respuesta };
+    Fase fase = Fase::Aviso;
+    size_t paso = 0, desde = 0, desdeSinAviso = 0, largoAlLlegar = 0;
     std::string pendiente;
-    bool escribiendo = false;
+    auto inicioPaso = inicio, ultimaSalida = inicio, finQuieto = inicio;
     bool terminado = false;
     auto finGracia = fin;
 
@@ -176,30 +186,57 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
         kill(-pid, SIGKILL);
         kill(pid, SIGKILL);
     };
+    auto responder = [&] {
+        pendiente = pasos[paso].respuesta;
+        fase = Fase::Respuesta;
+    };
 
     while (fdSalida >= 0 || fdErrores >= 0) {
-        // ¿Ha llegado el aviso del paso actual? Entonces toca escribir su respuesta.
-        while (!escribiendo && paso < pasos.size()) {
-            size_t pos = r.salida.find(pasos[paso].aviso, desde);
-            if (pos == std::string::npos) break;
-            desde = pos + pasos[paso].aviso.size();
-            pendiente = pasos[paso].respuesta;
-            escribiendo = true;
+        auto ahora = Reloj::now();
+        if (fase == Fase::Aviso && paso < pasos.size()) {
+            const std::string& aviso = pasos[paso].aviso;
+            const size_t pos = r.salida.find(aviso, desde);
+            if (pos != std::string::npos) {
+                desde = pos + aviso.size();
+                if (aviso.empty()) {
+                    responder();
+                } else {
+                    fase = Fase::Quieto;
+                    largoAlLlegar = r.salida.size() + r.errores.size();
+                    finQuieto = ahora + kQuieto;
+                }
+            } else {
+                // Sin el aviso, el programa ya calla: o lo escribió de otra manera (lo que va
+                // tras el paso anterior ya no puede convertirse en él) o no lo ha vaciado. En
+                // los dos casos se responde igual, para ver qué hace después.
+                const std::string tras = r.salida.substr(desde);
+                const bool distinto = aviso.compare(0, tras.size(), tras) != 0;
+                const bool calla = ahora >= ultimaSalida + (distinto ? kCallaSiDistinto : kCalla);
+                if ((calla && !terminado) || ahora >= inicioPaso + esperaAviso || fdSalida < 0) {
+                    if (r.pasoSinAviso < 0) {
+                        r.pasoSinAviso = static_cast<int>(paso);
+                        desdeSinAviso = desde;
+                    }
+                    responder();
+                }
+            }
         }
-        if (escribiendo && pendiente.empty()) {
-            escribiendo = false;
+        if (fase == Fase::Quieto) {
+            // Tras su aviso, el programa espera la respuesta: ni escribe más ni termina.
+            const bool siguio = r.salida.size() + r.errores.size() > largoAlLlegar || terminado;
+            if (siguio && r.pasoSinEsperar < 0) r.pasoSinEsperar = static_cast<int>(paso);
+            if (siguio || ahora >= finQuieto) responder();
+        }
+        if (fase == Fase::Respuesta && pendiente.empty()) {
+            fase = Fase::Aviso;
             ++paso;
-            finAviso = Reloj::now() + esperaAviso;
+            inicioPaso = ultimaSalida = ahora;
             continue;
         }
-        if (paso == pasos.size()) cerrar(fdEntrada);
+        if (paso >= pasos.size()) cerrar(fdEntrada);
 
-        auto ahora = Reloj::now();
-        const bool esperandoAviso = !escribiendo && paso < pasos.size();
         if (ahora >= fin) {
-            // Si aún esperaba un aviso, eso es lo que faltó.
             r.agotado = true;
-            if (esperandoAviso && !terminado) r.pasoSinAviso = static_cast<int>(paso);
             break;
         }
         if (!terminado && haTerminado(pid)) {
@@ -213,36 +250,30 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
             if (fdErrores >= 0) leerDisponible(fdErrores, r.errores);
             break;
         }
-        auto limite = terminado ? finGracia : fin;
-        if (esperandoAviso && !terminado) {
-            if (ahora >= finAviso) {
-                r.agotado = true;
-                r.pasoSinAviso = static_cast<int>(paso);
-                break;
-            }
-            limite = std::min(limite, finAviso);
-        }
-        // Despierta a menudo para ver si el programa ya terminó.
-        limite = std::min(limite, ahora + std::chrono::milliseconds(50));
+        // Despierta a menudo para ver si el programa ya terminó o ya calla.
+        auto limite = std::min(terminado ? finGracia : fin, ahora + std::chrono::milliseconds(20));
+        const bool escribiendo = fase == Fase::Respuesta && fdEntrada >= 0;
 
         pollfd fds[3];
         int n = 0;
         if (fdSalida >= 0) fds[n++] = {fdSalida, POLLIN, 0};
         if (fdErrores >= 0) fds[n++] = {fdErrores, POLLIN, 0};
-        if (escribiendo && fdEntrada >= 0) fds[n++] = {fdEntrada, POLLOUT, 0};
+        if (escribiendo) fds[n++] = {fdEntrada, POLLOUT, 0};
         auto espera =
             std::chrono::duration_cast<std::chrono::milliseconds>(limite - ahora).count() + 1;
         if (poll(fds, static_cast<nfds_t>(n), static_cast<int>(espera)) < 0 && errno != EINTR) {
             break;
         }
+        const size_t antes = r.salida.size() + r.errores.size();
         if (fdSalida >= 0) leerDisponible(fdSalida, r.salida);
         if (fdErrores >= 0) leerDisponible(fdErrores, r.errores);
+        if (r.salida.size() + r.errores.size() > antes) ultimaSalida = Reloj::now();
         if (opciones.limiteSalida > 0 &&
             r.salida.size() + r.errores.size() > opciones.limiteSalida) {
             r.salidaExcesiva = true;
             break;
         }
-        if (escribiendo && fdEntrada >= 0) {
+        if (escribiendo) {
             ssize_t w = write(fdEntrada, pendiente.data(), pendiente.size());
             if (w > 0) {
                 pendiente.erase(0, static_cast<size_t>(w));
@@ -250,14 +281,17 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
                 // El programa ya no lee (terminó o cerró su entrada): el resto sobra.
                 pendiente.clear();
                 paso = pasos.size();
-                escribiendo = false;
             }
         }
-        if (fdSalida < 0 && !escribiendo && paso < pasos.size()) {
-            // La salida se cerró sin que llegara el aviso esperado.
-            r.pasoSinAviso = static_cast<int>(paso);
-            paso = pasos.size();
-        }
+    }
+    // Las salidas se cerraron justo tras un aviso: el programa terminó sin esperar la respuesta.
+    if (fase == Fase::Quieto && fdSalida < 0 && fdErrores < 0 && r.pasoSinEsperar < 0) {
+        r.pasoSinEsperar = static_cast<int>(paso);
+    }
+    if (r.pasoSinAviso >= 0) {
+        // ¿Llegó el aviso después de escribir la respuesta? Entonces no se había vaciado.
+        const std::string& aviso = pasos[static_cast<size_t>(r.pasoSinAviso)].aviso;
+        r.avisoTardio = r.salida.find(aviso, desdeSinAviso) != std::string::npos;
     }
     cerrar(fdEntrada);
     cerrar(fdSalida);
@@ -413,6 +447,7 @@ std::ostream& operator<<(std::ostream& os, const Resultado& r) {
     if (r.agotado) os << ", tiempo agotado";
     if (r.salidaExcesiva) os << ", salida excesiva";
     if (r.pasoSinAviso >= 0) os << ", no llegó el aviso del paso " << r.pasoSinAviso;
+    if (r.pasoSinEsperar >= 0) os << ", no esperó la respuesta del paso " << r.pasoSinEsperar;
     return os << "\n--- salida ---\n" << r.salida << "\n--- errores ---\n" << r.errores;
 }
 

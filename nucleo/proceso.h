@@ -44,13 +44,21 @@ struct Resultado {
     int estado = -1;       // código de salida si el programa terminó por sí mismo
     int senal = 0;         // señal que lo terminó, o 0
     bool agotado = false;  // se mató por superar el límite o por no llegar un aviso
-    // En una conversación: índice del paso cuyo aviso no llegó (-1 si llegaron todos).
+    // En una conversación: el primer paso cuya respuesta se escribió sin que hubiera llegado
+    // su aviso (-1 si llegaron todos), y si ese aviso llegó después, tal cual (no se había
+    // vaciado la salida) o nunca (se escribió de otra manera).
     int pasoSinAviso = -1;
+    bool avisoTardio = false;
+    // El primer paso tras cuyo aviso el programa no esperó la respuesta (siguió escribiendo
+    // o terminó); -1 si esperó en todos.
+    int pasoSinEsperar = -1;
     // Se mató por escribir más de `limiteSalida` bytes.
     bool salidaExcesiva = false;
 
     // Terminó con estado 0, sin señal y a tiempo.
     bool terminoBien() const { return !agotado && !salidaExcesiva && senal == 0 && estado == 0; }
+    // Además, en una conversación, cada aviso llegó a tiempo y el programa esperó cada respuesta.
+    bool conversoBien() const { return terminoBien() && pasoSinAviso < 0 && pasoSinEsperar < 0; }
 };
 
 // Describe un resultado (estado, señal, tiempo y ambos flujos) para los mensajes de fallo.
@@ -71,9 +79,11 @@ struct Paso {
     std::string respuesta;
 };
 
-// Conversación con la entrada abierta. Cada aviso debe llegar antes de `esperaAviso`;
-// si no llega, el programa está esperando sin haber vaciado su salida: se mata y se marca
-// `agotado` y `pasoSinAviso`. Tras el último paso la entrada se cierra.
+// Conversación con la entrada abierta: cada respuesta se escribe cuando su aviso ya llegó y el
+// programa se ha quedado esperándola. Si el aviso no llega (el programa calla, o pasa
+// `esperaAviso`), la respuesta se escribe igual y se marca `pasoSinAviso`; si tras el aviso el
+// programa sigue escribiendo o termina, `pasoSinEsperar`. Tras el último paso la entrada se
+// cierra.
 Resultado conversar(const std::string& programa, const std::vector<Paso>& pasos,
                     const Opciones& opciones = {},
                     std::chrono::milliseconds esperaAviso = std::chrono::milliseconds(3000));

@@ -59,12 +59,33 @@ TEST(Proceso, LaConversacionEsperaCadaAviso) {
         nucleo::conversar("/bin/sh", {{"uno: ", "1\n"}, {"dos: ", "2\n"}}, o);
     EXPECT_TRUE(r.terminoBien()) << r;
     EXPECT_EQ(r.salida, "uno: dos: 1+2\n");
-    // Un programa que lee sin haber escrito el aviso: se le mata y se dice qué aviso faltó.
-    o.argumentos = {"-c", "read a; printf 'uno: '"};
-    const nucleo::Resultado sinAviso =
-        nucleo::conversar("/bin/sh", {{"uno: ", "1\n"}}, o, std::chrono::milliseconds(300));
-    EXPECT_TRUE(sinAviso.agotado);
-    EXPECT_EQ(sinAviso.pasoSinAviso, 0);
+    struct Fila {
+        const char* descripcion;
+        const char* orden;
+        int sinAviso;
+        bool tardio;
+        int sinEsperar;
+    } filas[] = {
+        // Lee antes de escribir el aviso: la respuesta se escribe igual y el aviso llega tarde.
+        {"aviso sin vaciar", "read a; printf 'uno: '; read b", 0, true, -1},
+        // El aviso es otro: se deja de esperar enseguida y no llega nunca.
+        {"aviso distinto", "printf 'uno:'; read a; printf 'dos: '; read b", 0, false, -1},
+        // Escribe el segundo aviso y termina sin leer su respuesta.
+        {"no espera la segunda", "printf 'uno: '; read a; printf 'dos: '", -1, false, 1},
+    };
+    for (const Fila& f : filas) {
+        o.argumentos = {"-c", f.orden};
+        const auto antes = std::chrono::steady_clock::now();
+        const nucleo::Resultado r = nucleo::conversar(
+            "/bin/sh", {{"uno: ", "1\n"}, {"dos: ", "2\n"}}, o, std::chrono::seconds(4));
+        EXPECT_FALSE(r.agotado) << f.descripcion << ": " << r;
+        EXPECT_EQ(r.pasoSinAviso, f.sinAviso) << f.descripcion << ": " << r;
+        EXPECT_EQ(r.avisoTardio, f.tardio) << f.descripcion << ": " << r;
+        EXPECT_EQ(r.pasoSinEsperar, f.sinEsperar) << f.descripcion << ": " << r;
+        EXPECT_FALSE(r.conversoBien()) << f.descripcion;
+        EXPECT_LT(std::chrono::steady_clock::now() - antes, std::chrono::milliseconds(3500))
+            << f.descripcion << ": no se espera el tiempo entero por un aviso que no llega";
+    }
 }
 
 TEST(Proceso, LoQueLanzaElProgramaNoSobrevive) {

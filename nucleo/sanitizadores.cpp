@@ -1,7 +1,9 @@
 #include "sanitizadores.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 
 #include "texto.h"
 
@@ -9,33 +11,164 @@ namespace nucleo {
 
 namespace {
 
-// no de la biblioteca o del propio sanitizador.
-std::string lugarEnLaPila(const std::vector<std::string>& lineasInforme, std::size_t desde) {
+// Un marco de una pila: "#3 0x55 in funcion(int) /ruta/archivo.cpp:31:9".
+struct Marco {
+    std::string funcion;  // "funcion(int)"; vacía si el informe no la da
+    std::string lugar;    // "archivo.cpp:31", sin carpeta ni columna; vacío si no es del programa
+};
+
+// Los marcos de la primera pila que hay desde la línea `desde`. Los de la biblioteca o del
+// propio sanitizador quedan sin lugar.
+std::vector<Marco> primeraPila(const std::vector<std::string>& lineasInforme, std::size_t desde) {
     const char* ajenos[] = {"libsanitizer", "compiler-rt", "/usr/include", "/usr/lib",
                             "/lib/x86_64",  "sysdeps",     "csu/",         "asan_",
                             "ubsan_",       "lsan_",       "sanitizer_",   "libc.so",
                             "libstdc++"};
-    bool vistoMarco = false;
+    std::vector<Marco> marcos;
     for (std::size_t i = desde; i < lineasInforme.size(); ++i) {
         const std::string& l = lineasInforme[i];
         const std::size_t primero = l.find_first_not_of(' ');
         if (primero == std::string::npos || l[primero] != '#') {
-            if (vistoMarco) break;  // acabó la primera pila del informe
+            if (!marcos.empty()) break;  // acabó la primera pila del informe
             continue;
         }
-        vistoMarco = true;
+        Marco m;
+        const std::size_t in = l.find(" in ");
+        std::string resto = in == std::string::npos ? "" : l.substr(in + 4);
+        const std::size_t blanco = resto.rfind(' ');
+        std::string lugar = blanco == std::string::npos ? "" : resto.substr(blanco + 1);
+        // El lugar va al final: "/ruta/archivo.cpp:31:9", o "(/lib/...so.6+0x13f90f)" sin
+        // archivo:línea; si no está, lo último es parte del nombre ("operator()(int) const").
+        if (!lugar.empty() && (lugar[0] == '(' || lugar[0] == '/' || lugar[0] == '.' ||
+                               lugar.find(':') != std::string::npos)) {
+            resto.erase(blanco);
+        } else {
+            lugar.clear();
+        }
+        if (lugar.find(':') == std::string::npos || lugar[0] == '(') lugar.clear();
+        m.funcion = resto;
         bool ajeno = false;
         for (const char* a : ajenos) ajeno = ajeno || l.find(a) != std::string::npos;
-        if (ajeno) continue;
-        // "#3 0x... in funcion /ruta/archivo.cpp:31:9": archivo y línea, sin la columna.
-        std::string lugar = l.substr(l.rfind(' ') + 1);
-        const std::size_t barra = lugar.rfind('/');
-        if (barra != std::string::npos) lugar = lugar.substr(barra + 1);
-        const std::size_t dosPuntos = lugar.find(':');
-        if (dosPuntos == std::string::npos || lugar.find('(') != std::string::npos) continue;
-        return lugar.substr(0, lugar.find(':', dosPuntos + 1));
+        if (!ajeno && !lugar.empty()) {
+            const std::size_t barra = lugar.rfind('/');
+            if (barra != std::string::npos) lugar = lugar.substr(barra + 1);
+            const std::size_t dosPuntos = lugar.find(':');
+            m.lugar = lugar.substr(0, lugar.find(':', dosPuntos + 1));
+        }
+        marcos.push_back(m);
+    }
+    return marcos;
+}
+
+// Archivo y línea ("nodesearch.cpp:31") del primer marco de la pila que es del programa y no
+// de la biblioteca o del propio sanitizador.
+std::string lugarEnLaPila(const std::vector<std::string>& lineasInforme, std::size_t desde) {
+    for (const Marco& m : primeraPila(lineasInforme, desde)) {
+        if (!m.lugar.empty()) return m.lugar;
     }
     return "";
+}
+
+// El nombre de una función sin sus parámetros ni su tipo ("factorial(int)" → "factorial");
+// una lambda, "la lambda".
+std::string nombreCorto(const std::string& funcion) {
+    if (funcion.find("{lambda") != std::string::npos ||
+        funcion.find("<lambda") != std::string::npos ||
+        funcion.find("operator()") != std::string::npos) {
+        return "la lambda";
+    }
+    int angulos = 0;
+    std::size_t inicio = 0, fin = funcion.size();
+    for (std::size_t i = 0; i < funcion.size(); ++i) {
+        const char c = funcion[i];
+        if (c == '<') ++angulos;
+        if (c == '>') --angulos;
+        if (angulos != 0) continue;
+        if (c == ' ') inicio = i + 1;  // el tipo que devuelve una plantilla
+        if (c == '(') {
+            fin = i;
+            break;
+        }
+    }
+    return inicio < fin ? funcion.substr(inicio, fin - inicio) : funcion;
+}
+
+// La recursión que agotó la pila: la función cuyos marcos se repiten (al menos tres veces) y
+// la línea de su llamada a sí misma. Los primeros marcos varían de una ejecución a otra (la
+// pila se agota en cualquier instrucción, incluso dentro de la biblioteca), así que se cuenta
+// la pila entera: la línea es la que más se repite entre los marcos de la función que llaman a
+// la misma función.
+struct Recursion {
+    std::string funcion;
+    std::string lugar;
+};
+
+Recursion recursionEnLaPila(const std::vector<Marco>& pila) {
+    std::vector<const Marco*> propios;
+    for (const Marco& m : pila) {
+        if (!m.lugar.empty() && !m.funcion.empty()) propios.push_back(&m);
+    }
+    std::map<std::string, int> veces, llamadasASiMisma;
+    std::map<std::string, std::map<std::string, int>> lineas, lineasDeLlamada;
+    for (std::size_t k = 0; k < propios.size(); ++k) {
+        const Marco& m = *propios[k];
+        // El primer marco de cada función puede estar en cualquier línea: no cuenta.
+        if (veces[m.funcion]++ > 0) ++lineas[m.funcion][m.lugar];
+        if (k > 0 && propios[k - 1]->funcion == m.funcion) {
+            ++llamadasASiMisma[m.funcion];
+            ++lineasDeLlamada[m.funcion][m.lugar];
+        }
+    }
+    // La que más veces se llama a sí misma.
+    std::string elegida;
+    int mejor = 0;
+    for (const auto& [funcion, n] : veces) {
+        if (n >= 3 && llamadasASiMisma[funcion] > mejor) {
+            elegida = funcion;
+            mejor = llamadasASiMisma[funcion];
+        }
+    }
+    // Si ninguna se llama a sí misma (dos funciones que se llaman una a otra), la primera por
+    // nombre de las que más se repiten: su número varía en uno según dónde se cortó la pila.
+    int maximo = 0;
+    for (const auto& [funcion, n] : veces) maximo = std::max(maximo, n);
+    for (const auto& [funcion, n] : veces) {
+        if (elegida.empty() && n >= 3 && n + 1 >= maximo) elegida = funcion;
+    }
+    if (elegida.empty()) return {};
+    const auto& cuenta = mejor > 0 ? lineasDeLlamada[elegida] : lineas[elegida];
+    std::string lugar;
+    int masVeces = 0;
+    for (const auto& [l, n] : cuenta) {
+        if (n > masVeces) {
+            lugar = l;
+            masVeces = n;
+        }
+    }
+    return {nombreCorto(elegida), lugar};
+}
+
+// El resumen de una pila agotada: una recursión que no termina, una variable local enorme o
+// una escritura fuera de un arreglo local que siguió hasta salirse de la pila.
+std::string pilaAgotada(const std::string& herramienta, const std::vector<Marco>& pila) {
+    const std::string inicio = herramienta + ": stack-overflow";
+    const Recursion r = recursionEnLaPila(pila);
+    if (!r.funcion.empty()) {
+        return inicio + (r.lugar.empty() ? "" : " en " + r.lugar) + ": la recursión de " +
+               r.funcion + " no termina (¿falta el caso base o no se acerca a él?)";
+    }
+    // Sin recursión y en el propio programa: la pila se agotó al reservar sus variables.
+    if (!pila.empty() && !pila[0].lugar.empty()) {
+        return inicio + " en " + pila[0].lugar + ": las variables locales de " +
+               nombreCorto(pila[0].funcion) +
+               " no caben en la pila (¿un arreglo local enorme? Resérvalo con new o usa un "
+               "std::vector)";
+    }
+    std::string lugar;
+    for (auto m = pila.begin(); m != pila.end() && lugar.empty(); ++m) lugar = m->lugar;
+    return inicio + (lugar.empty() ? "" : " en " + lugar) +
+           ": se escribió fuera de un arreglo local hasta salirse de la pila (¿una cadena más "
+           "larga que el arreglo?)";
 }
 
 // Qué suele significar cada informe de AddressSanitizer.
@@ -50,7 +183,6 @@ std::string significadoAsan(const std::string& tipo, const std::string& linea) {
                "cadena que no cabe?)";
     }
     if (tipo == "global-buffer-overflow") return "se leyó o escribió fuera de un arreglo global";
-    if (tipo == "stack-overflow") return "la recursión agotó la pila";
     if (tipo == "stack-use-after-return" || tipo == "stack-use-after-scope") {
         return "se usó una variable local que ya no existe (¿se devolvió su dirección?)";
     }
@@ -150,6 +282,10 @@ std::vector<std::string> resumirSanitizadores(const std::string& errores) {
                                   ": falta un delete");
                 continue;
             }
+            if (tipo == "stack-overflow") {
+                resumen.push_back(pilaAgotada(herramienta, primeraPila(ls, i + 1)));
+                continue;
+            }
             const std::string lugar = lugarEnLaPila(ls, i + 1);
             resumen.push_back(herramienta + ": " + tipo + (lugar.empty() ? "" : " en " + lugar) +
                               ": " + significadoAsan(tipo, l));
@@ -175,6 +311,24 @@ std::vector<std::string> resumirSanitizadores(const std::string& errores) {
         resumen.push_back("Hay un informe de un sanitizador en la salida de error: léelo entero.");
     }
     return resumen;
+}
+
+std::vector<std::string> resumirSanitizadores(const std::string& errores,
+                                              const std::string& entrada) {
+    std::vector<std::string> resumen = resumirSanitizadores(errores);
+    for (std::string& r : resumen) r = conLaEntrada(r, entrada);
+    return resumen;
+}
+
+std::string conLaEntrada(const std::string& resumen, const std::string& entrada) {
+    if (entrada.empty()) return resumen + " (con la entrada vacía)";
+    // Una entrada larga (una palabra de 1 MiB) se muestra solo por su principio.
+    constexpr std::size_t kMaximo = 60;
+    if (entrada.size() <= kMaximo) return resumen + " (con la entrada «" + enLinea(entrada) + "»)";
+    std::size_t corte = kMaximo - 20;
+    while (corte > 0 && esContinuacion(static_cast<unsigned char>(entrada[corte]))) --corte;
+    return resumen + " (con la entrada «" + enLinea(entrada.substr(0, corte)) + "…», de " +
+           std::to_string(entrada.size()) + " bytes)";
 }
 
 int bloquesSinLiberar(const std::string& errores) {

@@ -19,6 +19,7 @@ std::string pantalla(const std::string& valor) {
 
 void ellipsegirth(Ejercicio& e) {
     e.primerAviso = kMayor;
+    e.llamadasACls = 1;
     e.firmas = {
         "class Cir { float longitud; public: Cir(); void in(); Cir operator+(const Cir& obj); void "
         "out(); };",

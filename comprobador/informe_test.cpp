@@ -1,0 +1,738 @@
+// Pruebas de los informes con revisiones escritas a mano: lo que escribe una entrega hostil no
+// llega crudo ni a la terminal ni al XML, el JUnit se lee con un analizador de XML de verdad, la
+// tabla CSV sigue RFC 4180, los fallos iguales se explican una vez y el informe de siempre
+// conserva su forma byte a byte.
+#include "informe.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "texto.h"
+
+namespace fs = std::filesystem;
+
+namespace comprobador {
+namespace {
+
+using std::chrono::milliseconds;
+
+Linea bien(const std::string& nombre, milliseconds tiempo = milliseconds(0)) {
+    Linea l;
+    l.nombre = nombre;
+    l.correcto = true;
+    l.tiempo = tiempo;
+    return l;
+}
+
+Linea fallo(const std::string& nombre, const std::string& explicacion,
+            const std::vector<std::string>& pistas = {}, milliseconds tiempo = milliseconds(0)) {
+    Linea l;
+    l.nombre = nombre;
+    l.explicacion = explicacion;
+    l.pistas = pistas;
+    l.tiempo = tiempo;
+    return l;
+}
+
+Linea decidido(const std::string& nombre, const std::string& explicacion) {
+    Linea l = fallo(nombre, explicacion);
+    l.origen = nucleo::Origen::Decidido;
+    return l;
+}
+
+Revision revision(const std::string& nombre, const std::vector<Linea>& casos) {
+    Revision r;
+    r.entrega.nombre = nombre;
+    r.compila = true;
+    r.aislada = true;
+    r.casos = casos;
+    return r;
+}
+
+Revision sinCompilar(const std::string& nombre, const std::string& errores, int casos) {
+    Revision r = revision(nombre, {});
+    r.compila = false;
+    r.errores = errores;
+    for (int i = 0; i < casos; ++i) r.casos.push_back(fallo("caso " + std::to_string(i + 1), ""));
+    return r;
+}
+
+std::string informe(const std::string& programa, const Revision& r, bool color = false) {
+    std::ostringstream os;
+    Estilo estilo;
+    estilo.color = color;
+    escribirInforme(os, programa, r, estilo);
+    return os.str();
+}
+
+std::string resumen(const std::vector<Revision>& revisiones, bool color = false) {
+    std::ostringstream os;
+    Estilo estilo;
+    estilo.color = color;
+    escribirResumen(os, revisiones, estilo);
+    return os.str();
+}
+
+std::string ultimaLinea(std::string texto) {
+    while (!texto.empty() && texto.back() == '\n') texto.pop_back();
+    return texto.substr(texto.rfind('\n') + 1);
+}
+
+std::size_t contar(const std::string& texto, const std::string& trozo) {
+    std::size_t n = 0;
+    for (std::size_t p = texto.find(trozo); p != std::string::npos; p = texto.find(trozo, p + 1)) {
+        ++n;
+    }
+    return n;
+}
+
+// Un archivo temporal propio que se borra al terminar.
+struct Temporal {
+    fs::path ruta;
+    explicit Temporal(const std::string& extension) {
+        std::string plantilla =
+            (fs::temp_directory_path() / ("prueba-informe-XXXXXX" + extension)).string();
+        const int fd = mkstemps(plantilla.data(), static_cast<int>(extension.size()));
+        if (fd >= 0) close(fd);
+        ruta = plantilla;
+    }
+    ~Temporal() {
+        std::error_code ec;
+        fs::remove(ruta, ec);
+    }
+};
+
+std::string leer(const fs::path& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    std::ostringstream texto;
+    texto << f.rdbuf();
+    return texto.str();
+}
+
+// Lo que un analizador de XML de verdad (xml.dom.minidom de Python) lee del JUnit, una línea
+// por elemento: "suite|nombre|tests|failures|time", "property|nombre|valor",
+// "case|classname|name|time|mensaje del fallo o -|primera línea de su texto",
+// "err|líneas|última línea". Si no es XML bien formado, empieza por "ERROR".
+constexpr const char* kLector = R"(import sys, xml.dom.minidom as m
+try:
+    d = m.parse(sys.argv[1])
+except Exception as e:
+    sys.stdout.buffer.write(('ERROR ' + str(e) + '\n').encode('utf-8'))
+    sys.exit(0)
+def texto(e):
+    return ''.join(n.data for n in e.childNodes if n.nodeType == n.TEXT_NODE)
+filas = []
+for s in d.getElementsByTagName('testsuite'):
+    filas.append('|'.join(['suite'] + [s.getAttribute(a) for a in ('name', 'tests', 'failures', 'time')]))
+    for p in s.getElementsByTagName('property'):
+        filas.append('|'.join(['property', p.getAttribute('name'), p.getAttribute('value')]))
+    for c in s.getElementsByTagName('testcase'):
+        f = c.getElementsByTagName('failure')
+        campos = ['case'] + [c.getAttribute(a) for a in ('classname', 'name', 'time')]
+        campos += [f[0].getAttribute('message'), texto(f[0]).split('\n')[0]] if f else ['-']
+        filas.append('|'.join(campos))
+    for e in s.getElementsByTagName('system-err'):
+        ls = texto(e).split('\n')
+        if ls[-1] == '':
+            ls.pop()
+        filas.append('|'.join(['err', str(len(ls)), ls[-1] if ls else '']))
+sys.stdout.buffer.write(''.join(f + '\n' for f in filas).encode('utf-8'))
+)";
+
+bool hayPython() { return std::system("command -v python3 >/dev/null 2>&1") == 0; }
+
+std::vector<std::string> leerJUnit(const fs::path& archivo) {
+    Temporal lector(".py"), salida(".txt");
+    std::ofstream(lector.ruta) << kLector;
+    const std::string orden = "python3 " + lector.ruta.string() + " " + archivo.string() + " > " +
+                              salida.ruta.string() + " 2>&1";
+    EXPECT_EQ(std::system(orden.c_str()), 0) << orden;
+    return nucleo::lineasDe(leer(salida.ruta));
+}
+
+// Los bytes que no deben llegar ni a una terminal ni a un XML: controles (salvo el salto de
+// línea y el tabulador), DEL y lo que no es UTF-8.
+void sinBytesPeligrosos(const std::string& texto) {
+    std::size_t malo = 0;
+    EXPECT_TRUE(nucleo::utf8Valido(texto, &malo)) << "byte " << malo << ": " << texto;
+    for (std::size_t i = 0; i < texto.size(); ++i) {
+        const auto c = static_cast<unsigned char>(texto[i]);
+        EXPECT_FALSE((c < 0x20 && c != '\n' && c != '\t') || c == 0x7F)
+            << "byte " << nucleo::hex(c) << " en la posición " << i << ": " << texto;
+    }
+}
+
+// Un texto sin los colores del propio comprobador.
+std::string sinColores(std::string texto) {
+    for (const char* codigo :
+         {"\033[32m", "\033[31m", "\033[33m", "\033[1m", "\033[2m", "\033[0m"}) {
+        for (std::size_t p; (p = texto.find(codigo)) != std::string::npos;) {
+            texto.erase(p, std::string(codigo).size());
+        }
+    }
+    return texto;
+}
+
+// La explicación de un fallo tal como la escribe el juez: la entrada, la salida y las pistas.
+std::string explicacion(const std::string& entrada, const std::string& obtenido,
+                        const std::string& pista) {
+    return entrada +
+           "Salida estándar:\n"
+           "  Primera diferencia: línea 1, columna 11.\n"
+           "  Esperado:\n"
+           "    │3 * 4 = 12⏎\n"
+           "  Obtenido:\n"
+           "    │" +
+           obtenido +
+           "\n"
+           "               ^\n"
+           "Pistas:\n"
+           "  - " +
+           pista + "\n";
+}
+
+std::string escrita(const std::string& entrada) {
+    return "Entrada escrita de una vez:\n    │" + entrada + "\n";
+}
+
+const std::string kSinFin =
+    "Falta el salto de línea al final de la última línea: termínala con std::endl (o '\\n', "
+    "según pida el enunciado).";
+
+// ------------------------------------------------------------------------- textoSeguro
+
+TEST(TextoSeguro, MuestraLoQueObedeceLaTerminalYDejaLasLetras) {
+    struct Fila {
+        std::string entrada, texto, linea;
+    } filas[] = {
+        {"año ✓ │ 3 * 4 = 12⏎", "año ✓ │ 3 * 4 = 12⏎", "año ✓ │ 3 * 4 = 12⏎"},
+        {"a\tb\nc\n", "a\tb\nc\n", "a\\tb\\nc\\n"},
+        {"\033[2J\033[H", "\\x1B[2J\\x1B[H", "\\x1B[2J\\x1B[H"},
+        {std::string("\a\b\0\f\v", 5), "\\x07\\x08\\x00\\x0C\\x0B", "\\x07\\x08\\x00\\x0C\\x0B"},
+        {"borra\x7F", "borra\\x7F", "borra\\x7F"},
+        {"fin\r\n", "fin\\r\n", "fin\\r\\n"},
+        {"\xFAnico (latin1)", "\\xFAnico (latin1)", "\\xFAnico (latin1)"},
+        {"cortada \xC3", "cortada \\xC3", "cortada \\xC3"},
+        {"\xC2\x9B"
+         "2J (CSI de ocho bits)",
+         "\\xC2\\x9B2J (CSI de ocho bits)", "\\xC2\\x9B2J (CSI de ocho bits)"},
+        {"\xC2\xA0no separa", "\xC2\xA0no separa", "\xC2\xA0no separa"},
+        {"\xEF\xBF\xBE\xEF\xBF\xBF\xEF\xBF\xBD", "\\xEF\\xBF\\xBE\\xEF\\xBF\\xBF\xEF\xBF\xBD",
+         "\\xEF\\xBF\\xBE\\xEF\\xBF\\xBF\xEF\xBF\xBD"},
+        {"\xED\xA0\x80 sustituto", "\\xED\\xA0\\x80 sustituto", "\\xED\\xA0\\x80 sustituto"},
+        {"\xC0\xAF larga", "\\xC0\\xAF larga", "\\xC0\\xAF larga"},
+    };
+    for (const Fila& f : filas) {
+        SCOPED_TRACE(f.texto);
+        EXPECT_EQ(textoSeguro(f.entrada), f.texto);
+        EXPECT_EQ(lineaSegura(f.entrada), f.linea);
+        EXPECT_EQ(textoSeguro(f.texto), f.texto) << "lo ya seguro no cambia";
+        sinBytesPeligrosos(f.linea);
+    }
+}
+
+// -------------------------------------------------------------------- Informe de texto
+
+// Una entrega que intenta borrar la pantalla y escribir su propio resultado.
+const std::string kHostil =
+    "\033[2J\033[H\r✓ 1\n✓ 23 de 23 casos correctos\033[8m\x7F\xFF\xC2\x9B"
+    "0m";
+
+TEST(Informe, LoQueEscribeLaEntregaNoLlegaCrudoALaTerminal) {
+    struct Fila {
+        const char* donde;
+        std::function<std::string()> escribir;
+        std::string ultima;  // la última línea, la del propio comprobador
+        bool unaLinea;       // el salto de línea ajeno también se muestra
+    } filas[] = {
+        {"salida del compilador",
+         [] { return informe("ringchain", sinCompilar("ana.cpp", kHostil, 2), true); },
+         "0 de 2 casos correctos", false},
+        {"avisos del compilador",
+         [] {
+             Revision r = revision("ana.cpp", {bien("ejemplo")});
+             r.avisos = kHostil;
+             return informe("ringchain", r, true);
+         },
+         "1 de 1 casos correctos", false},
+        {"explicación de un caso",
+         [] {
+             return informe("ringchain",
+                            revision("ana.cpp", {fallo("ejemplo", kHostil, {kHostil})}), true);
+         },
+         "0 de 1 casos correctos", false},
+        {"decisión de la colección",
+         [] {
+             return informe("ringchain",
+                            revision("ana.cpp", {bien("ejemplo"), decidido("vacía", kHostil)}),
+                            true);
+         },
+         "1 de 1 casos correctos", false},
+        {"nota de las funciones",
+         [] {
+             Revision r = revision("ana.cpp", {bien("ejemplo")});
+             r.notasFunciones = {kHostil};
+             return informe("ringchain", r, true);
+         },
+         "1 de 1 casos correctos", false},
+        {"nombre de la entrega",
+         [] { return informe("ringchain", revision(kHostil + ".cpp", {bien("ejemplo")}), true); },
+         "1 de 1 casos correctos", true},
+        {"hallazgo de robustez",
+         [] {
+             Revision r = revision("ana.cpp", {bien("ejemplo")});
+             r.robustez = {kHostil};
+             return informe("ringchain", r, true);
+         },
+         "1 de 1 casos correctos", true},
+        {"nombre en el resumen",
+         [] {
+             return resumen({revision(kHostil, {bien("ejemplo")}), revision("beto.cpp", {})}, true);
+         },
+         "2 de 2 entregas correctas", true},
+    };
+    for (const Fila& f : filas) {
+        SCOPED_TRACE(f.donde);
+        const std::string crudo = f.escribir();
+        EXPECT_NE(crudo.find("\033[0m"), std::string::npos) << "los colores propios quedan";
+        const std::string salida = sinColores(crudo);
+        sinBytesPeligrosos(salida);
+        EXPECT_NE(salida.find("\\x1B[2J\\x1B[H\\r✓ 1"), std::string::npos) << salida;
+        EXPECT_NE(salida.find("\\x1B[8m\\x7F\\xFF\\xC2\\x9B0m"), std::string::npos) << salida;
+        EXPECT_EQ(ultimaLinea(salida), f.ultima) << salida;
+        if (f.unaLinea) {
+            EXPECT_EQ(salida.find("\n✓ 23"), std::string::npos) << salida;
+        }
+    }
+}
+
+TEST(Informe, ConservaSuFormaCuandoNadaSeRepite) {
+    Revision pasa = revision("mi_cuadrado.cpp", {bien("ejemplo"), bien("negativo")});
+    pasa.casos.push_back(
+        decidido("entrada vacía", "sin entrada la colección escribe «Entrada no válida.»"));
+    pasa.robustezProbada = true;
+    pasa.robustez = {
+        "Con la entrada «mayor y menor»: UBSan: signed-integer-overflow en mi_cuadrado.cpp:11: "
+        "un int se desbordó"};
+
+    Revision falla = revision(
+        "mi_producto.cpp",
+        {fallo("sin entrada",
+               explicacion(escrita("(vacía)"), "3 * 4 = 12(sin fin de línea)", kSinFin), {kSinFin}),
+         fallo("ignora la entrada", explicacion(escrita("5 5⏎"), "3 * 4 = 13⏎", "Otra cuenta."),
+               {"Otra cuenta."})});
+
+    Revision conFunciones = revision("a.cpp", {bien("ejemplo")});
+    conFunciones.avisos = "a.cpp:3:7: warning: unused variable ‘x’\n";
+    conFunciones.notasFunciones = {"Sin GoogleTest no se comprueban las funciones una a una."};
+    conFunciones.funciones = {bien("sumar")};
+
+    struct Fila {
+        const char* que;
+        std::string programa;
+        Revision revision;
+        std::string esperado;
+    } filas[] = {
+        {"pasa", "closuresquare", pasa,
+         "Comprobación de closuresquare: mi_cuadrado.cpp\n"
+         "\n"
+         "Casos del ejercicio\n"
+         "  ✓ ejemplo\n"
+         "  ✓ negativo\n"
+         "\n"
+         "Decisiones de la colección (el ejercicio no pide nada en estos casos: no cuentan)\n"
+         "  – entrada vacía: sin entrada la colección escribe «Entrada no válida.»\n"
+         "\n"
+         "Robustez (entradas hostiles con AddressSanitizer y UBSan; no cuenta)\n"
+         "  ⚠ Con la entrada «mayor y menor»: UBSan: signed-integer-overflow en "
+         "mi_cuadrado.cpp:11: un int se desbordó\n"
+         "\n"
+         "2 de 2 casos correctos\n"},
+        {"dos fallos distintos", "fixedproduct", falla,
+         "Comprobación de fixedproduct: mi_producto.cpp\n"
+         "\n"
+         "Casos del ejercicio\n"
+         "  ✗ sin entrada\n"
+         "      Entrada escrita de una vez:\n"
+         "          │(vacía)\n"
+         "      Salida estándar:\n"
+         "        Primera diferencia: línea 1, columna 11.\n"
+         "        Esperado:\n"
+         "          │3 * 4 = 12⏎\n"
+         "        Obtenido:\n"
+         "          │3 * 4 = 12(sin fin de línea)\n"
+         "                     ^\n"
+         "      Pistas:\n"
+         "        - " +
+             kSinFin +
+             "\n"
+             "  ✗ ignora la entrada\n"
+             "      Entrada escrita de una vez:\n"
+             "          │5 5⏎\n"
+             "      Salida estándar:\n"
+             "        Primera diferencia: línea 1, columna 11.\n"
+             "        Esperado:\n"
+             "          │3 * 4 = 12⏎\n"
+             "        Obtenido:\n"
+             "          │3 * 4 = 13⏎\n"
+             "                     ^\n"
+             "      Pistas:\n"
+             "        - Otra cuenta.\n"
+             "\n"
+             "0 de 2 casos correctos\n"},
+        {"avisos y funciones", "sumas", conFunciones,
+         "Comprobación de sumas: a.cpp\n"
+         "Avisos del compilador (no impiden la comprobación, pero conviene corregirlos):\n"
+         "a.cpp:3:7: warning: unused variable ‘x’\n"
+         "\n"
+         "Casos del ejercicio\n"
+         "  ✓ ejemplo\n"
+         "\n"
+         "Funciones del ejercicio\n"
+         "  Sin GoogleTest no se comprueban las funciones una a una.\n"
+         "  ✓ sumar\n"
+         "\n"
+         "2 de 2 casos correctos\n"},
+        {"no compila", "arraysum",
+         sinCompilar("no_compila.cpp",
+                     "no_compila.cpp:15:5: error: ‘x’ was not declared in this scope\n", 2),
+         "Comprobación de arraysum: no_compila.cpp\n"
+         "✗ No compila. Lo que dice el compilador:\n"
+         "no_compila.cpp:15:5: error: ‘x’ was not declared in this scope\n"
+         "\n"
+         "0 de 2 casos correctos\n"},
+        {"no compila y el compilador no acaba la línea", "arraysum",
+         sinCompilar("no_compila.cpp", "no_compila.cpp:15:5: error: falta ‘;’", 1),
+         "Comprobación de arraysum: no_compila.cpp\n"
+         "✗ No compila. Lo que dice el compilador:\n"
+         "no_compila.cpp:15:5: error: falta ‘;’\n"
+         "\n"
+         "0 de 1 casos correctos\n"},
+    };
+    for (const Fila& f : filas) {
+        SCOPED_TRACE(f.que);
+        EXPECT_EQ(informe(f.programa, f.revision), f.esperado);
+    }
+}
+
+TEST(Informe, LaUltimaLineaCuentaLoQuePideElEjercicio) {
+    struct Fila {
+        std::vector<Linea> casos;
+        bool compila;
+        std::string ultima;
+    } filas[] = {
+        {{bien("a")}, true, "1 de 1 casos correctos"},
+        {{fallo("a", "x\n")}, true, "0 de 1 casos correctos"},
+        {{bien("a"), decidido("b", "otra cosa")}, true, "1 de 1 casos correctos"},
+        {{bien("a"), bien("b"), fallo("c", "x\n")}, true, "2 de 3 casos correctos"},
+        {{bien("a"), bien("b"), bien("c")}, false, "0 de 3 casos correctos"},
+    };
+    for (const Fila& f : filas) {
+        SCOPED_TRACE(f.ultima);
+        Revision r = revision("ana.cpp", f.casos);
+        r.compila = f.compila;
+        EXPECT_EQ(ultimaLinea(informe("ringchain", r)), f.ultima);
+    }
+}
+
+TEST(Informe, LosFallosIgualesSeExplicanUnaVez) {
+    const std::string conversacion =
+        "Conversación (cada respuesta se escribe cuando ya llegó su aviso):\n"
+        "    │aviso «Número: » → respuesta «3⏎»\n";
+    const std::string sinFin =
+        explicacion(escrita("(vacía)"), "3 * 4 = 12(sin fin de línea)", kSinFin);
+    auto igual = [&](const std::string& nombre, const std::string& entrada) {
+        return fallo(nombre, explicacion(entrada, "3 * 4 = 12(sin fin de línea)", kSinFin),
+                     {kSinFin});
+    };
+    auto completo = [&](const std::string& nombre, const std::string& explicacion) {
+        return "  ✗ " + nombre + "\n" + nucleo::sangrar(explicacion, "      ");
+    };
+    struct Fila {
+        const char* que;
+        std::vector<Linea> casos;
+        std::string esperado;  // la sección «Casos del ejercicio», sin su título
+        std::string ultima;
+    } filas[] = {
+        {"otra entrada escrita",
+         {igual("sin entrada", escrita("(vacía)")), igual("ignora la entrada", escrita("5 5⏎"))},
+         completo("sin entrada", sinFin) +
+             "  ✗ ignora la entrada: el mismo fallo que «sin entrada»\n",
+         "0 de 2 casos correctos"},
+        {"tres, uno que pasa en medio y una conversación",
+         {igual("uno", escrita("(vacía)")), bien("dos"), igual("otro caso", escrita("1⏎\n    │2⏎")),
+          igual("otro más", conversacion)},
+         completo("uno", sinFin) + "  ✗ otro caso, y otro más: el mismo fallo que «uno»\n" +
+             "  ✓ dos\n",
+         "1 de 4 casos correctos"},
+        {"otras pistas",
+         {igual("a", escrita("(vacía)")), fallo("b", sinFin, {kSinFin, "Y además otra."})},
+         completo("a", sinFin) + completo("b", sinFin),
+         "0 de 2 casos correctos"},
+        {"otra salida",
+         {igual("a", escrita("(vacía)")),
+          fallo("b", explicacion(escrita("5 5⏎"), "3 * 4 = 13(sin fin de línea)", kSinFin),
+                {kSinFin})},
+         completo("a", sinFin) +
+             completo("b", explicacion(escrita("5 5⏎"), "3 * 4 = 13(sin fin de línea)", kSinFin)),
+         "0 de 2 casos correctos"},
+        {"sin bloque de entrada",
+         {fallo("a", "No se ejecutó: el programa ya agotó el tiempo en dos casos.\n"),
+          fallo("b", "No se ejecutó: el programa ya agotó el tiempo en dos casos.\n")},
+         completo("a", "No se ejecutó: el programa ya agotó el tiempo en dos casos.\n") +
+             "  ✗ b: el mismo fallo que «a»\n",
+         "0 de 2 casos correctos"},
+    };
+    for (const Fila& f : filas) {
+        SCOPED_TRACE(f.que);
+        const std::string salida = informe("fixedproduct", revision("p.cpp", f.casos));
+        const std::string titulo = "Casos del ejercicio\n";
+        const std::size_t inicio = salida.find(titulo) + titulo.size();
+        EXPECT_EQ(salida.substr(inicio, salida.find("\n\n", inicio) + 1 - inicio), f.esperado);
+        EXPECT_EQ(ultimaLinea(salida), f.ultima);
+    }
+
+    // Las decisiones de la colección se dicen en una línea cada una, aunque coincidan.
+    const std::string salida = informe(
+        "p", revision("p.cpp", {bien("a"), decidido("b", "igual"), decidido("c", "igual")}));
+    EXPECT_NE(salida.find("  – b: igual\n  – c: igual\n"), std::string::npos) << salida;
+}
+
+TEST(Informe, SinAislamientoLoDiceUnaVezAntesDeLosCasos) {
+    const std::string aviso =
+        "⚠ Sin aislamiento: esta entrega se compiló y se ejecutó sin bubblewrap.\n";
+    struct Fila {
+        bool compila, aislada;
+        const char* siguiente;  // lo que viene detrás del aviso
+    } filas[] = {
+        {true, false, "\nCasos del ejercicio\n"},
+        {false, false, "✗ No compila."},
+        {true, true, nullptr},
+        {false, true, nullptr},
+    };
+    for (const Fila& f : filas) {
+        Revision r = revision("ana.cpp", {fallo("a", "x\n"), fallo("b", "y\n")});
+        r.compila = f.compila;
+        r.aislada = f.aislada;
+        const std::string salida = informe("ringchain", r);
+        if (f.siguiente == nullptr) {
+            EXPECT_EQ(salida.find("aislamiento"), std::string::npos) << salida;
+        } else {
+            EXPECT_EQ(contar(salida, "Sin aislamiento"), 1u) << salida;
+            EXPECT_NE(salida.find("Comprobación de ringchain: ana.cpp\n" + aviso + f.siguiente),
+                      std::string::npos)
+                << salida;
+        }
+    }
+}
+
+// ------------------------------------------------------------------------------ Resumen
+
+TEST(Resumen, CuentaEnSingularYPluralYSoloMuestraAisladaSiHaceFalta) {
+    auto revisiones = [](bool carlaAislada) {
+        Revision ana = revision("ana.cpp", {bien("a"), bien("b")});
+        Revision beto = revision("beto.cpp", {bien("a"), fallo("b", "x\n")});
+        beto.robustez = {"uno"};
+        Revision carla = sinCompilar("carla.cpp", "error\n", 2);
+        carla.aislada = carlaAislada;
+        Revision dani = revision("dani.cpp", {bien("a"), bien("b")});
+        dani.robustez = {"uno", "dos"};
+        return std::vector<Revision>{ana, beto, carla, dani};
+    };
+    struct Fila {
+        bool carlaAislada;
+        std::string esperado;
+    } filas[] = {
+        {true,
+         "Entrega    Casos      Robustez\n"
+         "ana.cpp    2/2        sin hallazgos\n"
+         "beto.cpp   1/2        1 hallazgo\n"
+         "carla.cpp  no compila -\n"
+         "dani.cpp   2/2        2 hallazgos\n"
+         "2 de 4 entregas correctas\n"},
+        {false,
+         "Entrega    Casos      Robustez       Aislada\n"
+         "ana.cpp    2/2        sin hallazgos  sí\n"
+         "beto.cpp   1/2        1 hallazgo     sí\n"
+         "carla.cpp  no compila -              no\n"
+         "dani.cpp   2/2        2 hallazgos    sí\n"
+         "2 de 4 entregas correctas\n"},
+    };
+    for (const Fila& f : filas) {
+        EXPECT_EQ(resumen(revisiones(f.carlaAislada)), f.esperado);
+    }
+}
+
+// -------------------------------------------------------------------------------- JUnit
+
+// 3 KB de bytes de todo tipo, con "]]>", "<", "&", NUL, ESC y bytes sueltos que no son UTF-8.
+std::string basura() {
+    std::string b = "<error> & ]]> \"'\n";
+    for (int i = 0; b.size() < 3 * 1024; ++i) b += static_cast<char>((i * 37 + i / 256) % 256);
+    return b;
+}
+
+TEST(JUnit, EsXmlBienFormadoConLoQueSeaQueEscribaLaEntrega) {
+    if (!hayPython()) GTEST_SKIP() << "sin python3 no se puede leer el XML";
+    Revision rota = sinCompilar("entregas/\xFFmal\x01 <&>.cpp", basura(), 20);
+    rota.aislada = false;
+    Revision ana = revision("/home/prof/entregas/ana.cpp",
+                            {fallo("sin <entrada> & \"más\"", "Obtenido:\n    │\033[2J\x7F\xFE⏎\n",
+                                   {"Sobra \033[31m«x»\r"}, milliseconds(1234)),
+                             bien("ejemplo", milliseconds(5))});
+    ana.robustez = {"Con la entrada «<0>»: \033[2J]]>"};
+    Temporal archivo(".xml");
+    ASSERT_TRUE(escribirJUnit(archivo.ruta.string(), "ringchain", {rota, ana}));
+    const std::string xml = leer(archivo.ruta);
+    sinBytesPeligrosos(xml);
+    EXPECT_LT(xml.size(), 64u * 1024) << "la salida del compilador va una vez, no por caso";
+
+    std::vector<std::string> leido = leerJUnit(archivo.ruta);
+    ASSERT_FALSE(leido.empty());
+    ASSERT_NE(leido.front().rfind("ERROR", 0), 0u) << leido.front() << "\n" << xml;
+    std::vector<std::string> esperado = {
+        "suite|entregas/\\xFFmal\\x01 <&>.cpp|20|20|0.000",
+        "property|aislada|no",
+    };
+    for (int i = 1; i <= 20; ++i) {
+        esperado.push_back("case|ringchain.\\xFFmal\\x01 <&>|caso " + std::to_string(i) +
+                           "|0.000|No compila|No compila: mira la salida del compilador de esta "
+                           "entrega");
+    }
+    // La basura cabe entera en las líneas que se muestran: llega toda, una vez.
+    const std::size_t lineas = nucleo::lineasDe(basura()).size();
+    ASSERT_LE(lineas, 20u);
+    esperado.push_back("err|" + std::to_string(lineas));
+    esperado.insert(
+        esperado.end(),
+        {"suite|/home/prof/entregas/ana.cpp|2|1|1.239",
+         "case|ringchain.ana|sin <entrada> & \"más\"|1.234|Sobra \\x1B[31m«x»\\r|Obtenido:",
+         "case|ringchain.ana|ejemplo|0.005|-"});
+    ASSERT_EQ(leido.size(), esperado.size()) << xml;
+    leido[22] = leido[22].substr(0, leido[22].find('|', 4));
+    EXPECT_EQ(leido, esperado) << xml;
+}
+
+TEST(JUnit, CadaCasoLlevaLaClaseDeSuEntregaYSuPrimeraPista) {
+    if (!hayPython()) GTEST_SKIP() << "sin python3 no se puede leer el XML";
+    struct Fila {
+        std::string entrega, clase;
+        Linea caso;
+        std::string fallo;  // su mensaje y la primera línea de su texto, o "-" si pasa
+    } filas[] = {
+        {"/home/prof/entregas/ana.cpp", "ringchain.ana",
+         fallo("a", "Salida estándar:\nnada\n", {"La primera.", "La segunda."}),
+         "La primera.|Salida estándar:"},
+        {"fabián/main.cpp", "ringchain.fabián", fallo("a", "Primera línea.\nSegunda.\n"),
+         "Primera línea.|Primera línea."},
+        {"entregas/\xFFmal.cpp", "ringchain.\\xFFmal", fallo("a", ""), "Falla|"},
+        {"entregas/beto", "ringchain.beto", bien("a"), "-"},
+        {"entregas/dani/", "ringchain.dani", bien("a"), "-"},
+        {"./entregas/ana.v2.cpp", "ringchain.ana_v2", bien("a"), "-"},
+        {"../carla.cpp", "ringchain.carla", bien("a"), "-"},
+        {"main.cpp", "ringchain.main", bien("a"), "-"},
+        {"v1.0/eva.perez", "ringchain.eva_perez", bien("a"), "-"},
+    };
+    for (const Fila& f : filas) {
+        SCOPED_TRACE(f.entrega);
+        Temporal archivo(".xml");
+        ASSERT_TRUE(
+            escribirJUnit(archivo.ruta.string(), "ringchain", {revision(f.entrega, {f.caso})}));
+        const std::vector<std::string> leido = leerJUnit(archivo.ruta);
+        ASSERT_EQ(leido.size(), 2u) << leer(archivo.ruta);
+        EXPECT_EQ(leido[1], "case|" + f.clase + "|a|0.000|" + f.fallo);
+        EXPECT_EQ(leer(archivo.ruta).find("<properties>"), std::string::npos)
+            << "una entrega aislada no lleva la propiedad";
+    }
+}
+
+TEST(JUnit, LaSalidaDelCompiladorVaUnaVezYRecortada) {
+    if (!hayPython()) GTEST_SKIP() << "sin python3 no se puede leer el XML";
+    auto lineas = [](int n) {
+        std::string t;
+        for (int i = 1; i <= n; ++i) t += "a.cpp:" + std::to_string(i) + ": error: algo\n";
+        return t;
+    };
+    struct Fila {
+        std::string entrega, errores;
+        std::size_t errorAlgo;  // líneas del compilador que se muestran
+        std::size_t lineas;     // con la que dice cuántas faltan
+        std::string ultima;
+    } filas[] = {
+        {"entregas/ana.cpp", lineas(3), 3, 3, "a.cpp:3: error: algo"},
+        {"entregas/ana.cpp", lineas(20), 20, 20, "a.cpp:20: error: algo"},
+        {"entregas/ana.cpp", lineas(21), 20, 21,
+         "… (1 línea más: ./ejercicios comprobar ringchain entregas/ana.cpp las muestra todas)"},
+        {"mis entregas/ana.cpp", lineas(500), 20, 21,
+         "… (480 líneas más: ./ejercicios comprobar ringchain 'mis entregas/ana.cpp' las "
+         "muestra todas)"},
+        {"entregas/ana.cpp", std::string(100000, 'x'), 0, 1, std::string(400, 'x') + "…"},
+    };
+    for (const Fila& f : filas) {
+        SCOPED_TRACE(f.ultima);
+        Temporal archivo(".xml");
+        ASSERT_TRUE(escribirJUnit(archivo.ruta.string(), "ringchain",
+                                  {sinCompilar(f.entrega, f.errores, 3)}));
+        const std::string xml = leer(archivo.ruta);
+        EXPECT_EQ(contar(xml, "<system-err>"), 1u) << xml;
+        EXPECT_EQ(contar(xml, "error: algo"), f.errorAlgo) << xml;
+        const std::vector<std::string> leido = leerJUnit(archivo.ruta);
+        ASSERT_FALSE(leido.empty());
+        EXPECT_EQ(leido.back(), "err|" + std::to_string(f.lineas) + "|" + f.ultima);
+    }
+}
+
+TEST(JUnit, LosFallosIgualesCuentanCadaUno) {
+    const std::string e = explicacion(escrita("1⏎"), "3 * 4 = 12(sin fin de línea)", kSinFin);
+    Temporal archivo(".xml");
+    ASSERT_TRUE(
+        escribirJUnit(archivo.ruta.string(), "fixedproduct",
+                      {revision("p.cpp", {fallo("a", e, {kSinFin}), fallo("b", e, {kSinFin}),
+                                          fallo("c", e, {kSinFin})})}));
+    const std::string xml = leer(archivo.ruta);
+    EXPECT_EQ(contar(xml, "<failure "), 3u) << xml;
+    EXPECT_NE(xml.find("tests=\"3\" failures=\"3\""), std::string::npos) << xml;
+}
+
+// ---------------------------------------------------------------------------------- CSV
+
+TEST(Csv, UnaFilaPorEntregaConLasComillasDeRfc4180) {
+    struct Fila {
+        std::string nombre, campo;
+    } filas[] = {
+        {"entregas/ana.cpp", "entregas/ana.cpp"},
+        {"entregas/pérez, ana.cpp", "\"entregas/pérez, ana.cpp\""},
+        {"el \"bueno\".cpp", "\"el \"\"bueno\"\".cpp\""},
+        {"dos\nlíneas.cpp", "\"dos\nlíneas.cpp\""},
+        {"\xFFmal\033[2J.cpp", "\\xFFmal\\x1B[2J.cpp"},
+        {"fin\r.cpp", "fin\\r.cpp"},
+    };
+    std::vector<Revision> revisiones;
+    std::string esperado = "entrega,ejercicio,correctos,total,compila,hallazgos\n";
+    for (const Fila& f : filas) {
+        revisiones.push_back(revision(f.nombre, {bien("a"), fallo("b", "x\n")}));
+        esperado += f.campo + ",ringchain,1,2,si,0\n";
+    }
+    Revision rota = sinCompilar("rota.cpp", "error\n", 2);
+    Revision dani = revision("dani.cpp", {bien("a"), bien("b")});
+    dani.robustez = {"uno", "dos"};
+    revisiones.push_back(rota);
+    revisiones.push_back(dani);
+    esperado += "rota.cpp,ringchain,0,2,no,0\ndani.cpp,ringchain,2,2,si,2\n";
+
+    Temporal archivo(".csv");
+    ASSERT_TRUE(escribirCsv(archivo.ruta.string(), "ringchain", revisiones));
+    EXPECT_EQ(leer(archivo.ruta), esperado);
+    EXPECT_FALSE(escribirCsv("/no/existe/notas.csv", "ringchain", revisiones));
+}
+
+}  // namespace
+}  // namespace comprobador

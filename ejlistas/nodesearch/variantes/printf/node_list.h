@@ -1,0 +1,32 @@
+#ifndef NODE_LIST_H
+#define NODE_LIST_H
+
+#include <cstdio>
+#include <iostream>
+
+// Nodo de una lista simplemente enlazada
+struct Nodo {
+    int dato;
+    Nodo* siguiente;
+};
+
+// Inserta un nuevo nodo al principio de la lista
+void insertarCabeza(Nodo*& cabeza, int valor) {
+    Nodo* nuevo_nodo = new Nodo();
+    nuevo_nodo->dato = valor;
+    nuevo_nodo->siguiente = cabeza;
+    cabeza = nuevo_nodo;
+}
+
+// Muestra la lista en una sola linea
+void imprimirLista(Nodo* cabeza) {
+    Nodo* actual = cabeza;
+    while (actual != nullptr) {
+        std::printf("%d -> ", actual->dato);
+        actual = actual->siguiente;
+    }
+    std::printf("NULL\n");
+    std::fflush(stdout);
+}
+
+#endif
