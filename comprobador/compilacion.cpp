@@ -19,6 +19,8 @@ using nucleo::Resultado;
 // Un archivo de una entrega más grande que esto no se copia: no es un fuente.
 constexpr std::uintmax_t kTamanoMaximo = 1 << 20;
 
+// Las de la compilación vigilada. Las de las comprobaciones de funciones vienen de CMake
+// (EJ_BANDERAS_FUNCIONES), que prepara con ellas la cabecera precompilada y el oyente.
 const std::vector<std::string> kSanitizadores = {
     "-g", "-fsanitize=address,undefined", "-fno-sanitize-recover=all", "-fno-omit-frame-pointer"};
 
@@ -191,6 +193,7 @@ std::vector<std::string> lecturaDe(const nucleo::Ejercicio& ejercicio, const Ent
                                         raiz / "lanzador" / "mudo",
                                         raiz / "lanzador" / "cuenta"};
     if (!ejercicio.unidad.empty()) candidatas.push_back(raiz / ejercicio.unidad);
+    if (!entorno.precompilado.empty()) candidatas.push_back(entorno.precompilado);
     std::vector<std::string> rutas;
     for (const fs::path& r : candidatas) {
         if (fs::exists(r)) rutas.push_back(r.string());
@@ -198,36 +201,19 @@ std::vector<std::string> lecturaDe(const nucleo::Ejercicio& ejercicio, const Ent
     return rutas;
 }
 
-Compilaciones compilarEntrega(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
-                              const Entorno& entorno) {
-    Compilaciones c;
-    const std::vector<std::string> lista = incluirLista(ejercicio, entorno);
-    c.conFunciones = !ejercicio.unidad.empty() && !entorno.gtestBiblioteca.empty();
+bool hayFunciones(const nucleo::Ejercicio& ejercicio, const Entorno& entorno) {
+    return !ejercicio.unidad.empty() && !entorno.gtestBiblioteca.empty();
+}
 
-    // Las tres a la vez: la normal (optimizada, como la de la colección), la vigilada por los
-    // sanitizadores y la de las comprobaciones de funciones.
+void compilarPrograma(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
+                      const Entorno& entorno, Compilaciones& c) {
+    const std::vector<std::string> lista = incluirLista(ejercicio, entorno);
+    // Las dos a la vez: la normal (optimizada, como la de la colección, con protección de la
+    // pila) y la vigilada por los sanitizadores.
     std::thread hiloVigilada([&] {
         c.vigilada =
             compilar(entorno, unir(unir(unir({"-std=c++17", "-w", "-O1"}, kSanitizadores), lista),
                                    {fuente, "-o", entorno.dentro("vigilado")}));
-    });
-    std::thread hiloFunciones([&] {
-        if (!c.conFunciones) return;
-        // Sin optimizar: GoogleTest con sanitizadores tarda en compilar más del doble con -O1.
-        std::vector<std::string> argumentos = unir({"-std=c++17", "-w", "-O0"}, kSanitizadores);
-        argumentos = unir(argumentos, lista);
-        argumentos = unir(argumentos,
-                          {"-DEJ_SOLUCION_ALUMNO", "-DEJ_FUENTE=\"" + entorno.dentro(fuente) + "\"",
-                           "-I" + entorno.raiz + "/nucleo", "-I" + entorno.raiz});
-        std::istringstream carpetas(entorno.gtestIncluir);  // lista de CMake: a;b;c
-        for (std::string carpeta; std::getline(carpetas, carpeta, ';');) {
-            if (!carpeta.empty()) argumentos.push_back("-I" + carpeta);
-        }
-        argumentos =
-            unir(argumentos,
-                 {entorno.raiz + "/" + ejercicio.unidad, entorno.raiz + "/comprobador/oyente.cpp",
-                  "-o", entorno.dentro("funciones"), entorno.gtestBiblioteca, "-pthread"});
-        c.funciones = compilar(entorno, argumentos);
     });
     c.normal = compilar(
         entorno,
@@ -235,8 +221,38 @@ Compilaciones compilarEntrega(const nucleo::Ejercicio& ejercicio, const std::str
                   lista),
              {fuente, "-o", entorno.dentro("normal")}));
     hiloVigilada.join();
-    hiloFunciones.join();
-    return c;
+}
+
+nucleo::Resultado compilarFunciones(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
+                                    const Entorno& entorno) {
+    // Con las banderas de la cabecera precompilada y del oyente ya compilado (los dos se
+    // preparan una vez por árbol de compilación): así solo se compila lo del ejercicio.
+    std::vector<std::string> argumentos = banderasDeFunciones();
+    argumentos = unir(argumentos, incluirLista(ejercicio, entorno));
+    argumentos =
+        unir(argumentos, {"-DEJ_SOLUCION_ALUMNO", "-DEJ_FUENTE=\"" + entorno.dentro(fuente) + "\"",
+                          "-I" + entorno.raiz + "/nucleo", "-I" + entorno.raiz});
+    std::istringstream carpetas(entorno.gtestIncluir);  // lista de CMake: a;b;c
+    for (std::string carpeta; std::getline(carpetas, carpeta, ';');) {
+        if (!carpeta.empty()) argumentos.push_back("-I" + carpeta);
+    }
+    const std::string pch = entorno.precompilado + "/comprobaciones.h";
+    const std::string oyente = entorno.precompilado + "/oyente.o";
+    const bool hayPch = !entorno.precompilado.empty() && std::filesystem::exists(pch + ".gch");
+    if (hayPch) argumentos = unir(argumentos, {"-include", pch});
+    argumentos.push_back(entorno.raiz + "/" + ejercicio.unidad);
+    argumentos.push_back(hayPch && std::filesystem::exists(oyente)
+                             ? oyente
+                             : entorno.raiz + "/comprobador/oyente.cpp");
+    return compilar(entorno,
+                    unir(argumentos, {"-o", entorno.dentro("funciones"), entorno.gtestBiblioteca}));
+}
+
+std::vector<std::string> banderasDeFunciones() {
+    std::vector<std::string> r;
+    std::istringstream banderas(EJ_BANDERAS_FUNCIONES);  // separadas por blancos
+    for (std::string b; banderas >> b;) r.push_back(b);
+    return r;
 }
 
 }  // namespace comprobador

@@ -26,12 +26,22 @@ std::string prepararCopia(const nucleo::Ejercicio& ejercicio, const Entrega& ent
                           const Entorno& entorno);
 
 // Lo que una orden aislada ve de la colección, solo para leer: las cabeceras del núcleo, las
-// comprobaciones del ejercicio y su oyente, node_list.h y las órdenes cls del lanzador.
+// comprobaciones del ejercicio, su oyente y lo precompilado, node_list.h y las órdenes cls.
 std::vector<std::string> lecturaDe(const nucleo::Ejercicio& ejercicio, const Entorno& entorno);
 
-// Las tres a la vez, en la carpeta temporal de la entrega, con el fuente copiado allí.
-Compilaciones compilarEntrega(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
-                              const Entorno& entorno);
+// ¿Tiene el ejercicio comprobaciones de funciones, y hay GoogleTest para compilarlas?
+bool hayFunciones(const nucleo::Ejercicio& ejercicio, const Entorno& entorno);
+
+// La compilación normal y la vigilada, a la vez, en la carpeta temporal de la entrega.
+void compilarPrograma(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
+                      const Entorno& entorno, Compilaciones& c);
+
+// Las comprobaciones de funciones del ejercicio contra el fuente de la entrega.
+nucleo::Resultado compilarFunciones(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
+                                    const Entorno& entorno);
+
+// Las banderas con que se compilan las comprobaciones de funciones.
+std::vector<std::string> banderasDeFunciones();
 
 // Los errores de compilación de las comprobaciones de funciones, explicados: una función que
 // falta, una firma distinta... (una frase por problema, sin repetir).

@@ -14,8 +14,10 @@ using nucleo::Opciones;
 using nucleo::Resultado;
 using std::chrono::milliseconds;
 
-// Un caso más lento que esto (fibcalc 46) solo se ejecuta con la compilación normal.
+// Un caso que declara un límite mayor que este (fibcalc 46) es lento a propósito.
 const milliseconds kCasoLento{10000};
+// Un caso que tarda más que esto con la compilación normal no se repite con sanitizadores.
+const milliseconds kCasoPesado{200};
 // Límite de un caso de la tabla: la respuesta modelo tarda milisegundos en cada uno (salvo los
 // que declaran en su tabla un límite mayor, como fibcalc 46, que tarda 1,5 s compilado con
 // -O2), así que dos segundos son cien veces su tiempo o más.
@@ -107,8 +109,15 @@ void ejecutarCasos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
     const std::string vigilado = entorno.dentro("vigilado");
     const std::size_t n = ejercicio.casos.size();
     revision.casos.assign(n, Linea{});
-    // Cada caso con su propio límite: un bucle en uno no cuesta los demás.
-    enParalelo(n, [&](std::size_t i) {
+    // Cada caso con su propio límite: un bucle en uno no cuesta los demás. Los que pueden tardar
+    // más empiezan primero.
+    std::vector<std::size_t> orden(n);
+    for (std::size_t i = 0; i < n; ++i) orden[i] = i;
+    std::stable_sort(orden.begin(), orden.end(), [&](std::size_t a, std::size_t b) {
+        return limiteDe(ejercicio.casos[a]) > limiteDe(ejercicio.casos[b]);
+    });
+    enParalelo(n, [&](std::size_t k) {
+        const std::size_t i = orden[k];
         const nucleo::Caso& caso = ejercicio.casos[i];
         Linea& linea = revision.casos[i];
         linea.nombre = caso.descripcion;
@@ -155,7 +164,9 @@ void ejecutarCasos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
                 linea.explicacion += "Con AddressSanitizer y UBSan: " + l + "\n";
             }
         }
-        if (!v.correcto || limite > kCasoLento || !conSanitizadores) return;
+        // Un caso que ya tarda (una recursión larga a propósito) no se repite con los
+        // sanitizadores, que lo harían diez veces más lento: ahí no hay memoria que vigilar.
+        if (!v.correcto || linea.tiempo > kCasoPesado || !conSanitizadores) return;
 
         // La misma entrada con AddressSanitizer, UBSan y LeakSanitizer.
         const bool fugas = ejercicio.nodosConservados != nucleo::kTodosLosNodos;

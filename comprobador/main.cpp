@@ -89,6 +89,7 @@ Entorno entornoDeCompilacion() {
     entorno.raiz = kRaiz;
     entorno.gtestIncluir = EJ_GTEST_INCLUIR;
     entorno.gtestBiblioteca = EJ_GTEST_BIBLIOTECA;
+    entorno.precompilado = EJ_PRECOMPILADO;
     return entorno;
 }
 

@@ -1,6 +1,10 @@
 #include "revision.h"
 
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
+#include <iostream>
+#include <thread>
 
 #include "compilacion.h"
 #include "ejecucion.h"
@@ -8,6 +12,30 @@
 #include "robustez.h"
 
 namespace comprobador {
+
+namespace {
+
+// Con EJ_TIEMPOS en el entorno, lo que tarda cada fase de una revisión, en la salida de error
+// (para medir el comprobador, no para los alumnos).
+class Fase {
+   public:
+    explicit Fase(const char* anterior) : nombre_(anterior) {}
+    void siguiente(const char* nombre) {
+        if (std::getenv("EJ_TIEMPOS") != nullptr) {
+            const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                std::chrono::steady_clock::now() - inicio_);
+            std::cerr << "[tiempo] " << nombre_ << ": " << ms.count() << " ms\n";
+        }
+        inicio_ = std::chrono::steady_clock::now();
+        nombre_ = nombre;
+    }
+
+   private:
+    const char* nombre_;
+    std::chrono::steady_clock::time_point inicio_ = std::chrono::steady_clock::now();
+};
+
+}  // namespace
 
 int Revision::correctos() const {
     int n = 0;
@@ -43,7 +71,21 @@ Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, con
     revision.aislada = entorno.aislar;
     std::error_code ec;
     const bool vacio = std::filesystem::file_size(entrega.principal, ec) == 0 && !ec;
-    const Compilaciones c = vacio ? Compilaciones{} : compilarEntrega(ejercicio, fuente, entorno);
+    Fase fase("compilación");
+    Compilaciones c;
+    c.conFunciones = !vacio && hayFunciones(ejercicio, entorno);
+    // Las comprobaciones de funciones (la compilación más larga) se compilan mientras se
+    // ejecutan los casos y la robustez, que no las necesitan.
+    std::thread hiloFunciones([&] {
+        if (c.conFunciones) c.funciones = compilarFunciones(ejercicio, fuente, entorno);
+    });
+    struct Union {
+        std::thread& hilo;
+        ~Union() {
+            if (hilo.joinable()) hilo.join();
+        }
+    } union_{hiloFunciones};
+    if (!vacio) compilarPrograma(ejercicio, fuente, entorno, c);
     revision.compila = !vacio && c.normal.terminoBien();
     if (!revision.compila) {
         revision.errores =
@@ -58,8 +100,9 @@ Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, con
             linea.pistas = {"No se pudo ejecutar: no compila."};
             revision.casos.push_back(linea);
         }
-        if (!c.conFunciones && !vacio && entorno.gtestBiblioteca.empty()) return revision;
-        funcionesSinEjecutar(ejercicio, entorno, "no compila", revision);
+        if (!entorno.gtestBiblioteca.empty()) {
+            funcionesSinEjecutar(ejercicio, entorno, "no compila", revision);
+        }
         return revision;
     }
     revision.avisos = c.normal.salida;
@@ -70,7 +113,16 @@ Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, con
             "ellos.");
     }
 
+    // Los casos y la robustez a la vez: los procesos de los dos se reparten los núcleos, y un
+    // caso largo (fibcalc 46) no deja esperando a los demás.
+    fase.siguiente("casos y robustez");
+    std::thread hiloRobustez([&] {
+        if (conSanitizadores) buscarFallos(ejercicio, entorno, revision);
+    });
     ejecutarCasos(ejercicio, entorno, conSanitizadores, revision);
+    hiloRobustez.join();
+    fase.siguiente("funciones");
+    hiloFunciones.join();
     if (ejercicio.unidad.empty()) {
         // Ejercicio sin funciones propias que comprobar (las lambdas viven dentro de main).
     } else if (!c.conFunciones) {
@@ -80,7 +132,7 @@ Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, con
     } else {
         comprobarFunciones(ejercicio, entorno, c, revision);
     }
-    if (conSanitizadores) buscarFallos(ejercicio, entorno, revision);
+    fase.siguiente("");
     return revision;
 }
 

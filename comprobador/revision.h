@@ -28,6 +28,7 @@ struct Entorno {
     std::string raiz;
     std::string gtestIncluir;  // vacío si no hay GoogleTest
     std::string gtestBiblioteca;
+    std::string precompilado;  // la cabecera de GoogleTest precompilada y el oyente compilado
     std::string temporal;
     bool aislar = false;
     nucleo::Aislamiento normal;    // compilaciones y ejecuciones sin sanitizadores

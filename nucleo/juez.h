@@ -19,7 +19,7 @@ namespace nucleo {
 // Cuánto se espera, como mucho, cada aviso en una conversación.
 constexpr std::chrono::milliseconds kEsperaAviso{5000};
 // Límite de tiempo de cada entrada hostil: un programa correcto la despacha en milisegundos.
-constexpr std::chrono::milliseconds kLimiteHostil{2000};
+constexpr std::chrono::milliseconds kLimiteHostil{300};
 
 // Opciones para ejecutar los casos de un ejercicio: sin detección de fugas si conserva nodos,
 // el límite del caso y un PATH con la orden "cls" que no hace nada (ellipsegirth la llama).

@@ -1,4 +1,5 @@
-// eliminarValor de nodeprune en todas las posiciones de una lista.
+// eliminarValor de nodeprune en todas las posiciones de una lista, con la cuenta de los nodos
+// que libera; las funciones de la cabecera común se comprueban en node_list_unidad.h.
 // El fuente del programa (EJ_FUENTE) se compila tal cual, con su main renombrado y sin
 // llamarlo.
 #include <gtest/gtest.h>
@@ -8,6 +9,7 @@
 
 #include "captura.h"
 #include "comprobacion.h"
+#include "firmas.h"
 
 #ifndef EJ_FUENTE
 #define EJ_FUENTE "ejlistas/nodeprune.cpp"
@@ -16,28 +18,14 @@
 #include EJ_FUENTE
 #undef main
 
+#include "ejlistas/node_list_unidad.h"
+
 namespace {
 
-// Construye la lista con los valores en el orden dado, desde la cabeza.
-Nodo* listaDesdeCabeza(std::initializer_list<int> valores) {
-    Nodo* cabeza = nullptr;
-    for (auto v = valores.end(); v != valores.begin();) insertarCabeza(cabeza, *--v);
+// El nodo en la posición dada, contando desde 0 en la cabeza.
+Nodo* nodoEn(Nodo* cabeza, int posicion) {
+    while (posicion-- > 0) cabeza = cabeza->siguiente;
     return cabeza;
-}
-
-std::string textoDe(Nodo* cabeza) {
-    nucleo::Captura captura;
-    imprimirLista(cabeza);
-    return captura.texto();
-}
-
-// El programa deja sus nodos reservados a propósito; las pruebas sí liberan los suyos.
-void liberar(Nodo* cabeza) {
-    while (cabeza != nullptr) {
-        Nodo* siguiente = cabeza->siguiente;
-        delete cabeza;
-        cabeza = siguiente;
-    }
 }
 
 PIDE_EL_EJERCICIO(EliminarValorQuitaSoloLaPrimeraCoincidencia,
@@ -63,9 +51,48 @@ PIDE_EL_EJERCICIO(EliminarValorQuitaSoloLaPrimeraCoincidencia,
     for (const Fila& f : filas) {
         SCOPED_TRACE(f.descripcion);
         Nodo* cabeza = listaDesdeCabeza(f.lista);
+        const nucleo::Escrito e = nucleo::escritoPor([&] { eliminarValor(cabeza, f.valor); });
+        EXPECT_EQ(impresion(cabeza).texto, f.despues);
+        EXPECT_EQ(e.texto, "") << "eliminarValor no escribe nada";
+        liberarNodos(cabeza);
+    }
+}
+
+// Con AddressSanitizer una fuga solo se ve al terminar, y el comprobador no las busca en estas
+// pruebas: por eso se cuentan los bloques que libera cada llamada, y cuál.
+PIDE_EL_EJERCICIO(
+    EliminarValorLiberaElNodoQuitadoEsteDondeEste,
+    "eliminarValor libera con delete el nodo que quita, esté donde esté, y nada más") {
+    struct Fila {
+        const char* descripcion;
+        std::initializer_list<int> lista;
+        int valor;
+        int quitado;  // posición del nodo que se quita; -1 si ninguno
+    } filas[] = {
+        {"en la cabeza", {1, 2, 3}, 1, 0}, {"el único nodo", {4}, 4, 0},
+        {"en medio", {1, 2, 3}, 2, 1},     {"al final", {1, 2, 3}, 3, 2},
+        {"al final de dos", {1, 2}, 2, 1}, {"repetido: solo el primero", {1, 2, 2}, 2, 1},
+        {"ausente", {1, 2, 3}, 7, -1},     {"lista de un nodo que no lo tiene", {4}, 5, -1},
+        {"lista vacía", {}, 2, -1},
+    };
+    for (const Fila& f : filas) {
+        SCOPED_TRACE(f.descripcion);
+        Nodo* cabeza = listaDesdeCabeza(f.lista);
+        const void* quitado = f.quitado < 0 ? nullptr : nodoEn(cabeza, f.quitado);
+        Cuenta antes;
         eliminarValor(cabeza, f.valor);
-        EXPECT_EQ(textoDe(cabeza), f.despues);
-        liberar(cabeza);
+        const long liberados = antes.liberadosDesde();
+        const long reservados = antes.reservadosDesde();
+        const void* ultimo = ej_memoria::ultimoLiberado;
+        const long nodosQuitados = quitado == nullptr ? 0 : 1;
+        EXPECT_EQ(liberados, nodosQuitados)
+            << (quitado == nullptr ? "sin nodo que quitar no se libera nada"
+                                   : "el nodo quitado se libera con delete, y solo él");
+        if (quitado != nullptr && liberados == 1) {
+            EXPECT_EQ(ultimo, quitado) << "el nodo liberado debe ser el que se quita";
+        }
+        EXPECT_EQ(reservados, 0) << "eliminarValor no reserva nodos";
+        liberarNodos(cabeza);
     }
 }
 
@@ -87,7 +114,11 @@ PIDE_EL_EJERCICIO(QuitarElUltimoDejaNuloAlPenultimo,
     Nodo* penultimo = cabeza->siguiente;
     eliminarValor(cabeza, 3);
     EXPECT_EQ(penultimo->siguiente, nullptr);
-    liberar(cabeza);
+    liberarNodos(cabeza);
+}
+
+PIDE_EL_EJERCICIO(FirmaDeEliminarValor, "eliminarValor se declara como pide el ejercicio") {
+    EJ_ESPERA_FIRMA(eliminarValor, void(Nodo*&, int));
 }
 
 }  // namespace

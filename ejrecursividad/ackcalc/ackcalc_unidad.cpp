@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "comprobacion.h"
+#include "firmas.h"
 
 #ifndef EJ_FUENTE
 #define EJ_FUENTE "ejrecursividad/ackcalc.cpp"
@@ -39,6 +40,10 @@ PIDE_EL_EJERCICIO(CoincideConLasFormulasCerradas,
     }
     EXPECT_EQ(ackermann(4, 0), 13);
     EXPECT_EQ(ackermann(0, -5), -4) << "m = 0 responde sin recursión";
+}
+
+PIDE_EL_EJERCICIO(FirmaDeAckermann, "ackermann se declara como pide el ejercicio") {
+    EJ_ESPERA_FIRMA(ackermann, int(int, int));
 }
 
 #ifndef EJ_SOLUCION_ALUMNO

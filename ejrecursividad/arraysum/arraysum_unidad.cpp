@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "comprobacion.h"
+#include "firmas.h"
 
 #ifndef EJ_FUENTE
 #define EJ_FUENTE "ejrecursividad/arraysum.cpp"
@@ -42,6 +43,10 @@ PIDE_EL_EJERCICIO(SumaLosPrimerosNElementos, "sumArray suma los n primeros eleme
         // uno más sería un acceso fuera de la memoria reservada (lo detecta AddressSanitizer).
         EXPECT_EQ(sumArray(f.datos.data(), f.n), f.esperado) << "n = " << f.n;
     }
+}
+
+PIDE_EL_EJERCICIO(FirmaDeSumArray, "sumArray se declara como pide el ejercicio") {
+    EJ_ESPERA_FIRMA(sumArray, int(int*, int));
 }
 
 }  // namespace

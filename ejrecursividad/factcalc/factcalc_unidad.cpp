@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "comprobacion.h"
+#include "firmas.h"
 
 #ifndef EJ_FUENTE
 #define EJ_FUENTE "ejrecursividad/factcalc.cpp"
@@ -37,6 +38,10 @@ PIDE_EL_EJERCICIO(FactorialModulo2a64, "factorial da n! en unsigned long long, m
     for (const Fila& f : filas) {
         EXPECT_EQ(factorial(f.n), f.esperado) << "n = " << f.n;
     }
+}
+
+PIDE_EL_EJERCICIO(FirmaDeFactorial, "factorial se declara como pide el ejercicio") {
+    EJ_ESPERA_FIRMA(factorial, unsigned long long(int));
 }
 
 }  // namespace

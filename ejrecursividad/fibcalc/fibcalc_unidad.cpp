@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "comprobacion.h"
+#include "firmas.h"
 
 #ifndef EJ_FUENTE
 #define EJ_FUENTE "ejrecursividad/fibcalc.cpp"
@@ -36,6 +37,10 @@ PIDE_EL_EJERCICIO(FibonacciDeCadaPosicion,
     for (const Fila& f : filas) {
         EXPECT_EQ(fibonacci(f.n), f.esperado) << "n = " << f.n;
     }
+}
+
+PIDE_EL_EJERCICIO(FirmaDeFibonacci, "fibonacci se declara como pide el ejercicio") {
+    EJ_ESPERA_FIRMA(fibonacci, int(int));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "comprobacion.h"
+#include "firmas.h"
 
 #ifndef EJ_FUENTE
 #define EJ_FUENTE "ejrecursividad/palincheck.cpp"
@@ -38,6 +39,10 @@ PIDE_EL_EJERCICIO(ComparaSoloElTramoPedido,
     for (const Fila& f : filas) {
         EXPECT_EQ(isPalindrome(f.texto, f.start, f.end), f.esperado) << f.descripcion;
     }
+}
+
+PIDE_EL_EJERCICIO(FirmaDeIsPalindrome, "isPalindrome se declara como pide el ejercicio") {
+    EJ_ESPERA_FIRMA(isPalindrome, bool(const std::string&, int, int));
 }
 
 #ifndef EJ_SOLUCION_ALUMNO

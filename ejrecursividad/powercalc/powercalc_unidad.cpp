@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "comprobacion.h"
+#include "firmas.h"
 
 #ifndef EJ_FUENTE
 #define EJ_FUENTE "ejrecursividad/powercalc.cpp"
@@ -87,6 +88,10 @@ DECIDE_LA_COLECCION(ElTopeDeProfundidadNoAgotaLaPila,
     for (const Fila& f : filas) {
         EXPECT_EQ(power(f.base, f.exponente), f.esperado) << f.descripcion;
     }
+}
+
+PIDE_EL_EJERCICIO(FirmaDePower, "power se declara como pide el ejercicio") {
+    EJ_ESPERA_FIRMA(power, double(double, int));
 }
 
 #ifndef EJ_SOLUCION_ALUMNO

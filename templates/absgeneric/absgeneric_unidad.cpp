@@ -10,6 +10,7 @@
 
 #include "captura.h"
 #include "comprobacion.h"
+#include "firmas.h"
 
 #ifndef EJ_FUENTE
 #define EJ_FUENTE "templates/absgeneric.cpp"
@@ -47,38 +48,52 @@ PIDE_EL_EJERCICIO(MostrarAbsEscribeElValorAbsoluto,
     };
     for (const Fila& f : filas) {
         SCOPED_TRACE(f.descripcion);
-        nucleo::Captura captura;
-        f.llamada();
-        EXPECT_EQ(captura.texto(), kEtiqueta + f.numero + "\n");
+        EXPECT_EQ(nucleo::escritoPor(f.llamada).texto, kEtiqueta + f.numero + "\n");
     }
 }
 
+// Cada línea acaba en '\n', no en std::endl: al volver de mostrarAbs aún no ha llegado.
 PIDE_EL_EJERCICIO(MostrarAbsAcabaEnSaltoDeLineaSinVaciar,
                   "mostrarAbs termina con un salto de línea que no vacía la salida") {
-    nucleo::Captura captura;
-    mostrarAbs(-4);
-    mostrarAbs(56.3f);
-    EXPECT_EQ(captura.vaciados(), 0) << "'\\n' no vacía la salida; std::endl sí";
+    struct Fila {
+        const char* descripcion;
+        std::function<void()> llamada;
+    } filas[] = {
+        {"int", [] { mostrarAbs(-4); }},
+        {"float", [] { mostrarAbs(56.3f); }},
+        {"double", [] { mostrarAbs(123.3445); }},
+    };
+    for (const Fila& f : filas) {
+        SCOPED_TRACE(f.descripcion);
+        const nucleo::Escrito e = nucleo::escritoPor(f.llamada);
+        EXPECT_EQ(e.comoAcaba(), nucleo::Final::SaltoSinVaciar)
+            << "'\\n' no vacía la salida; std::endl sí. Se escribió "
+            << ::testing::PrintToString(e.texto);
+    }
 }
 
 // El opuesto del int más negativo no cabe en int: se escribe a través del tipo sin signo.
 DECIDE_LA_COLECCION(MostrarAbsDelIntMinimo, "mostrarAbs del int más negativo") {
-    nucleo::Captura captura;
-    mostrarAbs(-2147483647 - 1);
-    EXPECT_EQ(captura.texto(), kEtiqueta + "2147483648\n")
-        << "int mínimo: su opuesto no cabe en int";
-    EXPECT_EQ(captura.vaciados(), 0) << "'\\n' no vacía la salida; std::endl sí";
+    const nucleo::Escrito e = nucleo::escritoPor([] { mostrarAbs(-2147483647 - 1); });
+    EXPECT_EQ(e.texto, kEtiqueta + "2147483648\n") << "int mínimo: su opuesto no cabe en int";
+    EXPECT_EQ(e.comoAcaba(), nucleo::Final::SaltoSinVaciar)
+        << "'\\n' no vacía la salida; std::endl sí";
 }
 
 PIDE_EL_EJERCICIO(MostrarAbsNoCambiaLaVariableDelLlamador,
                   "mostrarAbs no cambia la variable del que llama") {
-    nucleo::Captura captura;
     int entero = -4;
     double real = -2.5;
-    mostrarAbs(entero);
-    mostrarAbs(real);
+    nucleo::escritoPor([&] {
+        mostrarAbs(entero);
+        mostrarAbs(real);
+    });
     EXPECT_EQ(entero, -4);
     EXPECT_EQ(real, -2.5);
+}
+
+PIDE_EL_EJERCICIO(FirmaDeMostrarAbs, "mostrarAbs se declara como pide el ejercicio") {
+    EJ_ESPERA_FIRMA(mostrarAbs<int>, void(int));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "captura.h"
 #include "comprobacion.h"
+#include "firmas.h"
 
 #ifndef EJ_FUENTE
 #define EJ_FUENTE "templates/dividegeneric.cpp"
@@ -19,6 +20,20 @@
 #undef main
 
 namespace {
+
+// Lo que escribe dividir(a, b) en cada salida, y lo que devuelve.
+struct Division {
+    double resultado;
+    nucleo::Escrito salida;
+    nucleo::Escrito errores;
+};
+
+Division dividirCapturando(double a, double b) {
+    Division d{};
+    d.salida = nucleo::escritoPor(
+        [&] { d.errores = nucleo::escritoPor([&] { d.resultado = dividir(a, b); }, std::cerr); });
+    return d;
+}
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const std::string kCero = "Error: No se puede dividir por cero.\n";
@@ -37,29 +52,47 @@ PIDE_EL_EJERCICIO(DividirConDivisorCeroAvisaYDevuelveCeroPositivo,
     };
     for (const Fila& f : filas) {
         SCOPED_TRACE(f.descripcion);
-        nucleo::Captura salida(std::cout);
-        nucleo::Captura errores(std::cerr);
-        double r = dividir(f.a, f.b);
-        EXPECT_EQ(r, 0.0);
-        EXPECT_FALSE(std::signbit(r));
-        EXPECT_EQ(errores.texto(), kCero);
-        EXPECT_EQ(salida.texto(), "") << "el error va solo a la salida de error";
+        const Division d = dividirCapturando(f.a, f.b);
+        EXPECT_EQ(d.resultado, 0.0);
+        EXPECT_FALSE(std::signbit(d.resultado));
+        EXPECT_EQ(d.errores.texto, kCero);
+        EXPECT_EQ(d.errores.comoAcaba(), nucleo::Final::SaltoVaciado)
+            << "el aviso acaba con std::endl";
+        EXPECT_EQ(d.salida.texto, "") << "el error va solo a la salida de error";
     }
 }
 
 PIDE_EL_EJERCICIO(DividirSinCeroNoEscribeNada,
                   "dividir con otro divisor devuelve el cociente y no escribe nada") {
-    nucleo::Captura salida(std::cout);
-    nucleo::Captura errores(std::cerr);
-    EXPECT_EQ(dividir(7.0, 2.0), 3.5);
-    EXPECT_EQ(dividir(-7.0, 2.0), -3.5);
-    EXPECT_TRUE(std::signbit(dividir(0.0, -4.0))) << "0 entre -4 es -0";
-    EXPECT_DOUBLE_EQ(dividir(1.0, 1e-300), 1e300);
-    EXPECT_EQ(dividir(1e300, 1e-300), std::numeric_limits<double>::infinity());
-    EXPECT_TRUE(std::isnan(dividir(1.0, kNaN))) << "NaN no es igual a 0: se divide";
-    EXPECT_TRUE(std::isnan(dividir(kNaN, 2.0)));
-    EXPECT_EQ(salida.texto(), "");
-    EXPECT_EQ(errores.texto(), "");
+    struct Fila {
+        const char* descripcion;
+        double a, b;
+        double esperado;
+    } filas[] = {
+        {"7 entre 2", 7.0, 2.0, 3.5},
+        {"-7 entre 2", -7.0, 2.0, -3.5},
+        {"0 entre -4 es -0", 0.0, -4.0, -0.0},
+        {"1 entre 1e-300", 1.0, 1e-300, 1e300},
+        {"se pasa del rango", 1e300, 1e-300, std::numeric_limits<double>::infinity()},
+        {"NaN no es igual a 0: se divide", 1.0, kNaN, kNaN},
+        {"NaN entre 2", kNaN, 2.0, kNaN},
+    };
+    for (const Fila& f : filas) {
+        SCOPED_TRACE(f.descripcion);
+        const Division d = dividirCapturando(f.a, f.b);
+        if (std::isnan(f.esperado)) {
+            EXPECT_TRUE(std::isnan(d.resultado)) << d.resultado;
+        } else {
+            EXPECT_DOUBLE_EQ(d.resultado, f.esperado);
+            EXPECT_EQ(std::signbit(d.resultado), std::signbit(f.esperado)) << d.resultado;
+        }
+        EXPECT_EQ(d.salida.texto, "");
+        EXPECT_EQ(d.errores.texto, "");
+    }
+}
+
+PIDE_EL_EJERCICIO(FirmaDeDividir, "dividir se declara como pide el ejercicio") {
+    EJ_ESPERA_FIRMA(dividir<double>, double(double, double));
 }
 
 }  // namespace

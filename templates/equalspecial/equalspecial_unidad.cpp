@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "comprobacion.h"
+#include "firmas.h"
 
 #ifndef EJ_FUENTE
 #define EJ_FUENTE "templates/equalspecial.cpp"
@@ -47,6 +48,16 @@ PIDE_EL_EJERCICIO(
         EXPECT_EQ(Comparador<char*>::esIgual(f.a, f.b), f.esperado);
         EXPECT_EQ(Comparador<char*>::esIgual(f.b, f.a), f.esperado) << "en el otro orden";
     }
+}
+
+PIDE_EL_EJERCICIO(FirmaDeEsIgual, "Comparador<T>::esIgual se declara como pide el ejercicio") {
+    EJ_ESPERA_FIRMA(Comparador<int>::esIgual, bool(int, int));
+}
+
+// La especialización recibe const char*, no los char* del argumento de la plantilla.
+PIDE_EL_EJERCICIO(FirmaDeEsIgualDeTextos,
+                  "Comparador<char*>::esIgual se declara como pide el ejercicio") {
+    EJ_ESPERA_FIRMA(Comparador<char*>::esIgual, bool(const char*, const char*));
 }
 
 }  // namespace

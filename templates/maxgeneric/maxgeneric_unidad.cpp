@@ -9,6 +9,7 @@
 
 #include "captura.h"
 #include "comprobacion.h"
+#include "firmas.h"
 
 #ifndef EJ_FUENTE
 #define EJ_FUENTE "templates/maxgeneric.cpp"
@@ -43,9 +44,9 @@ PIDE_EL_EJERCICIO(ConCerosIgualesDevuelveElSegundo,
                   "encontrarMaximo con dos ceros de distinto signo devuelve el segundo") {
     EXPECT_TRUE(std::signbit(encontrarMaximo(0.0, -0.0))) << "debe devolver -0.0";
     EXPECT_FALSE(std::signbit(encontrarMaximo(-0.0, 0.0))) << "debe devolver 0.0";
-    nucleo::Captura captura;
-    std::cout << encontrarMaximo(0.0, -0.0) << ' ' << encontrarMaximo(-0.0, 0.0);
-    EXPECT_EQ(captura.texto(), "-0 0");
+    const nucleo::Escrito e = nucleo::escritoPor(
+        [] { std::cout << encontrarMaximo(0.0, -0.0) << ' ' << encontrarMaximo(-0.0, 0.0); });
+    EXPECT_EQ(e.texto, "-0 0");
 }
 
 PIDE_EL_EJERCICIO(ConNaNDevuelveElSegundo,
@@ -67,11 +68,16 @@ PIDE_EL_EJERCICIO(UnByteDesde128PierdeContraLaA,
 }
 
 PIDE_EL_EJERCICIO(EncontrarMaximoNoEscribeNada, "encontrarMaximo no escribe nada") {
-    nucleo::Captura captura;
-    encontrarMaximo(1, 2);
-    encontrarMaximo('a', 'b');
-    encontrarMaximo(1.5, 2.5);
-    EXPECT_EQ(captura.texto(), "");
+    const nucleo::Escrito e = nucleo::escritoPor([] {
+        encontrarMaximo(1, 2);
+        encontrarMaximo('a', 'b');
+        encontrarMaximo(1.5, 2.5);
+    });
+    EXPECT_EQ(e.texto, "");
+}
+
+PIDE_EL_EJERCICIO(FirmaDeEncontrarMaximo, "encontrarMaximo se declara como pide el ejercicio") {
+    EJ_ESPERA_FIRMA(encontrarMaximo<int>, int(int, int));
 }
 
 }  // namespace

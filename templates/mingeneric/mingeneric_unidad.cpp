@@ -8,6 +8,7 @@
 
 #include "captura.h"
 #include "comprobacion.h"
+#include "firmas.h"
 
 #ifndef EJ_FUENTE
 #define EJ_FUENTE "templates/mingeneric.cpp"
@@ -41,9 +42,7 @@ PIDE_EL_EJERCICIO(ConCerosIgualesDevuelveElSegundo,
                   "encontrarMinimo con dos ceros de distinto signo devuelve el segundo") {
     EXPECT_TRUE(std::signbit(encontrarMinimo(0.0, -0.0))) << "debe devolver -0.0";
     EXPECT_FALSE(std::signbit(encontrarMinimo(-0.0, 0.0))) << "debe devolver 0.0";
-    nucleo::Captura captura;
-    std::cout << encontrarMinimo(0.0, -0.0);
-    EXPECT_EQ(captura.texto(), "-0");
+    EXPECT_EQ(nucleo::escritoPor([] { std::cout << encontrarMinimo(0.0, -0.0); }).texto, "-0");
 }
 
 PIDE_EL_EJERCICIO(ConNaNDevuelveElSegundo,
@@ -51,6 +50,10 @@ PIDE_EL_EJERCICIO(ConNaNDevuelveElSegundo,
     EXPECT_EQ(encontrarMinimo(kNaN, 1.0), 1.0);
     EXPECT_TRUE(std::isnan(encontrarMinimo(1.0, kNaN)));
     EXPECT_EQ(encontrarMinimo(2.71, 3.14), 2.71);
+}
+
+PIDE_EL_EJERCICIO(FirmaDeEncontrarMinimo, "encontrarMinimo se declara como pide el ejercicio") {
+    EJ_ESPERA_FIRMA(encontrarMinimo<int>, int(int, int));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "comprobacion.h"
+#include "firmas.h"
 
 #ifndef EJ_FUENTE
 #define EJ_FUENTE "templates/swapgeneric.cpp"
@@ -49,6 +50,10 @@ PIDE_EL_EJERCICIO(ValoresIgualesSiguenIguales,
     intercambiar(a, b);
     EXPECT_EQ(a, 7);
     EXPECT_EQ(b, 7);
+}
+
+PIDE_EL_EJERCICIO(FirmaDeIntercambiar, "intercambiar se declara como pide el ejercicio") {
+    EJ_ESPERA_FIRMA(intercambiar<int>, void(int&, int&));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "captura.h"
 #include "comprobacion.h"
+#include "firmas.h"
 
 #ifndef EJ_FUENTE
 #define EJ_FUENTE "ejsobrecarga_operadores/ellipsegirth/main.cpp"
@@ -19,23 +20,28 @@
 
 namespace {
 
-// Un Cir cuya longitud se lee de `texto` con su propio in(); el aviso que escribe se descarta.
-Cir leido(const std::string& texto) {
+// Llama a c.in() leyendo de `texto`; devuelve lo que escribe (el aviso).
+nucleo::Escrito leer(Cir& c, const std::string& texto) {
     std::istringstream entrada(texto);
     std::streambuf* anterior = std::cin.rdbuf(entrada.rdbuf());
-    nucleo::Captura aviso;
-    Cir c;
-    c.in();
+    const nucleo::Escrito e = nucleo::escritoPor([&] { c.in(); });
     std::cin.rdbuf(anterior);
     std::cin.clear();
+    return e;
+}
+
+// Un Cir cuya longitud se lee de `texto` con su propio in(); el aviso se descarta.
+Cir leido(const std::string& texto) {
+    Cir c;
+    leer(c, texto);
     return c;
 }
 
-std::string linea(Cir c) {
-    nucleo::Captura captura;
-    c.out();
-    return captura.texto();
+nucleo::Escrito salida(Cir c) {
+    return nucleo::escritoPor([&] { c.out(); });
 }
+
+std::string linea(Cir c) { return salida(c).texto; }
 
 std::string perimetro(const std::string& valor) { return "El perimetro es: " + valor + "cm\n"; }
 
@@ -43,14 +49,8 @@ PIDE_EL_EJERCICIO(EmpiezaEnCeroYLeeConSuAviso,
                   "Cir empieza con longitud 0, e in escribe su aviso y lee la longitud") {
     EXPECT_EQ(linea(Cir()), perimetro("0"));
 
-    std::istringstream entrada("2.5\n");
-    std::streambuf* anterior = std::cin.rdbuf(entrada.rdbuf());
-    nucleo::Captura captura;
     Cir c;
-    c.in();
-    std::string aviso = captura.texto();
-    std::cin.rdbuf(anterior);
-    EXPECT_EQ(aviso, "Ingresar el numero: ");
+    EXPECT_EQ(leer(c, "2.5\n").texto, "Ingresar el numero: ");
     EXPECT_EQ(linea(c), perimetro("2.5"));
 
     EXPECT_EQ(linea(leido("abc")), perimetro("0")) << "la lectura fallida guarda 0";
@@ -97,13 +97,27 @@ PIDE_EL_EJERCICIO(SumaNoCambiaLosOperandos, "el + de Cir no cambia ninguno de su
     EXPECT_EQ(linea(menor), perimetro("3"));
 }
 
-// out() acaba su línea con std::endl, que vacía la salida.
+// out() acaba su línea con std::endl, que vacía la salida: al volver, la línea ya ha llegado.
 PIDE_EL_EJERCICIO(OutAcabaConStdEndl, "out termina su línea con std::endl") {
-    Cir c;
-    nucleo::Captura captura;
-    c.out();
-    EXPECT_EQ(captura.texto(), "El perimetro es: 0cm\n");
-    EXPECT_EQ(captura.vaciados(), 1) << "la línea acaba con std::endl";
+    for (const char* longitud : {"0", "2.5"}) {
+        SCOPED_TRACE(longitud);
+        const nucleo::Escrito e = salida(leido(longitud));
+        EXPECT_EQ(e.texto, perimetro(longitud));
+        EXPECT_EQ(e.comoAcaba(), nucleo::Final::SaltoVaciado) << "la línea acaba con std::endl";
+    }
+}
+
+PIDE_EL_EJERCICIO(FirmaDeIn, "Cir::in se declara como pide el ejercicio") {
+    EJ_ESPERA_FIRMA(Cir::in, void(Cir::*)());
+}
+
+// No es const, aunque no cambia ningún operando: así lo declara el ejercicio.
+PIDE_EL_EJERCICIO(FirmaDeOperadorSuma, "Cir::operator+ se declara como pide el ejercicio") {
+    EJ_ESPERA_FIRMA(Cir::operator+, Cir(Cir::*)(const Cir&));
+}
+
+PIDE_EL_EJERCICIO(FirmaDeOut, "Cir::out se declara como pide el ejercicio") {
+    EJ_ESPERA_FIRMA(Cir::out, void(Cir::*)());
 }
 
 }  // namespace
