@@ -284,9 +284,17 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
             }
         }
     }
-    // Las salidas se cerraron justo tras un aviso: el programa terminó sin esperar la respuesta.
-    if (fase == Fase::Quieto && fdSalida < 0 && fdErrores < 0 && r.pasoSinEsperar < 0) {
-        r.pasoSinEsperar = static_cast<int>(paso);
+    // Las salidas se cerraron (el programa terminó) con un paso pendiente: si su aviso llegó,
+    // no esperó la respuesta; si no llegó, faltó el aviso.
+    const bool cerradas = fdSalida < 0 && fdErrores < 0;
+    if (cerradas && paso < pasos.size() && fase != Fase::Respuesta) {
+        const bool llego =
+            fase == Fase::Quieto || r.salida.find(pasos[paso].aviso, desde) != std::string::npos;
+        if (llego && r.pasoSinEsperar < 0) r.pasoSinEsperar = static_cast<int>(paso);
+        if (!llego && r.pasoSinAviso < 0) {
+            r.pasoSinAviso = static_cast<int>(paso);
+            desdeSinAviso = desde;
+        }
     }
     if (r.pasoSinAviso >= 0) {
         // ¿Llegó el aviso después de escribir la respuesta? Entonces no se había vaciado.
