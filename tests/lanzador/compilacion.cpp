@@ -1,20 +1,27 @@
-// Cómo compila el lanzador ./ejercicios, sobre copias del repositorio (nunca el árbol real):
-// solo el programa que se ejecuta y solo si ha cambiado, los errores del compilador sin el
-// ruido de make, una configuración fallida que se repite la vez siguiente, la demostración con
-// un programa que no compila, el proyecto sin GoogleTest y la plantilla de "practicar".
+// Cómo compila el lanzador ./ejercicios, sobre copias del repositorio (nunca el árbol real),
+// con cada generador de CMake que puede elegir quien lo usa (Make y Ninja): solo el programa
+// que se ejecuta y solo si ha cambiado, los errores del compilador sin el ruido de make ni de
+// ninja, una configuración fallida que se repite la vez siguiente, una ruta con blancos y
+// acentos, la demostración con programas que no compilan o con el CMakeLists.txt roto, el
+// proyecto sin GoogleTest y la plantilla de "practicar".
 //
-// Compilacion.*: cada prueba en su propia copia (configurar una copia tarda medio segundo).
-// Preparacion.* y Compartida.*: una copia compartida con los programas ya compilados, para
-// que ninguna prueba tenga que compilarlos todos. Con ctest cada prueba es un proceso: la copia
-// vive en la carpeta EJ_COPIA_COMPARTIDA, la prepara Preparacion (fixture de ctest), las
-// Compartida la usan de una en una (RESOURCE_LOCK) y lanzador.BorrarCopiaCompartida la borra.
-// Ejecutando el binario a mano, la copia va a una carpeta temporal que se borra al terminar.
+// Compilacion.*/<generador>: cada prueba en su propia copia (configurar una copia tarda medio
+// segundo). Comprobador.*: igual, solo con Make (compilar el comprobador tarda).
+// Preparacion.*/<generador> y Compartida.*/<generador>: una copia compartida por generador con
+// los programas ya compilados, para que ninguna prueba tenga que compilarlos todos; está en una
+// carpeta "mi repositorio ñ", así que todas ellas prueban también esa ruta. Con ctest cada
+// prueba es un proceso: la copia vive en la carpeta EJ_COPIA_COMPARTIDA, la prepara Preparacion
+// (fixture de ctest), las Compartida la usan de una en una (RESOURCE_LOCK) y
+// lanzador.BorrarCopiaCompartida.<generador> la borra. Ejecutando el binario a mano, la copia
+// va a una carpeta temporal que se borra al terminar.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <memory>
+#include <ostream>
 #include <set>
 #include <sstream>
 #include <string>
@@ -34,8 +41,53 @@ using lanzador::lineas;
 using lanzador::LlamadaACmake;
 namespace fs = std::filesystem;
 
+// Un generador de CMake: su nombre en las pruebas, en CMAKE_GENERATOR, el archivo que deja en
+// un árbol configurado, el del otro generador, y lo que sigue tras un error de compilación.
+struct Generador {
+    std::string nombre;
+    std::string cmake;
+    std::string archivo;
+    std::string otroArchivo;
+    std::string seguir;
+};
+
+void PrintTo(const Generador& g, std::ostream* os) { *os << g.cmake; }
+
+const std::vector<Generador> kGeneradores = {
+    {"Make", "Unix Makefiles", "Makefile", "build.ninja", "-- -k"},
+    {"Ninja", "Ninja", "build.ninja", "Makefile", "-- -k 0"},
+};
+
+std::string nombreDe(const testing::TestParamInfo<Generador>& info) { return info.param.nombre; }
+
+// ¿Hay un ejecutable con ese nombre en el PATH?
+bool enElPath(const std::string& programa) {
+    const char* path = std::getenv("PATH");
+    std::istringstream carpetas(path != nullptr ? path : "");
+    for (std::string carpeta; std::getline(carpetas, carpeta, ':');) {
+        const fs::path ruta = fs::path(carpeta.empty() ? "." : carpeta) / programa;
+        std::error_code ec;
+        if (fs::is_regular_file(ruta, ec) &&
+            (fs::status(ruta, ec).permissions() & fs::perms::owner_exec) != fs::perms::none) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Las pruebas de un generador; sin ninja instalado, las de Ninja se saltan (y lo dicen).
+class ConGenerador : public testing::TestWithParam<Generador> {
+   protected:
+    void SetUp() override {
+        if (GetParam().nombre == "Ninja" && !enElPath("ninja")) {
+            GTEST_SKIP() << "ninja no está instalado (paquete de Debian ninja-build)";
+        }
+    }
+};
+
 const std::string kRoto = "\nstatic_assert(false, \"roto a propósito\");\n";
 const std::string kRegistro = "El registro completo está en build/ejercicios-compilacion.log\n";
+const std::string kRutaRara = "mi repositorio ñ";
 
 std::string avisoPrimeraVez(const std::string& que) {
     return "Compilando " + que + " (la primera vez tarda unos segundos)...\n";
@@ -56,11 +108,21 @@ bool esConfiguracion(const LlamadaACmake& llamada) {
            llamada.argumentos.find("--preset default") != std::string::npos;
 }
 
+// Las llamadas de compilación.
+std::vector<LlamadaACmake> compilaciones(const std::vector<LlamadaACmake>& llamadas) {
+    std::vector<LlamadaACmake> resultado;
+    for (const LlamadaACmake& llamada : llamadas) {
+        if (llamada.argumentos.find("--build --preset default") != std::string::npos) {
+            resultado.push_back(llamada);
+        }
+    }
+    return resultado;
+}
+
 // Los objetivos que piden las llamadas de compilación, en orden.
 std::vector<std::string> objetivos(const std::vector<LlamadaACmake>& llamadas) {
     std::vector<std::string> resultado;
-    for (const LlamadaACmake& llamada : llamadas) {
-        if (llamada.argumentos.find("--build --preset default") == std::string::npos) continue;
+    for (const LlamadaACmake& llamada : compilaciones(llamadas)) {
         std::istringstream palabras(llamada.argumentos);
         std::string palabra, objetivo;
         while (palabras >> palabra) {
@@ -93,15 +155,10 @@ std::vector<std::string> pruebasCompiladas(const Copia& copia) {
     return pruebas;
 }
 
-// Líneas de make, no del compilador: "gmake[2]: ...", "make: ...", "[ 50%] ...", y los
-// avisos de CMake sobre dependencias.
-bool esRuidoDeMake(const std::string& linea) {
-    for (const char* inicio : {"make", "gmake", "Consolidate compiler", "Scanning dependencies"}) {
-        if (empiezaPor(linea, inicio)) return true;
-    }
-    const size_t cierre = linea.find("%]");
-    return empiezaPor(linea, "[") && cierre != std::string::npos &&
-           linea.find_first_not_of(" 0123456789", 1) == cierre;
+// El árbol de la copia lo generó `g`, y no el otro generador.
+void esperarGenerador(const Copia& copia, const Generador& g) {
+    EXPECT_TRUE(fs::exists(copia.arbol() / g.archivo)) << "falta " << g.archivo;
+    EXPECT_FALSE(fs::exists(copia.arbol() / g.otroArchivo)) << "sobra " << g.otroArchivo;
 }
 
 // Los programas del catálogo, tal como los lista ./ejercicios.
@@ -134,15 +191,21 @@ std::string reemplazar(std::string texto, const std::string& de, const std::stri
     return texto;
 }
 
-// La copia compartida (véase el comentario del principio).
-Copia& copiaCompartida(bool nueva) {
-    static std::unique_ptr<Copia> copia;
+// Vuelve a escribir un archivo tal cual: queda más nuevo que los programas.
+void renovar(const Copia& copia, const fs::path& relativa) {
+    copia.escribir(relativa, copia.leer(relativa));
+}
+
+// La copia compartida de cada generador (véase el comentario del principio).
+Copia& copiaCompartida(const Generador& g, bool nueva) {
+    static std::map<std::string, std::unique_ptr<Copia>> copias;
+    std::unique_ptr<Copia>& copia = copias[g.nombre];
     if (!copia) {
         const char* carpeta = std::getenv("EJ_COPIA_COMPARTIDA");
         if (carpeta != nullptr && *carpeta != '\0') {
-            copia = std::make_unique<Copia>(carpeta, nueva, false);
+            copia = std::make_unique<Copia>(carpeta, nueva, false, g.cmake, kRutaRara);
         } else {
-            copia = std::make_unique<Copia>();
+            copia = std::make_unique<Copia>(g.cmake, kRutaRara);
         }
     }
     return *copia;
@@ -152,8 +215,8 @@ fs::path marcaDePreparada(const Copia& copia) { return copia.carpeta() / "prepar
 
 // La copia compartida con los programas compilados; si nadie la ha preparado aún (una
 // prueba Compartida elegida sola, fuera de ctest), se prepara aquí.
-const Copia& copiaConProgramas() {
-    Copia& copia = copiaCompartida(false);
+const Copia& copiaConProgramas(const Generador& g) {
+    Copia& copia = copiaCompartida(g, false);
     if (!fs::exists(marcaDePreparada(copia))) {
         nucleo::Resultado r = copia.lanzar({"--demo"});
         if (!r.terminoBien()) {
@@ -167,10 +230,14 @@ const Copia& copiaConProgramas() {
 
 // --- Cada prueba en su propia copia ---------------------------------------------------------
 
-TEST(Compilacion, CompilaSoloElProgramaQueSeEjecutaYSoloSiHaCambiado) {
-    Copia copia;
+class Compilacion : public ConGenerador {};
+INSTANTIATE_TEST_SUITE_P(, Compilacion, testing::ValuesIn(kGeneradores), nombreDe);
 
-    // La primera vez configura y compila solo ese objetivo, y avisa antes de empezar.
+TEST_P(Compilacion, CompilaSoloElProgramaQueSeEjecutaYSoloSiHaCambiado) {
+    Copia copia(GetParam().cmake);
+
+    // La primera vez configura (con el generador de CMAKE_GENERATOR) y compila solo ese
+    // objetivo, y avisa antes de empezar.
     nucleo::Resultado r = copia.lanzar({"fixedsquare"});
     ASSERT_TRUE(r.terminoBien()) << r;
     EXPECT_EQ(r.salida, "El cuadrado de 6 es: 36\n");
@@ -182,6 +249,7 @@ TEST(Compilacion, CompilaSoloElProgramaQueSeEjecutaYSoloSiHaCambiado) {
         << "el aviso tiene que estar escrito antes de llamar a cmake\n"
         << describir(llamadas);
     EXPECT_EQ(objetivos(llamadas), std::vector<std::string>{"fixedsquare"}) << describir(llamadas);
+    esperarGenerador(copia, GetParam());
     EXPECT_EQ(archivos(copia.bin()), std::vector<std::string>{"fixedsquare"});
     EXPECT_EQ(pruebasCompiladas(copia), std::vector<std::string>{});
     EXPECT_FALSE(fs::exists(copia.arbol() / "comprobador" / "comprobador"));
@@ -198,18 +266,33 @@ TEST(Compilacion, CompilaSoloElProgramaQueSeEjecutaYSoloSiHaCambiado) {
     const std::string editado =
         reemplazar(fuente, "\"El cuadrado de \"", "\"El cuadrado (editado) de \"");
     ASSERT_NE(editado, fuente);
-    Cambio cambio(copia, "ellambda/fixedsquare.cpp", editado);
-    r = copia.lanzar({"fixedsquare"});
-    ASSERT_TRUE(r.terminoBien()) << r;
-    EXPECT_EQ(r.salida, "El cuadrado (editado) de 6 es: 36\n");
-    EXPECT_EQ(r.errores, "Compilando fixedsquare...\n");
-    EXPECT_EQ(objetivos(copia.llamadas()), std::vector<std::string>{"fixedsquare"})
-        << describir(copia.llamadas());
-    EXPECT_FALSE(esConfiguracion(copia.llamadas().at(0))) << describir(copia.llamadas());
+    {
+        Cambio cambio(copia, "ellambda/fixedsquare.cpp", editado);
+        r = copia.lanzar({"fixedsquare"});
+        ASSERT_TRUE(r.terminoBien()) << r;
+        EXPECT_EQ(r.salida, "El cuadrado (editado) de 6 es: 36\n");
+        EXPECT_EQ(r.errores, "Compilando fixedsquare...\n");
+        EXPECT_EQ(objetivos(copia.llamadas()), std::vector<std::string>{"fixedsquare"})
+            << describir(copia.llamadas());
+        EXPECT_FALSE(esConfiguracion(copia.llamadas().at(0))) << describir(copia.llamadas());
+    }
+
+    // Un archivo de su carpeta que el programa no usa (los casos del comprobador) cambia: se
+    // llama a cmake una vez, que no tiene nada que rehacer, y la siguiente ya no.
+    renovar(copia, "ellambda/fixedsquare.cpp");
+    ASSERT_TRUE(copia.lanzar({"fixedsquare"}).terminoBien());
+    renovar(copia, "ellambda/fixedsquare/casos.cpp");
+    for (const size_t esperadas : {1u, 0u}) {
+        r = copia.lanzar({"fixedsquare"});
+        ASSERT_TRUE(r.terminoBien()) << r;
+        EXPECT_EQ(r.salida, "El cuadrado de 6 es: 36\n");
+        EXPECT_EQ(copia.llamadas().size(), esperadas) << describir(copia.llamadas());
+    }
 }
 
-TEST(Compilacion, UnaConfiguracionFallidaSeRepiteLaVezSiguiente) {
-    Copia copia;
+TEST_P(Compilacion, UnaConfiguracionFallidaSeRepiteLaVezSiguiente) {
+    const Generador& g = GetParam();
+    Copia copia(g.cmake);
     const std::string cmakelists = copia.leer("CMakeLists.txt");
     const std::string roto =
         cmakelists + "\nmessage(FATAL_ERROR \"configuración rota a propósito\")\n";
@@ -226,7 +309,8 @@ TEST(Compilacion, UnaConfiguracionFallidaSeRepiteLaVezSiguiente) {
             EXPECT_NE(r.errores.find("configuración rota a propósito"), std::string::npos) << r;
             EXPECT_NE(r.errores.find("No se pudo preparar la compilación"), std::string::npos) << r;
             EXPECT_EQ(r.errores.find("No such file"), std::string::npos) << r;
-            EXPECT_FALSE(fs::exists(copia.arbol() / "Makefile"));
+            EXPECT_EQ(r.errores.find("missing and no known rule"), std::string::npos) << r;
+            EXPECT_FALSE(fs::exists(copia.arbol() / g.archivo));
             const std::vector<LlamadaACmake> llamadas = copia.llamadas();
             ASSERT_EQ(llamadas.size(), 1u) << describir(llamadas);
             EXPECT_TRUE(esConfiguracion(llamadas[0])) << describir(llamadas);
@@ -237,9 +321,10 @@ TEST(Compilacion, UnaConfiguracionFallidaSeRepiteLaVezSiguiente) {
     ASSERT_TRUE(r.terminoBien()) << r;
     EXPECT_EQ(r.salida, "El cuadrado de 6 es: 36\n");
     EXPECT_TRUE(esConfiguracion(copia.llamadas().at(0))) << describir(copia.llamadas());
+    esperarGenerador(copia, g);
 
-    // Con el árbol ya configurado, el CMakeLists.txt roto lo descubre la compilación (make
-    // vuelve a ejecutar cmake): falla, y arreglado vuelve a funcionar.
+    // Con el árbol ya configurado, el CMakeLists.txt roto lo descubre la compilación (make o
+    // ninja vuelven a ejecutar cmake): falla, y arreglado vuelve a funcionar.
     {
         Cambio cambio(copia, "CMakeLists.txt", roto);
         r = copia.lanzar({"fixedsquare"});
@@ -250,16 +335,82 @@ TEST(Compilacion, UnaConfiguracionFallidaSeRepiteLaVezSiguiente) {
     r = copia.lanzar({"fixedsquare"});
     ASSERT_TRUE(r.terminoBien()) << r;
     EXPECT_EQ(r.salida, "El cuadrado de 6 es: 36\n");
+
+    // Lo que deja una configuración a medias (interrumpida, o de otro generador): el árbol
+    // solo está configurado con la caché y el archivo de su generador; si no, se configura
+    // otra vez antes de compilar.
+    const fs::path cache = copia.arbol() / "CMakeCache.txt";
+    const fs::path propio = copia.arbol() / g.archivo;
+    const fs::path ajeno = copia.arbol() / g.otroArchivo;
+    struct Resto {
+        const char* que;
+        std::vector<fs::path> borrar;
+        std::vector<fs::path> crear;
+    };
+    const std::vector<Resto> restos = {
+        {"la caché sin el archivo de su generador", {propio}, {}},
+        {"la caché con el archivo del otro generador", {propio}, {ajeno}},
+        {"el archivo de su generador sin la caché", {cache}, {}},
+    };
+    for (const Resto& resto : restos) {
+        SCOPED_TRACE(resto.que);
+        for (const fs::path& ruta : resto.borrar) fs::remove(ruta);
+        for (const fs::path& ruta : resto.crear) std::ofstream(ruta) << "# a medias\n";
+        renovar(copia, "ellambda/fixedsquare.cpp");
+        r = copia.lanzar({"fixedsquare"});
+        ASSERT_TRUE(r.terminoBien()) << r;
+        EXPECT_EQ(r.salida, "El cuadrado de 6 es: 36\n");
+        const std::vector<LlamadaACmake> llamadas = copia.llamadas();
+        ASSERT_EQ(llamadas.size(), 2u) << describir(llamadas);
+        EXPECT_TRUE(esConfiguracion(llamadas[0])) << describir(llamadas);
+        EXPECT_EQ(objetivos(llamadas), std::vector<std::string>{"fixedsquare"})
+            << describir(llamadas);
+        EXPECT_TRUE(fs::exists(propio));
+        fs::remove(ajeno);
+    }
 }
 
-TEST(Compilacion, SinGoogleTestLosEjerciciosCompilanYLasPruebasPidenInstalarlo) {
-    Copia copia;
+TEST_P(Compilacion, FuncionaEnUnaRutaConBlancosYAcentos) {
+    Copia copia(GetParam().cmake, kRutaRara);
+    ASSERT_NE(copia.raiz().string().find(" repositorio ñ"), std::string::npos);
+
+    nucleo::Resultado r = copia.lanzar({"ringchain"}, "2\n4\n5\n");
+    ASSERT_TRUE(r.terminoBien()) << r;
+    EXPECT_TRUE(terminaEn(r.salida, "4 <-> 5 <-> cabeza\n")) << r;
+    EXPECT_EQ(r.errores, avisoPrimeraVez("ringchain"));
+    EXPECT_EQ(objetivos(copia.llamadas()), std::vector<std::string>{"ringchain"})
+        << describir(copia.llamadas());
+    esperarGenerador(copia, GetParam());
+
+    // El comprobador se rehace si cambia algo de la carpeta de un ejercicio, también en esta
+    // ruta. Uno de mentira, y una cmake que falla: basta ver si el lanzador intenta compilarlo.
+    const fs::path herramienta = copia.arbol() / "comprobador" / "comprobador";
+    fs::create_directories(herramienta.parent_path());
+    std::ofstream(herramienta) << "#!/bin/sh\necho \"comprobador de mentira: $*\"\n";
+    fs::permissions(herramienta, fs::perms::owner_all);
+    copia.cmakeFalla(true);
+    r = copia.lanzar({"comprobar", "fixedproduct"});
+    ASSERT_TRUE(r.terminoBien()) << r;
+    EXPECT_EQ(r.salida, "comprobador de mentira: comprobar fixedproduct\n");
+    EXPECT_TRUE(copia.llamadas().empty()) << describir(copia.llamadas());
+
+    renovar(copia, "ellambda/fixedproduct/casos.cpp");
+    r = copia.lanzar({"comprobar", "fixedproduct"});
+    EXPECT_EQ(r.estado, 1) << r;
+    EXPECT_EQ(r.salida, "");
+    EXPECT_EQ(objetivos(copia.llamadas()), std::vector<std::string>{"comprobador"})
+        << describir(copia.llamadas());
+}
+
+TEST_P(Compilacion, SinGoogleTestLosEjerciciosCompilanYLasPruebasPidenInstalarlo) {
+    Copia copia(GetParam().cmake);
     const std::string arbol = (copia.carpeta() / "sin-googletest").string();
     nucleo::Resultado r =
         copia.orden("\"$1\" --preset default -B \"$2\" -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON",
                     {EJ_CMAKE, arbol});
     ASSERT_TRUE(r.terminoBien()) << r;
     EXPECT_NE(r.salida.find("libgtest-dev"), std::string::npos) << r;
+    EXPECT_TRUE(fs::exists(fs::path(arbol) / GetParam().archivo));
 
     r = copia.orden("\"$1\" --build \"$2\" --target fixedproduct && \"$2/bin/fixedproduct\"",
                     {EJ_CMAKE, arbol});
@@ -271,8 +422,9 @@ TEST(Compilacion, SinGoogleTestLosEjerciciosCompilanYLasPruebasPidenInstalarlo) 
     EXPECT_NE(r.salida.find("libgtest-dev"), std::string::npos) << r;
 }
 
-TEST(Compilacion, PracticarCreaLaPlantillaSinSobrescribirla) {
-    Copia copia;
+// Compilar el comprobador tarda: solo con Make, el generador no cambia nada de "practicar".
+TEST(Comprobador, PracticarCreaLaPlantillaSinSobrescribirla) {
+    Copia copia(kGeneradores.front().cmake);
 
     // Compila solo el comprobador (no los programas) y crea la plantilla.
     nucleo::Resultado r = copia.lanzar({"practicar", "fixedproduct"});
@@ -331,10 +483,15 @@ TEST(Compilacion, PracticarCreaLaPlantillaSinSobrescribirla) {
     EXPECT_TRUE(compilada.terminoBien()) << compilada;
 }
 
-// --- La copia compartida -----------------------------------------------------------------
+// --- La copia compartida de cada generador --------------------------------------------------
 
-TEST(Preparacion, LaDemostracionCompilaSoloLosProgramasYLosEjecutaTodos) {
-    Copia& copia = copiaCompartida(true);
+class Preparacion : public ConGenerador {};
+INSTANTIATE_TEST_SUITE_P(, Preparacion, testing::ValuesIn(kGeneradores), nombreDe);
+class Compartida : public ConGenerador {};
+INSTANTIATE_TEST_SUITE_P(, Compartida, testing::ValuesIn(kGeneradores), nombreDe);
+
+TEST_P(Preparacion, LaDemostracionCompilaSoloLosProgramasYLosEjecutaTodos) {
+    Copia& copia = copiaCompartida(GetParam(), true);
     nucleo::Resultado r = copia.lanzar({"--demo"});
     ASSERT_TRUE(r.terminoBien()) << r;
     EXPECT_EQ(r.errores, avisoPrimeraVez("los ejercicios"));
@@ -342,6 +499,7 @@ TEST(Preparacion, LaDemostracionCompilaSoloLosProgramasYLosEjecutaTodos) {
     ASSERT_EQ(llamadas.size(), 2u) << describir(llamadas);
     EXPECT_TRUE(esConfiguracion(llamadas[0])) << describir(llamadas);
     EXPECT_EQ(objetivos(llamadas), std::vector<std::string>{"programas"}) << describir(llamadas);
+    esperarGenerador(copia, GetParam());
 
     // Los programas del catálogo y nada más: ni pruebas ni comprobador.
     const std::vector<std::string> programas = catalogo(copia);
@@ -379,30 +537,25 @@ TEST(Preparacion, LaDemostracionCompilaSoloLosProgramasYLosEjecutaTodos) {
     if (!HasFailure()) std::ofstream(marcaDePreparada(copia)) << "sí\n";
 }
 
-TEST(Compartida, UnFuenteRotoSoloBloqueaSuPrograma) {
-    const Copia& copia = copiaConProgramas();
+TEST_P(Compartida, UnFuenteRotoSoloBloqueaSuPrograma) {
+    const Copia& copia = copiaConProgramas(GetParam());
     const std::string fuente = "ellambda/fixedsquare.cpp";
     Cambio cambio(copia, fuente, copia.leer(fuente) + kRoto);
 
     // Su programa no se ejecuta (tampoco el binario viejo): solo los errores del compilador,
-    // con rutas relativas a la raíz y sin el ruido de make.
+    // exactamente los que da él solo desde la raíz (con rutas relativas a ella), sin nada de
+    // make, ninja ni cmake.
+    nucleo::Resultado compilador =
+        copia.orden("\"$1\" -std=c++17 -fsyntax-only \"$2\"", {EJ_COMPILADOR, fuente});
+    ASSERT_NE(compilador.estado, 0) << compilador;
+    ASSERT_NE(compilador.salida.find(fuente + ":"), std::string::npos) << compilador;
     nucleo::Resultado r = copia.lanzar({"fixedsquare"});
     EXPECT_EQ(r.estado, 1) << r;
     EXPECT_EQ(r.salida, "");
-    EXPECT_TRUE(empiezaPor(r.errores, "Compilando fixedsquare")) << r;
-    EXPECT_TRUE(terminaEn(r.errores,
-                          "No se pudo compilar fixedsquare: arriba están los errores del "
-                          "compilador.\n" +
-                              kRegistro))
-        << r;
-    bool error = false;
-    for (const std::string& linea : lineas(r.errores)) {
-        EXPECT_FALSE(esRuidoDeMake(linea)) << linea;
-        error = error || (empiezaPor(linea, fuente + ":") &&
-                          linea.find("roto a propósito") != std::string::npos);
-    }
-    EXPECT_TRUE(error) << "falta el error del compilador con la ruta " << fuente << "\n" << r;
-    EXPECT_EQ(r.errores.find(copia.raiz().string()), std::string::npos) << r;
+    EXPECT_EQ(r.errores, "Compilando fixedsquare...\n" + compilador.salida +
+                             "No se pudo compilar fixedsquare: arriba están los errores del "
+                             "compilador.\n" +
+                             kRegistro);
     EXPECT_EQ(objetivos(copia.llamadas()), std::vector<std::string>{"fixedsquare"})
         << describir(copia.llamadas());
     const std::string registro = copia.leer("build/ejercicios-compilacion.log");
@@ -416,17 +569,35 @@ TEST(Compartida, UnFuenteRotoSoloBloqueaSuPrograma) {
         << describir(copia.llamadas());
 }
 
-TEST(Compartida, LaDemostracionSigueSiUnProgramaNoCompila) {
-    const Copia& copia = copiaConProgramas();
-    // Dos rotos, en carpetas distintas; uno por un archivo que no es el principal.
+TEST_P(Compartida, LaDemostracionSigueSiUnProgramaNoCompila) {
+    const Copia& copia = copiaConProgramas(GetParam());
+    // Dos rotos, en carpetas distintas; uno por un archivo que no es el principal. Y uno
+    // cambiado que compila, en la carpeta de uno roto.
     Cambio uno(copia, "ellambda/fixedsquare.cpp", copia.leer("ellambda/fixedsquare.cpp") + kRoto);
     const std::string cir = "ejsobrecarga_operadores/ellipsegirth/Cir.cpp";
     Cambio otro(copia, cir, copia.leer(cir) + kRoto);
+    const std::string producto = copia.leer("ellambda/fixedproduct.cpp");
+    const std::string editado = reemplazar(producto, "\"3 * 4 = \"", "\"3 * 4 (editado) = \"");
+    ASSERT_NE(editado, producto);
+    Cambio bueno(copia, "ellambda/fixedproduct.cpp", editado);
 
     nucleo::Resultado r = copia.lanzar({"--demo"});
     ASSERT_TRUE(r.terminoBien()) << r;
-    EXPECT_EQ(objetivos(copia.llamadas()), std::vector<std::string>{"programas"})
-        << describir(copia.llamadas());
+    // Primero "programas", sin parar en el primer error para compilar todos los que se pueda;
+    // después, a lo sumo programas sueltos (nunca pruebas ni el comprobador).
+    const std::vector<LlamadaACmake> llamadas = compilaciones(copia.llamadas());
+    ASSERT_FALSE(llamadas.empty()) << describir(copia.llamadas());
+    EXPECT_TRUE(terminaEn(llamadas[0].argumentos, "--target programas " + GetParam().seguir))
+        << describir(llamadas);
+    const std::vector<std::string> programas = catalogo(copia);
+    const std::vector<std::string> pedidos = objetivos(llamadas);
+    const std::set<std::string> sueltos(pedidos.begin() + 1, pedidos.end());
+    EXPECT_EQ(sueltos.size(), pedidos.size() - 1) << describir(llamadas);
+    for (const std::string& objetivo : sueltos) {
+        EXPECT_TRUE(std::binary_search(programas.begin(), programas.end(), objetivo))
+            << describir(llamadas);
+    }
+    EXPECT_EQ(pruebasCompiladas(copia), std::vector<std::string>{});
 
     // En la salida de error, los que no compilan (exactamente esos).
     const std::string inicio = "No se pudieron compilar: ";
@@ -442,7 +613,7 @@ TEST(Compartida, LaDemostracionSigueSiUnProgramaNoCompila) {
     EXPECT_EQ(nombrados, (std::set<std::string>{"ellipsegirth", "fixedsquare"})) << r;
 
     // En la transcripción, los rotos lo dicen y no se ejecutan (tampoco su binario viejo);
-    // los otros 24 se ejecutan.
+    // los otros 24 se ejecutan, el cambiado ya con su cambio.
     for (const std::string programa : {"fixedsquare", "ellipsegirth"}) {
         EXPECT_EQ(lineaTrasCabecera(r.salida, programa),
                   "(no compila: ./ejercicios " + programa + " muestra los errores del compilador)");
@@ -450,10 +621,37 @@ TEST(Compartida, LaDemostracionSigueSiUnProgramaNoCompila) {
     EXPECT_EQ(r.salida.find("El cuadrado de 6 es"), std::string::npos) << r.salida;
     EXPECT_EQ(r.salida.find("El perimetro es"), std::string::npos) << r.salida;
     EXPECT_EQ(contar("\n" + r.salida, "\n=== "), nucleo::ejercicios().size()) << r.salida;
-    EXPECT_EQ(contar("\n" + r.salida, "\n$ "), 24u) << r.salida;
-    EXPECT_NE(r.salida.find("$ ./ejercicios fixedproduct\n3 * 4 = 12\n"), std::string::npos)
+    EXPECT_EQ(contar("\n" + r.salida, "\n$ "), nucleo::ejercicios().size() - 2) << r.salida;
+    EXPECT_NE(r.salida.find("$ ./ejercicios fixedproduct\n3 * 4 (editado) = 12\n"),
+              std::string::npos)
         << r.salida;
     EXPECT_EQ(r.salida.find("(terminó con estado"), std::string::npos) << r.salida;
+}
+
+TEST_P(Compartida, ConElCMakeListsRotoLaDemostracionLoDiceYEjecutaLosQueHay) {
+    const Copia& copia = copiaConProgramas(GetParam());
+    // Un fuente cambiado, para que haya programas que recompilar (y a los que culpar).
+    renovar(copia, "ellambda/fixedsquare.cpp");
+    Cambio cambio(copia, "CMakeLists.txt",
+                  copia.leer("CMakeLists.txt") +
+                      "\nmessage(FATAL_ERROR \"configuración rota a propósito\")\n");
+
+    // No es ningún programa el que falla: ni una lista vacía de rotos ni el ruido de la
+    // compilación, sino el error de CMake; y los programas ya compilados se ejecutan.
+    nucleo::Resultado r = copia.lanzar({"--demo"});
+    ASSERT_TRUE(r.terminoBien()) << r;
+    EXPECT_TRUE(empiezaPor(r.errores, "Compilando los ejercicios...\n")) << r;
+    EXPECT_NE(r.errores.find("CMake Error at CMakeLists.txt:"), std::string::npos) << r;
+    EXPECT_NE(r.errores.find("configuración rota a propósito"), std::string::npos) << r;
+    EXPECT_TRUE(terminaEn(r.errores,
+                          "No se pudo compilar: arriba están los errores. Se ejecutan los "
+                          "programas\nque ya estaban compilados.\n"))
+        << r;
+    for (const std::string ruido : {"No se pudieron compilar", "FAILED", "ninja:", "make"}) {
+        EXPECT_EQ(r.errores.find(ruido), std::string::npos) << ruido << "\n" << r;
+    }
+    EXPECT_EQ(r.errores.find(copia.raiz().string()), std::string::npos) << r;
+    EXPECT_EQ(contar("\n" + r.salida, "\n$ "), nucleo::ejercicios().size()) << r.salida;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 #include <utility>
 
 namespace lanzador {
@@ -49,13 +50,21 @@ fs::path carpetaTemporal() {
 
 }  // namespace
 
-Copia::Copia() : carpeta_(carpetaTemporal()), borrarAlFinal_(true) {
+Copia::Copia(std::string generador, std::string repositorio)
+    : carpeta_(carpetaTemporal()),
+      repositorio_(std::move(repositorio)),
+      generador_(std::move(generador)),
+      borrarAlFinal_(true) {
     copiarRepositorio();
     crearEspia();
 }
 
-Copia::Copia(const fs::path& carpeta, bool nueva, bool borrarAlFinal)
-    : carpeta_(carpeta), borrarAlFinal_(borrarAlFinal) {
+Copia::Copia(const fs::path& carpeta, bool nueva, bool borrarAlFinal, std::string generador,
+             std::string repositorio)
+    : carpeta_(carpeta),
+      repositorio_(std::move(repositorio)),
+      generador_(std::move(generador)),
+      borrarAlFinal_(borrarAlFinal) {
     if (nueva) fs::remove_all(carpeta_);
     if (!fs::exists(raiz())) copiarRepositorio();
     crearEspia();
@@ -81,13 +90,15 @@ void Copia::copiarRepositorio() const {
 void Copia::crearEspia() const {
     const fs::path espia = carpeta_ / "espia";
     fs::create_directories(espia);
-    escribirArchivo(espia / "cmake",
-                    "#!/bin/sh\n"
-                    "# cmake espía: anota la llamada y cuánto había escrito ya el lanzador en su\n"
-                    "# salida de error, y pasa a la cmake verdadera.\n"
-                    "printf '%s\\t%s\\n' \"$(wc -c <\"$EJ_ESPIA_ERRORES\")\" \"$*\" "
-                    ">>\"$EJ_ESPIA_LLAMADAS\"\n"
-                    "exec '" EJ_CMAKE "' \"$@\"\n");
+    escribirArchivo(
+        espia / "cmake",
+        "#!/bin/sh\n"
+        "# cmake espía: anota la llamada y cuánto había escrito ya el lanzador en su\n"
+        "# salida de error, y pasa a la cmake verdadera (o falla, con EJ_ESPIA_FALLA).\n"
+        "printf '%s\\t%s\\n' \"$(wc -c <\"$EJ_ESPIA_ERRORES\")\" \"$*\" "
+        ">>\"$EJ_ESPIA_LLAMADAS\"\n"
+        "[ -z \"$EJ_ESPIA_FALLA\" ] || exit 1\n"
+        "exec '" EJ_CMAKE "' \"$@\"\n");
     fs::permissions(espia / "cmake", fs::perms::owner_all | fs::perms::group_read |
                                          fs::perms::group_exec | fs::perms::others_read |
                                          fs::perms::others_exec);
@@ -100,11 +111,14 @@ nucleo::Resultado Copia::lanzar(const std::vector<std::string>& argumentos,
     escribirArchivo(espia / "errores", "");
     nucleo::Opciones opciones;
     opciones.limite = std::chrono::seconds(150);
-    opciones.entorno = {"PATH=" + espia.string() + ":" + pathActual(),
-                        "EJ_ESPIA_LLAMADAS=" + (espia / "llamadas").string(),
-                        "EJ_ESPIA_ERRORES=" + (espia / "errores").string(),
-                        // Que compile de verdad aunque quien ejecuta las pruebas tenga EJ_BIN.
-                        "EJ_BIN="};
+    opciones.entorno = entorno();
+    opciones.entorno.insert(opciones.entorno.end(),
+                            {"PATH=" + espia.string() + ":" + pathActual(),
+                             "EJ_ESPIA_LLAMADAS=" + (espia / "llamadas").string(),
+                             "EJ_ESPIA_ERRORES=" + (espia / "errores").string(),
+                             std::string("EJ_ESPIA_FALLA=") + (cmakeFalla_ ? "sí" : ""),
+                             // Que compile de verdad aunque quien ejecuta las pruebas tenga EJ_BIN.
+                             "EJ_BIN="});
     opciones.argumentos = {"-c", "exec \"$0\" \"$@\" 2>\"$EJ_ESPIA_ERRORES\"",
                            (raiz() / "ejercicios").string()};
     // Como un alumno: desde la raíz de la colección.
@@ -132,16 +146,37 @@ nucleo::Resultado Copia::orden(const std::string& guion,
     nucleo::Opciones opciones;
     opciones.limite = std::chrono::seconds(150);
     opciones.unirSalidas = true;
-    opciones.entorno = {"EJ_COPIA_RAIZ=" + raiz().string()};
+    opciones.entorno = entorno();
+    opciones.entorno.push_back("EJ_COPIA_RAIZ=" + raiz().string());
     opciones.argumentos = {"-c", "cd \"$EJ_COPIA_RAIZ\" || exit 99\n" + guion, "sh"};
     opciones.argumentos.insert(opciones.argumentos.end(), parametros.begin(), parametros.end());
     return nucleo::ejecutar("/bin/sh", "", opciones);
 }
 
+std::vector<std::string> Copia::entorno() const {
+    // El compilador, el mismo de este árbol, para que sus mensajes sean los que esperan las
+    // pruebas aunque el sistema tenga otro por defecto.
+    return {"CMAKE_GENERATOR=" + generador_, "CXX=" EJ_COMPILADOR};
+}
+
 std::string Copia::leer(const fs::path& relativa) const { return leerArchivo(raiz() / relativa); }
 
 void Copia::escribir(const fs::path& relativa, const std::string& contenido) const {
-    escribirArchivo(raiz() / relativa, contenido);
+    // La hora de los archivos avanza a saltos de unos milisegundos: escrito justo después de
+    // compilar, un archivo podría tener la misma que los programas y el lanzador no vería el
+    // cambio. Se escribe hasta que quede más nuevo que todos ellos.
+    fs::file_time_type programas = fs::file_time_type::min();
+    std::error_code ec;
+    for (const fs::path& carpeta : {bin(), arbol() / "comprobador"}) {
+        for (const auto& e : fs::directory_iterator(carpeta, ec)) {
+            programas = std::max(programas, fs::last_write_time(e.path(), ec));
+        }
+    }
+    for (int vez = 0;; ++vez) {
+        escribirArchivo(raiz() / relativa, contenido);
+        if (fs::last_write_time(raiz() / relativa) > programas || vez == 1000) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
 }
 
 Cambio::Cambio(const Copia& copia, fs::path relativa, const std::string& contenido)

@@ -1,6 +1,7 @@
 // Una copia del repositorio para probar cómo compila el lanzador sin tocar el árbol real: sin
 // build/ ni practica/, en una carpeta propia, con una "cmake" espía delante en el PATH que
-// anota cada llamada del lanzador y después ejecuta la verdadera.
+// anota cada llamada del lanzador y después ejecuta la verdadera. Todo lo que se ejecuta en la
+// copia lleva en CMAKE_GENERATOR el generador con que se creó.
 #ifndef PRUEBAS_LANZADOR_COPIA_H
 #define PRUEBAS_LANZADOR_COPIA_H
 
@@ -24,11 +25,14 @@ struct LlamadaACmake {
 
 class Copia {
    public:
-    // Copia nueva en una carpeta temporal propia, que se borra al destruirla.
-    Copia();
+    // Copia nueva en una carpeta temporal propia, que se borra al destruirla; `generador` es
+    // el de CMake ("Unix Makefiles", "Ninja") y `repositorio`, el nombre de la carpeta de la
+    // copia dentro de la temporal.
+    explicit Copia(std::string generador, std::string repositorio = "repositorio");
     // Copia en `carpeta`: con `nueva` se borra lo que hubiera y se copia de nuevo; si no, se
     // usa la que ya hay (o se crea si falta). Con `borrarAlFinal` se borra al destruirla.
-    Copia(const fs::path& carpeta, bool nueva, bool borrarAlFinal);
+    Copia(const fs::path& carpeta, bool nueva, bool borrarAlFinal, std::string generador,
+          std::string repositorio = "repositorio");
     ~Copia();
     Copia(const Copia&) = delete;
     Copia& operator=(const Copia&) = delete;
@@ -36,7 +40,7 @@ class Copia {
     // Carpeta que lo contiene todo (la copia, la espía y sus registros).
     const fs::path& carpeta() const { return carpeta_; }
     // Raíz de la copia del repositorio.
-    fs::path raiz() const { return carpeta_ / "repositorio"; }
+    fs::path raiz() const { return carpeta_ / repositorio_; }
     // Árbol de compilación del preset default y sus programas.
     fs::path arbol() const { return raiz() / "build" / "default"; }
     fs::path bin() const { return arbol() / "bin"; }
@@ -47,13 +51,16 @@ class Copia {
                              const std::string& entrada = "") const;
     // Las llamadas a cmake del último lanzar(), en orden.
     std::vector<LlamadaACmake> llamadas() const;
+    // Con `falla`, la espía anota las llamadas y falla sin llamar a la cmake verdadera.
+    void cmakeFalla(bool falla) { cmakeFalla_ = falla; }
 
     // Ejecuta un guion de sh en la raíz de la copia, con las dos salidas unidas; $1, $2...
     // son los `parametros`.
     nucleo::Resultado orden(const std::string& guion,
                             const std::vector<std::string>& parametros = {}) const;
 
-    // Leer y escribir archivos de la copia (rutas relativas a su raíz).
+    // Leer y escribir archivos de la copia (rutas relativas a su raíz); lo escrito queda más
+    // nuevo que los programas y el comprobador ya compilados.
     std::string leer(const fs::path& relativa) const;
     void escribir(const fs::path& relativa, const std::string& contenido) const;
 
@@ -61,8 +68,14 @@ class Copia {
     void copiarRepositorio() const;
     void crearEspia() const;
 
+    // Variables de entorno comunes a todo lo que se ejecuta en la copia.
+    std::vector<std::string> entorno() const;
+
     fs::path carpeta_;
+    std::string repositorio_;
+    std::string generador_;
     bool borrarAlFinal_;
+    bool cmakeFalla_ = false;
 };
 
 // Cambia un archivo de una copia y lo deja como estaba al salir del ámbito.
