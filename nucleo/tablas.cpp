@@ -27,4 +27,16 @@ Caso conversacion(Origen origen, std::string descripcion, std::vector<Paso> paso
     return caso;
 }
 
+Caso segunLaBiblioteca(Caso conLibstdcxx, Caso conLibcxx) {
+#ifdef _LIBCPP_VERSION
+    Caso caso = std::move(conLibcxx);
+    caso.descripcion = conLibstdcxx.descripcion + " (con libc++; con libstdc++ sale otra cosa)";
+#else
+    static_cast<void>(conLibcxx);
+    Caso caso = std::move(conLibstdcxx);
+    caso.descripcion += " (con libstdc++; con libc++ sale otra cosa)";
+#endif
+    return caso;
+}
+
 }  // namespace nucleo::datos

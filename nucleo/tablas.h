@@ -23,6 +23,13 @@ Caso unidas(Origen origen, std::string descripcion, std::string entrada, std::st
 Caso conversacion(Origen origen, std::string descripcion, std::vector<Paso> pasos,
                   std::string salida, std::string errores = "");
 
+// Un caso cuya salida depende de cómo lee la biblioteca estándar un número en coma flotante:
+// libstdc++ (la de GCC, en Linux) se para antes de las letras que siguen al número y, si no cabe
+// en double, guarda el mayor; libc++ (la de clang en macOS) se traga esas letras y falla, y
+// guarda inf. Se escriben los dos resultados; se espera el de la biblioteca con que se compila,
+// y la descripción lo dice.
+Caso segunLaBiblioteca(Caso conLibstdcxx, Caso conLibcxx);
+
 // Cada ejercicio tiene en su carpeta un casos.cpp con la función del nombre de su programa,
 //   void ringchain(Ejercicio& e);
 // que añade a `e` (que ya trae lo que dice su línea del catálogo) su primer aviso, las

@@ -18,13 +18,7 @@ std::string aviso(const std::string& par, const std::string& texto) {
 // Rechazo porque anidaría esas llamadas (A(m, n) + m − 1).
 std::string hondo(const std::string& par, const std::string& niveles) {
     return aviso(par,
-                 "no se calcula: anidaría " + niveles + " llamadas y la pila solo admite 65536.");
-}
-
-// Rechazo porque haría esas llamadas en total.
-std::string largo(const std::string& par, const std::string& llamadas) {
-    return aviso(par, "no se calcula: necesita " + llamadas +
-                          " llamadas y el límite es 715664091 (unos segundos sin optimizar).");
+                 "no se calcula: anidaría " + niveles + " llamadas y la pila solo admite 10000.");
 }
 
 }  // namespace
@@ -62,22 +56,17 @@ void ackcalc(Ejercicio& e) {
             {"6 0", "6 0\n", aviso("6, 0", noCabe)},
             {"n + 1 se desbordaría", "0 2147483647\n", aviso("0, 2147483647", noCabe)},
             // m = 1: anida n + 2 llamadas.
-            {"1 65531", "1 65531\n", valor("1, 65531", "65533")},
-            {"1 65532", "1 65532\n", valor("1, 65532", "65534")},
-            {"m = 1 en el tope: 65536 llamadas anidadas", "1 65534\n", valor("1, 65534", "65536")},
-            {"1 65535: una anidada de más", "1 65535\n", hondo("1, 65535", "65537")},
-            // m = 2: anida 2n + 4 y hace 2n² + 7n + 5; cae antes por las llamadas.
-            {"m = 2 en el tope: 715611195 llamadas", "2 18914\n", valor("2, 18914", "37831")},
-            {"2 18915: llamadas de más", "2 18915\n", largo("2, 18915", "715686860")},
-            {"2 32766: anida justo 65536", "2 32766\n", largo("2, 32766", "2147450879")},
-            {"2 32767: una anidada de más", "2 32767\n", hondo("2, 32767", "65538")},
-            // m = 3: anida A(3, n) + 2.
-            {"m = 3 en el tope: 715664091 llamadas", "3 12\n", valor("3, 12", "32765")},
-            {"3 13: cabe en la pila, no en el tiempo", "3 13\n", largo("3, 13", "2862983902")},
-            {"3 14", "3 14\n", hondo("3, 14", "131071")},
+            {"1 9997", "1 9997\n", valor("1, 9997", "9999")},
+            {"m = 1 en el tope: 10000 llamadas anidadas", "1 9998\n", valor("1, 9998", "10000")},
+            {"1 9999: una anidada de más", "1 9999\n", hondo("1, 9999", "10001")},
+            // m = 2: anida 2n + 4 y hace 2n² + 7n + 5 (unos 50 millones en el tope).
+            {"m = 2 en el tope: 10000 llamadas anidadas", "2 4998\n", valor("2, 4998", "9999")},
+            {"2 4999: dos anidadas de más", "2 4999\n", hondo("2, 4999", "10002")},
+            // m = 3: anida A(3, n) + 2; el ejercicio ya calcula A(3, 10), que anida 8191.
+            {"3 11", "3 11\n", hondo("3, 11", "16383")},
             {"3 28: el mayor que cabe en int", "3 28\n", hondo("3, 28", "2147483647")},
             // m = 4 y m = 5: solo se calcula A(4, 0) = 13, en la tabla de arriba.
-            {"4 1: anida justo 65536", "4 1\n", largo("4, 1", "2862984010")},
+            {"4 1", "4 1\n", hondo("4, 1", "65536")},
             {"5 0", "5 0\n", hondo("5, 0", "65537")},
             {"entrada vacía", "", kPide + kEntradaNoValida},
             {"no es número", "x 1\n", kPide + kEntradaNoValida},

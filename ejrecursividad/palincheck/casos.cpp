@@ -32,23 +32,23 @@ void palincheck(Ejercicio& e) {
                 {"entrada vacía", "", kSi},
                 {"solo blancos", "  \n\t\n", kSi},
             });
-    // 50000 bytes es la palabra más larga que se comprueba: anida 25001 llamadas.
+    // 15000 bytes es la palabra más larga que se comprueba: anida 7501 llamadas.
     const std::string larga = kPide +
-                              "La cadena es demasiado larga para comprobarla: como mucho 50000 "
+                              "La cadena es demasiado larga para comprobarla: como mucho 15000 "
                               "bytes.\n";
-    const std::string tope(50000, 'a');
+    const std::string tope(15000, 'a');
     std::string topeCentroDistinto = tope;
-    topeCentroDistinto[24999] = 'b';
+    topeCentroDistinto[7499] = 'b';
     const std::string mitad(512 * 1024, 'x');
     std::string centroDistinto = mitad;
     centroDistinto[centroDistinto.size() - 1] = 'y';
     agregar(e, Origen::Decidido,
             {
-                {"50000 bytes palíndromo: recorre hasta el centro", tope + "\n", kSi},
-                {"50000 bytes con solo el centro distinto", topeCentroDistinto + "\n", kNo},
-                {"50001 bytes: demasiado larga", tope + "a\n", larga},
-                {"50001 bytes que no es palíndromo: tampoco se mira", "b" + tope + "\n", larga},
-                {"50000 bytes y otra palabra detrás", tope + " ab\n", kSi},
+                {"15000 bytes palíndromo: recorre hasta el centro", tope + "\n", kSi},
+                {"15000 bytes con solo el centro distinto", topeCentroDistinto + "\n", kNo},
+                {"15001 bytes: demasiado larga", tope + "a\n", larga},
+                {"15001 bytes que no es palíndromo: tampoco se mira", "b" + tope + "\n", larga},
+                {"15000 bytes y otra palabra detrás", tope + " ab\n", kSi},
                 {"1 MiB palíndromo: demasiado larga", mitad + mitad + "\n", larga},
                 {"1 MiB con solo el centro distinto: demasiado larga",
                  centroDistinto + mitad + "\n", larga},

@@ -50,8 +50,20 @@ void dividegeneric(Ejercicio& e) {
     agregar(
         e, Origen::Decidido,
         {
-            {"segundo por encima de double: el máximo", "5\n1e400\n",
-             division("5", "1.79769e+308", "2.78134e-308")},
+            segunLaBiblioteca(
+                {"segundo por encima de double: el máximo", "5\n1e400\n",
+                 division("5", "1.79769e+308", "2.78134e-308")},
+                {"segundo por encima de double: inf", "5\n1e400\n", division("5", "inf", "0")}),
+            // libstdc++ no conoce el hexadecimal ni "nan" al leer; libc++ sí.
+            segunLaBiblioteca({"hexadecimal: lee el 0 y la x hace leer 0", "0x1A\n2\n",
+                               division("0", "0", "0"), kCero},
+                              {"hexadecimal: 26", "0x1A\n2\n", division("26", "2", "13")}),
+            segunLaBiblioteca({"nan no es un número", "nan\n2\n", kDividendo, kEntradaNoValida},
+                              {"nan se lee", "nan\n2\n", division("nan", "2", "nan")}),
+            // libstdc++ lee 250 y deja "abc", que el segundo lee como 0; libc++ no lee nada.
+            segunLaBiblioteca(
+                {"letras pegadas al primero", "2.5e2abc\n3\n", division("250", "0", "0"), kCero},
+                {"letras pegadas al primero", "2.5e2abc\n3\n", kDividendo, kEntradaNoValida}),
             // Sin dos números no se divide: el aviso va a la salida de error.
             {"entrada vacía", "", kDividendo, kEntradaNoValida},
             {"solo blancos", " \n\t\n", kDividendo, kEntradaNoValida},

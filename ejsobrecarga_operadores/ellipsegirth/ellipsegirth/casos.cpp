@@ -47,7 +47,12 @@ void ellipsegirth(Ejercicio& e) {
                 {"la entrada acaba tras el primer valor", "5\n", pantalla("22.2144")},
             });
     agregar(e, Origen::Decidido,
-            {{"fuera de float: guarda el mayor float y falla", "1e39\n3\n", pantalla("inf")}});
+            {
+                {"fuera de float: guarda el mayor float y falla", "1e39\n3\n", pantalla("inf")},
+                // libstdc++ lee 5 y el segundo falla en las letras; libc++ no lee el primero.
+                segunLaBiblioteca({"letras pegadas al primero", "5abc\n", pantalla("22.2144")},
+                                  {"letras pegadas al primero", "5abc\n", pantalla("0")}),
+            });
     e.casos.push_back(
         unidas(Origen::Enunciado, "nada en la salida de error", "5\n3\n", pantalla("25.9062")));
     e.casos.push_back(conversacion(Origen::Enunciado, "cada aviso llega antes de leer",
