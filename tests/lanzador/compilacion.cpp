@@ -632,26 +632,36 @@ TEST_P(Compartida, ConElCMakeListsRotoLaDemostracionLoDiceYEjecutaLosQueHay) {
     const Copia& copia = copiaConProgramas(GetParam());
     // Un fuente cambiado, para que haya programas que recompilar (y a los que culpar).
     renovar(copia, "ellambda/fixedsquare.cpp");
-    Cambio cambio(copia, "CMakeLists.txt",
-                  copia.leer("CMakeLists.txt") +
-                      "\nmessage(FATAL_ERROR \"configuración rota a propósito\")\n");
+    {
+        Cambio cambio(copia, "CMakeLists.txt",
+                      copia.leer("CMakeLists.txt") +
+                          "\nmessage(FATAL_ERROR \"configuración rota a propósito\")\n");
 
-    // No es ningún programa el que falla: ni una lista vacía de rotos ni el ruido de la
-    // compilación, sino el error de CMake; y los programas ya compilados se ejecutan.
+        // No es ningún programa el que falla: ni una lista vacía de rotos ni el ruido de la
+        // compilación, sino el error de CMake; y los programas ya compilados se ejecutan.
+        nucleo::Resultado r = copia.lanzar({"--demo"});
+        ASSERT_TRUE(r.terminoBien()) << r;
+        EXPECT_TRUE(empiezaPor(r.errores, "Compilando los ejercicios...\n")) << r;
+        EXPECT_NE(r.errores.find("CMake Error at CMakeLists.txt:"), std::string::npos) << r;
+        EXPECT_NE(r.errores.find("configuración rota a propósito"), std::string::npos) << r;
+        EXPECT_TRUE(terminaEn(r.errores,
+                              "No se pudo compilar: arriba están los errores. Se ejecutan los "
+                              "programas\nque ya estaban compilados.\n"))
+            << r;
+        for (const std::string ruido : {"No se pudieron compilar", "FAILED", "ninja:", "make"}) {
+            EXPECT_EQ(r.errores.find(ruido), std::string::npos) << ruido << "\n" << r;
+        }
+        EXPECT_EQ(r.errores.find(copia.raiz().string()), std::string::npos) << r;
+        EXPECT_EQ(contar("\n" + r.salida, "\n$ "), nucleo::ejercicios().size()) << r.salida;
+    }
+
+    // Arreglado, la demostración siguiente vuelve a configurar y compila lo pendiente. Así la
+    // copia queda al día para las demás pruebas, que si no verían en la salida de error lo que
+    // escribe cmake al configurar dentro de su primera compilación.
     nucleo::Resultado r = copia.lanzar({"--demo"});
     ASSERT_TRUE(r.terminoBien()) << r;
-    EXPECT_TRUE(empiezaPor(r.errores, "Compilando los ejercicios...\n")) << r;
-    EXPECT_NE(r.errores.find("CMake Error at CMakeLists.txt:"), std::string::npos) << r;
-    EXPECT_NE(r.errores.find("configuración rota a propósito"), std::string::npos) << r;
-    EXPECT_TRUE(terminaEn(r.errores,
-                          "No se pudo compilar: arriba están los errores. Se ejecutan los "
-                          "programas\nque ya estaban compilados.\n"))
-        << r;
-    for (const std::string ruido : {"No se pudieron compilar", "FAILED", "ninja:", "make"}) {
-        EXPECT_EQ(r.errores.find(ruido), std::string::npos) << ruido << "\n" << r;
-    }
-    EXPECT_EQ(r.errores.find(copia.raiz().string()), std::string::npos) << r;
-    EXPECT_EQ(contar("\n" + r.salida, "\n$ "), nucleo::ejercicios().size()) << r.salida;
+    EXPECT_EQ(r.errores, "Compilando los ejercicios...\n") << r;
+    EXPECT_EQ(copia.lanzar({"--demo"}).errores, "");
 }
 
 }  // namespace

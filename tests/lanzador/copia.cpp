@@ -95,9 +95,12 @@ void Copia::crearEspia() const {
         "#!/bin/sh\n"
         "# cmake espía: anota la llamada y cuánto había escrito ya el lanzador en su\n"
         "# salida de error, y pasa a la cmake verdadera (o falla, con EJ_ESPIA_FALLA).\n"
-        "printf '%s\\t%s\\n' \"$(wc -c <\"$EJ_ESPIA_ERRORES\")\" \"$*\" "
+        "# El lanzador mismo (cmake -P) no es una llamada: pasa sin anotarse.\n"
+        "if [ \"$1\" != -P ]; then\n"
+        "    printf '%s\\t%s\\n' \"$(wc -c <\"$EJ_ESPIA_ERRORES\")\" \"$*\" "
         ">>\"$EJ_ESPIA_LLAMADAS\"\n"
-        "[ -z \"$EJ_ESPIA_FALLA\" ] || exit 1\n"
+        "    [ -z \"$EJ_ESPIA_FALLA\" ] || exit 1\n"
+        "fi\n"
         "exec '" EJ_CMAKE "' \"$@\"\n");
     fs::permissions(espia / "cmake", fs::perms::owner_all | fs::perms::group_read |
                                          fs::perms::group_exec | fs::perms::others_read |

@@ -1,7 +1,8 @@
 // Una copia del repositorio para probar cómo compila el lanzador sin tocar el árbol real: sin
 // build/ ni practica/, en una carpeta propia, con una "cmake" espía delante en el PATH que
-// anota cada llamada del lanzador y después ejecuta la verdadera. Todo lo que se ejecuta en la
-// copia lleva en CMAKE_GENERATOR el generador con que se creó.
+// anota cada llamada del lanzador (las que configuran o compilan; no la que lo ejecuta a él,
+// cmake -P) y después ejecuta la verdadera. Todo lo que se ejecuta en la copia lleva en
+// CMAKE_GENERATOR el generador con que se creó.
 #ifndef PRUEBAS_LANZADOR_COPIA_H
 #define PRUEBAS_LANZADOR_COPIA_H
 
