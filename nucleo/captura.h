@@ -15,11 +15,24 @@
 // GoogleTest también escribe en stdout (cada fallo, cuando ocurre): lo que diga una aserción
 // dentro de una captura de std::cout acaba en el archivo y se pierde. Por eso las aserciones
 // van después de la captura, como con escritoPor.
+//
+// En Windows el archivo temporal se abre en modo binario, y el descriptor capturado lo toma de
+// él: lo capturado tiene "\n" donde el programa escribió "\n", sin el "\r" que el modo texto
+// le pondría delante en la consola o en una tubería.
 #ifndef NUCLEO_CAPTURA_H
 #define NUCLEO_CAPTURA_H
 
 #include <fcntl.h>
+#ifdef _WIN32
+#include <io.h>
+#include <process.h>
+#include <sys/stat.h>
+
+#include <atomic>
+#include <filesystem>
+#else
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstdio>
@@ -38,6 +51,23 @@
 namespace nucleo {
 
 namespace captura_detalle {
+
+#ifdef _WIN32
+// Las llamadas de POSIX, con los nombres de la biblioteca de C de Windows.
+using Posicion = long long;
+inline int duplicar(int fd) { return _dup(fd); }
+inline int duplicarEn(int fd, int destino) { return _dup2(fd, destino); }
+inline int cerrar(int fd) { return _close(fd); }
+inline bool esTerminal(int fd) { return _isatty(fd) != 0; }
+constexpr int kSalida = 1, kErrores = 2;
+#else
+using Posicion = off_t;
+inline int duplicar(int fd) { return dup(fd); }
+inline int duplicarEn(int fd, int destino) { return dup2(fd, destino); }
+inline int cerrar(int fd) { return close(fd); }
+inline bool esTerminal(int fd) { return isatty(fd) != 0; }
+constexpr int kSalida = STDOUT_FILENO, kErrores = STDERR_FILENO;
+#endif
 
 // El búfer de stdout durante las capturas, y también después: C no deja devolver a stdout el
 // suyo, que setvbuf ya ha liberado, así que este dura lo que dura el programa.
@@ -64,12 +94,67 @@ inline int modoDeBufer(std::FILE* archivo, int descriptor) {
     (void)archivo;
 #endif
     // Sin búfer aún: el que tendrá, según adónde va el descriptor.
-    return isatty(descriptor) ? _IOLBF : _IOFBF;
+    return esTerminal(descriptor) ? _IOLBF : _IOFBF;
 }
 
 [[noreturn]] inline void fallo(const char* que) {
     throw std::runtime_error(std::string("Captura: ") + que + ": " + std::strerror(errno));
 }
+
+// El archivo temporal, ya abierto para escribir en él (el descriptor que se devuelve) y para
+// leerlo (`lectura`). En Linux es el mismo descriptor, sin nombre: se lee con pread, que no mueve
+// la posición de escritura. En Windows no hay pread y un archivo abierto no se puede borrar: se
+// abre dos veces, cada una con su posición, y se borra al terminar (`nombre`).
+#ifdef _WIN32
+inline int abrirTemporal(int& lectura, std::filesystem::path& nombre) {
+    static std::atomic<unsigned> cuenta{0};
+    std::error_code ec;
+    const std::filesystem::path carpeta = std::filesystem::temp_directory_path(ec);
+    for (int intento = 0; intento < 100; ++intento) {
+        nombre = carpeta /
+                 ("captura-" + std::to_string(_getpid()) + "-" + std::to_string(cuenta++) + ".tmp");
+        const int escritura =
+            _wopen(nombre.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY | _O_NOINHERIT,
+                   _S_IREAD | _S_IWRITE);
+        if (escritura < 0) {
+            if (errno == EEXIST) continue;
+            return -1;
+        }
+        lectura = _wopen(nombre.c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+        if (lectura < 0) {
+            const int error = errno;
+            _close(escritura);
+            _wunlink(nombre.c_str());
+            errno = error;
+            return -1;
+        }
+        return escritura;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+inline long leerEn(int lectura, char* trozo, unsigned tam, Posicion desde) {
+    if (_lseeki64(lectura, desde, SEEK_SET) < 0) return -1;
+    return _read(lectura, trozo, tam);
+}
+#else
+inline int abrirTemporal(int& lectura) {
+    const char* carpeta = std::getenv("TMPDIR");
+    std::string plantilla =
+        std::string(carpeta != nullptr && *carpeta != '\0' ? carpeta : "/tmp") + "/captura-XXXXXX";
+    const int fd = mkstemp(plantilla.data());
+    if (fd < 0) return -1;
+    unlink(plantilla.c_str());
+    fcntl(fd, F_SETFD, FD_CLOEXEC);
+    lectura = fd;
+    return fd;
+}
+
+inline ssize_t leerEn(int lectura, char* trozo, size_t tam, Posicion desde) {
+    return pread(lectura, trozo, tam, desde);
+}
+#endif
 
 }  // namespace captura_detalle
 
@@ -81,32 +166,32 @@ class Captura {
     explicit Captura(std::ostream& flujo = std::cout) : flujo_(flujo) {
         if (&flujo == &std::cout) {
             archivo_ = stdout;
-            descriptor_ = STDOUT_FILENO;
+            descriptor_ = captura_detalle::kSalida;
         } else if (&flujo == &std::cerr || &flujo == &std::clog) {
             archivo_ = stderr;
-            descriptor_ = STDERR_FILENO;
+            descriptor_ = captura_detalle::kErrores;
         } else {
             throw std::invalid_argument("Captura: solo de std::cout, std::cerr o std::clog");
         }
         vaciar();  // lo pendiente de antes va a su sitio, no al archivo
 
-        const char* carpeta = std::getenv("TMPDIR");
-        std::string plantilla =
-            std::string(carpeta != nullptr && *carpeta != '\0' ? carpeta : "/tmp") +
-            "/captura-XXXXXX";
-        temporal_ = mkstemp(plantilla.data());
-        if (temporal_ < 0) captura_detalle::fallo("mkstemp");
-        unlink(plantilla.c_str());
-        guardado_ = dup(descriptor_);
-        if (guardado_ < 0 || dup2(temporal_, descriptor_) < 0) {
+#ifdef _WIN32
+        temporal_ = captura_detalle::abrirTemporal(lectura_, nombre_);
+#else
+        temporal_ = captura_detalle::abrirTemporal(lectura_);
+#endif
+        if (temporal_ < 0) captura_detalle::fallo("archivo temporal");
+        guardado_ = captura_detalle::duplicar(descriptor_);
+        if (guardado_ < 0 || captura_detalle::duplicarEn(temporal_, descriptor_) < 0) {
             const int error = errno;
-            if (guardado_ >= 0) close(guardado_);
-            close(temporal_);
+            if (guardado_ >= 0) captura_detalle::cerrar(guardado_);
+            cerrarTemporal();
             errno = error;
             captura_detalle::fallo("dup");
         }
+#ifndef _WIN32
         fcntl(guardado_, F_SETFD, FD_CLOEXEC);
-        fcntl(temporal_, F_SETFD, FD_CLOEXEC);
+#endif
 
         if (archivo_ == stdout && captura_detalle::capturasDeStdout()++ == 0) {
             cambiaBufer_ = true;
@@ -127,9 +212,9 @@ class Captura {
                              captura_detalle::kTamBufer);
             }
         }
-        dup2(guardado_, descriptor_);
-        close(guardado_);
-        close(temporal_);
+        captura_detalle::duplicarEn(guardado_, descriptor_);
+        captura_detalle::cerrar(guardado_);
+        cerrarTemporal();
     }
 
     Captura(const Captura&) = delete;
@@ -140,7 +225,7 @@ class Captura {
     std::string texto() {
         vaciar();
         std::string t = leer();
-        leido_ += static_cast<off_t>(t.size());
+        leido_ += static_cast<captura_detalle::Posicion>(t.size());
         return t;
     }
 
@@ -157,8 +242,8 @@ class Captura {
     std::string leer() const {
         std::string t;
         char trozo[4096];
-        for (off_t desde = leido_;;) {
-            const ssize_t n = pread(temporal_, trozo, sizeof trozo, desde);
+        for (captura_detalle::Posicion desde = leido_;;) {
+            const auto n = captura_detalle::leerEn(lectura_, trozo, sizeof trozo, desde);
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) break;
             t.append(trozo, static_cast<std::size_t>(n));
@@ -167,12 +252,24 @@ class Captura {
         return t;
     }
 
+    void cerrarTemporal() {
+        if (lectura_ != temporal_) captura_detalle::cerrar(lectura_);
+        captura_detalle::cerrar(temporal_);
+#ifdef _WIN32
+        _wunlink(nombre_.c_str());
+#endif
+    }
+
     std::ostream& flujo_;
     std::FILE* archivo_ = nullptr;
     int descriptor_ = -1;
     int guardado_ = -1;  // el descriptor de antes, para restituirlo
-    int temporal_ = -1;  // el archivo temporal, ya sin nombre; se lee con pread
-    off_t leido_ = 0;    // lo ya devuelto por texto()
+    int temporal_ = -1;  // el archivo temporal, donde escribe el descriptor capturado
+    int lectura_ = -1;   // el mismo archivo, para leerlo (en Linux, temporal_, con pread)
+#ifdef _WIN32
+    std::filesystem::path nombre_;  // el del temporal, que se borra al final
+#endif
+    captura_detalle::Posicion leido_ = 0;  // lo ya devuelto por texto()
     bool cambiaBufer_ = false;
     int modoAnterior_ = _IOFBF;
 };

@@ -61,10 +61,13 @@ Opciones opcionesDe(const Ejercicio& ejercicio, const Caso& caso) {
             actuales != nullptr && *actuales != '\0' ? std::string(actuales) + ":" : "";
         opciones.entorno.push_back("ASAN_OPTIONS=" + antes + "detect_leaks=0");
     }
-    // La "cls" del lanzador que no hace nada va primero: ellipsegirth la llama.
+#ifndef _WIN32
+    // La "cls" del lanzador que no hace nada va primero: ellipsegirth la llama. En Windows "cls"
+    // es una orden interna de cmd, que ningún PATH cambia.
     const char* path = std::getenv("PATH");
     opciones.entorno.push_back(std::string("PATH=") + EJ_RAIZ + "/lanzador/mudo:" +
                                (path != nullptr && *path != '\0' ? path : "/usr/bin:/bin"));
+#endif
     return opciones;
 }
 

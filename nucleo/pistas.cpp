@@ -528,32 +528,36 @@ std::vector<std::string> pistasDeTerminacion(const Resultado& r, std::chrono::mi
                          "lectura fallida deja std::cin en error y el bucle no avanza?");
     }
     if (r.senal != 0 && !r.agotado && !r.salidaExcesiva) {
+        // En Windows, la señal equivalente a su excepción; se nombra la excepción.
+        const std::string nombre = nombreDeSenal(r);
         switch (r.senal) {
             case SIGSEGV:
+#ifdef SIGBUS
             case SIGBUS:
+#endif
                 pistas.push_back(
-                    "El programa terminó con una violación de segmento (" +
-                    std::string(r.senal == SIGSEGV ? "SIGSEGV" : "SIGBUS") +
+                    "El programa terminó con una violación de segmento (" + nombre +
                     "): ¿un puntero nulo o que apunta a memoria liberada, o una recursión "
                     "demasiado profunda?");
                 break;
             case SIGABRT:
-                pistas.push_back(
-                    "El programa abortó (SIGABRT): ¿una excepción sin capturar, un assert que "
-                    "falló o memoria liberada dos veces?");
+                pistas.push_back("El programa abortó (" + nombre +
+                                 "): ¿una excepción sin capturar, un assert que falló o memoria "
+                                 "liberada dos veces?");
                 break;
             case SIGFPE:
-                pistas.push_back(
-                    "El programa terminó con una excepción aritmética (SIGFPE): ¿una división "
-                    "entera por cero?");
+                pistas.push_back("El programa terminó con una excepción aritmética (" + nombre +
+                                 "): ¿una división entera por cero?");
                 break;
+#ifdef SIGKILL
             case SIGKILL:
-                pistas.push_back(
-                    "El programa fue terminado a la fuerza (SIGKILL): ¿se quedó sin memoria?");
+                pistas.push_back("El programa fue terminado a la fuerza (" + nombre +
+                                 "): ¿se quedó sin memoria?");
                 break;
+#endif
             default:
                 pistas.push_back("El programa terminó por la señal " + std::to_string(r.senal) +
-                                 " (" + strsignal(r.senal) + ").");
+                                 " (" + nombre + ").");
         }
     }
     if (r.senal == 0 && !r.agotado && !r.salidaExcesiva && r.estado != 0 && informes.empty()) {

@@ -280,6 +280,19 @@ TEST(Pistas, DeComoTermino) {
              r.senal = SIGSEGV;
          }),
          "violación de segmento (SIGSEGV)"},
+        // En Windows se nombra la excepción con que terminó, juzgada como su señal.
+        {"pila desbordada en Windows", con([](auto& r) {
+             r.estado = -1;
+             r.senal = SIGSEGV;
+             r.codigoWindows = 0xC00000FD;
+         }),
+         "violación de segmento (0xC00000FD, STATUS_STACK_OVERFLOW)"},
+        {"abort en Windows", con([](auto& r) {
+             r.estado = -1;
+             r.senal = SIGABRT;
+             r.codigoWindows = 3;
+         }),
+         "abortó (estado 3, el de abort())"},
         {"inundación", con([](auto& r) { r.salidaExcesiva = true; }), "más de 100 bytes"},
         {"estado distinto de 0", con([](auto& r) { r.estado = 3; }), "con el estado 3"},
     };

@@ -2,6 +2,12 @@
 // como bytes, lo que escribió en cada flujo y cómo terminó. También guarda la carpeta temporal
 // de quien ejecuta programas ajenos, y los mata todos si llega Ctrl+C.
 //
+// La conversación y los límites son los mismos en Linux y en Windows; cada sistema pone lo
+// suyo (proceso_posix.cpp, proceso_win32.cpp): cómo se lanza el programa con sus tres flujos
+// en tuberías, cómo se mata con todo lo que lanzó y cómo terminó. En Windows las salidas se
+// leen con "\r\n" como "\n" (el modo texto de sus programas escribe así cada "\n"), para que
+// lo esperado sea igual que en Linux.
+//
 //   Resultado r = ejecutar("ringchain", "3\n10\n20\n30\n");        // tuberías separadas
 //   Resultado r = conversar("ringchain", {{"elementos: ", "1\n"}}); // respuesta tras el aviso
 #ifndef NUCLEO_PROCESO_H
@@ -9,6 +15,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -18,7 +25,8 @@ namespace nucleo {
 struct Aislamiento;
 
 struct Opciones {
-    // Tiempo máximo de la ejecución entera; al agotarse el programa se mata con SIGKILL.
+    // Tiempo máximo de la ejecución entera; al agotarse el programa se mata con SIGKILL (en
+    // Windows, su trabajo entero).
     std::chrono::milliseconds limite{10000};
     // Salida estándar y de error por la misma tubería, para comprobar su orden relativo.
     bool unirSalidas = false;
@@ -34,15 +42,20 @@ struct Opciones {
     // mata (un bucle que no para de escribir); 0 es sin límite.
     std::size_t limiteSalida = 0;
     // Si no es nulo, el programa corre dentro de ese aislamiento (aislamiento.h), con un
-    // entorno limpio más `entorno`; su ruta es la de dentro.
+    // entorno limpio más `entorno`; su ruta es la de dentro. Solo en Linux.
     const Aislamiento* aislamiento = nullptr;
 };
 
 struct Resultado {
-    std::string salida;    // salida estándar (o las dos, si unirSalidas)
-    std::string errores;   // salida de error (vacía si unirSalidas)
-    int estado = -1;       // código de salida si el programa terminó por sí mismo
-    int senal = 0;         // señal que lo terminó, o 0
+    std::string salida;   // salida estándar (o las dos, si unirSalidas)
+    std::string errores;  // salida de error (vacía si unirSalidas)
+    int estado = -1;      // código de salida si el programa terminó por sí mismo
+    int senal = 0;        // señal que lo terminó, o 0
+    // Windows no tiene señales: un programa que se rompe termina con el código de su excepción
+    // (0xC0000005, una violación de acceso) o, si abortó, con el 3 de abort(). Ese código queda
+    // aquí y `senal` es la de Linux que le corresponde (SIGSEGV...), así que se juzga igual.
+    // 0 si terminó de otra manera, y siempre en Linux.
+    std::uint32_t codigoWindows = 0;
     bool agotado = false;  // se mató por superar el límite o por no llegar un aviso
     // En una conversación: el primer paso cuya respuesta se escribió sin que hubiera llegado
     // su aviso (-1 si llegaron todos), y si ese aviso llegó después, tal cual (no se había
@@ -64,7 +77,13 @@ struct Resultado {
 // Describe un resultado (estado, señal, tiempo y ambos flujos) para los mensajes de fallo.
 std::ostream& operator<<(std::ostream& os, const Resultado& r);
 
-// Ruta del programa compilado con ese nombre, en la carpeta bin/ del árbol de compilación.
+// Cómo se llama lo que terminó el programa, para los mensajes: la señal ("SIGSEGV"; las poco
+// habituales, con su descripción) o, en Windows, su código y su nombre ("0xC0000005,
+// STATUS_ACCESS_VIOLATION"), que es lo que ve quien lo ejecuta allí.
+std::string nombreDeSenal(const Resultado& r);
+
+// Ruta del programa compilado con ese nombre, en la carpeta bin/ del árbol de compilación
+// (en Windows, con ".exe").
 std::string rutaPrograma(const std::string& nombre);
 
 // Ejecuta el programa con la entrada completa: se escribe entera (mientras se leen las
@@ -88,8 +107,13 @@ Resultado conversar(const std::string& programa, const std::vector<Paso>& pasos,
                     const Opciones& opciones = {},
                     std::chrono::milliseconds esperaAviso = std::chrono::milliseconds(3000));
 
-// Una carpeta temporal propia, creada con mkdtemp en `base` (por omisión $TMPDIR, o /tmp), que
-// se borra al destruirse. `ruta()` está vacía si no se pudo crear.
+// Si esto corre en wine (así se prueba en Linux lo compilado con MinGW): allí arrancar un
+// programa cuesta mucho más y algunas cosas de Windows no se ven igual. false fuera de Windows.
+bool enWine();
+
+// Una carpeta temporal propia, creada con un nombre nuevo en `base` (por omisión la temporal del
+// sistema: $TMPDIR o /tmp; en Windows, %TEMP%), que se borra al destruirse. `ruta()` está vacía
+// si no se pudo crear.
 class CarpetaTemporal {
    public:
     explicit CarpetaTemporal(const std::string& prefijo, const std::string& base = "");
@@ -105,10 +129,13 @@ class CarpetaTemporal {
 // Desde aquí, con SIGINT, SIGTERM o SIGHUP se matan los grupos de procesos que estén en marcha
 // (los de ejecutar y conversar), se borra esa carpeta y se termina con la misma señal. El
 // manejador solo hace llamadas seguras dentro de una señal (kill, fork, execve, waitpid).
+// En Windows, lo mismo con Ctrl+C, Ctrl+Inter o al cerrarse la consola.
 void limpiarAlInterrumpir(const std::string& carpeta);
 
 // Desde aquí, los procesos que un programa deja atrás al terminar (hijos que se escaparon de su
 // grupo con setsid) pasan a ser hijos de este proceso, que los recoge con recogerHuerfanos.
+// Solo hace algo en Linux: en Windows nada se escapa del trabajo de cada ejecución, que muere
+// entero con ella.
 void adoptarHuerfanos();
 // Mata y recoge los hijos que queden.
 void recogerHuerfanos();

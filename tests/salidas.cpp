@@ -2,6 +2,7 @@
 // decidió la colección) y las entradas hostiles.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -71,7 +72,13 @@ void registrar(const char* grupo, const char* nombre, F prueba) {
 // globales de otros archivos, que antes de main aún podrían no estar construidos.
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    const std::string nombre = argv[0];
+    std::string nombre = argv[0];
+#ifdef _WIN32
+    // En Windows, el ejecutable lleva ".exe" (o ".EXE", según cómo se haya llamado).
+    if (nombre.size() > 4 && _stricmp(nombre.c_str() + nombre.size() - 4, ".exe") == 0) {
+        nombre.resize(nombre.size() - 4);
+    }
+#endif
     const std::string prefijo = "prueba_";
     kEjPrograma = nombre.substr(nombre.rfind(prefijo) + prefijo.size());
     registrar("Enunciado", "SalidasExactas", [] { salidasExactas(nucleo::Origen::Enunciado); });

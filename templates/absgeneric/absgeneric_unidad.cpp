@@ -55,6 +55,12 @@ PIDE_EL_EJERCICIO(MostrarAbsEscribeElValorAbsoluto,
 // Cada línea acaba en '\n', no en std::endl: al volver de mostrarAbs aún no ha llegado.
 PIDE_EL_EJERCICIO(MostrarAbsAcabaEnSaltoDeLineaSinVaciar,
                   "mostrarAbs termina con un salto de línea que no vacía la salida") {
+#ifdef _WIN32
+    if (nucleo::enWine()) {
+        GTEST_SKIP() << "wine vacía la salida con cada '\\n' escrito como carácter (Windows no): "
+                        "aquí no se ve si se vació";
+    }
+#endif
     struct Fila {
         const char* descripcion;
         std::function<void()> llamada;
@@ -76,6 +82,12 @@ PIDE_EL_EJERCICIO(MostrarAbsAcabaEnSaltoDeLineaSinVaciar,
 DECIDE_LA_COLECCION(MostrarAbsDelIntMinimo, "mostrarAbs del int más negativo") {
     const nucleo::Escrito e = nucleo::escritoPor([] { mostrarAbs(-2147483647 - 1); });
     EXPECT_EQ(e.texto, kEtiqueta + "2147483648\n") << "int mínimo: su opuesto no cabe en int";
+#ifdef _WIN32
+    if (nucleo::enWine()) {
+        GTEST_SKIP() << "wine vacía la salida con cada '\\n' escrito como carácter (Windows no): "
+                        "aquí no se ve si se vació";
+    }
+#endif
     EXPECT_EQ(e.comoAcaba(), nucleo::Final::SaltoSinVaciar)
         << "'\\n' no vacía la salida; std::endl sí";
 }

@@ -2,6 +2,24 @@
 // se ejecutan aquí con una "cls" propia en el PATH que deja una marca en la salida de error
 // por cada llamada; sin ninguna "cls", la salida estándar no cambia.
 #include <gtest/gtest.h>
+
+#ifdef _WIN32
+
+namespace {
+
+// En Windows "cls" es una orden interna de cmd, el intérprete de system(): ninguna "cls" del
+// PATH la sustituye, así que no se pueden contar sus llamadas ni quitarla.
+constexpr const char* kSinCls =
+    "en Windows «cls» es una orden interna de cmd: ninguna «cls» del PATH la sustituye";
+
+TEST(Enunciado, LlamaUnaVezAClsEnCadaCaso) { GTEST_SKIP() << kSinCls; }
+TEST(Enunciado, LimpiaLaPantallaAntesDelPrimerTitulo) { GTEST_SKIP() << kSinCls; }
+TEST(Enunciado, SigueSinOrdenCls) { GTEST_SKIP() << kSinCls; }
+
+}  // namespace
+
+#else
+
 #include <stdlib.h>
 #include <sys/stat.h>
 
@@ -90,3 +108,5 @@ TEST(Enunciado, SigueSinOrdenCls) {
 }
 
 }  // namespace
+
+#endif
