@@ -17,9 +17,14 @@ using std::chrono::milliseconds;
 
 // Un caso que declara un límite mayor que este (fibcalc 46) es lento a propósito.
 const milliseconds kCasoLento{10000};
-// Un caso que tarda más que esto con la compilación normal no se repite con sanitizadores. Es
-// mucho más de lo que tarda la respuesta modelo en cualquier caso que no se declare lento, así
-// que la carga de la máquina no cambia qué casos se repiten: solo las soluciones lentas de verdad.
+// El límite de un caso lento a propósito. El de su tabla vale para todas las compilaciones de
+// la colección, también con sanitizadores y sin optimizar; aquí se ejecuta compilado con -O2,
+// donde la respuesta modelo gasta 1,5 s en fibcalc 46: diez veces eso, y un bucle no hace
+// esperar al alumno un minuto.
+const milliseconds kLimiteLento{15000};
+// Un caso que gasta más CPU que esto con la compilación normal no se repite con sanitizadores.
+// Es mucho más de lo que gasta la respuesta modelo en cualquier caso que no se declare lento, y
+// la CPU no depende de la carga de la máquina: solo se dejan las soluciones lentas de verdad.
 const milliseconds kCasoPesado{1000};
 // Límite de un caso de la tabla: la respuesta modelo tarda milisegundos en cada uno (salvo los
 // que declaran en su tabla un límite mayor, como fibcalc 46, que tarda 1,5 s compilado con
@@ -27,9 +32,12 @@ const milliseconds kCasoPesado{1000};
 const milliseconds kLimiteCaso{2000};
 // Un caso que decidió la colección no se exige: si no termina enseguida, no hay más que ver.
 const milliseconds kLimiteDecidido{250};
+// Lo que se da en tiempo real, además del límite de CPU, a un programa que no calcula: espera
+// su turno en una máquina cargada o se ha quedado parado (una pausa).
+const milliseconds kTopeParado{5000};
 
 milliseconds limiteDe(const nucleo::Caso& caso) {
-    if (caso.limite > kCasoLento) return caso.limite;
+    if (caso.limite > kCasoLento) return std::min(caso.limite, kLimiteLento);
     return std::min(caso.limite,
                     caso.origen == nucleo::Origen::Enunciado ? kLimiteCaso : kLimiteDecidido);
 }
@@ -91,7 +99,10 @@ std::string loQueDecidio(const nucleo::Caso& caso) {
 Opciones opcionesAlumno(const nucleo::Ejercicio& ejercicio, const nucleo::Caso& caso,
                         milliseconds limite, bool vigilado, bool fugas, const Entorno& entorno) {
     Opciones o = nucleo::opcionesDe(ejercicio, caso);
-    o.limite = limite;
+    // El límite es de CPU, la misma vara con la máquina libre o cargada; el de tiempo real solo
+    // para al que se queda parado.
+    o.limiteCpu = limite;
+    o.limite = limite + kTopeParado;
     o.limiteSalida = kLimiteSalida;
     // El programa del alumno trabaja en la carpeta temporal, donde está compilado: lo que
     // escriba allí se borra con ella.
@@ -162,7 +173,9 @@ void ejecutarCasos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
         linea.correcto = v.correcto;
         linea.pistas = v.pistas;
         linea.explicacion = pedido ? v.explicacion : loQueDecidio(caso);
-        if (pedido && !v.correcto && r.senal != 0 && conSanitizadores) {
+        // Uno que se mató por tiempo o por salida no se repite: ahí no hay nada que decir.
+        const bool revento = r.senal != 0 && !r.agotado && !r.salidaExcesiva;
+        if (pedido && !v.correcto && revento && conSanitizadores) {
             // Un programa que revienta: los sanitizadores dicen dónde y por qué.
             Ranura otra;
             const Resultado s = nucleo::ejecutarCaso(
@@ -176,7 +189,8 @@ void ejecutarCasos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
         // que decidió la colección tampoco: no cuenta, y las entradas raras ya las prueba la
         // robustez con los sanitizadores.
         if (!pedido || !v.correcto || !conSanitizadores) return;
-        if (caso.limite > kCasoLento || linea.tiempo > kCasoPesado) return;
+        const milliseconds gasto = r.cpu.count() >= 0 ? r.cpu : linea.tiempo;
+        if (caso.limite > kCasoLento || gasto > kCasoPesado) return;
 
         // La misma entrada con AddressSanitizer, UBSan y LeakSanitizer.
         const bool fugas = ejercicio.nodosConservados != nucleo::kTodosLosNodos;

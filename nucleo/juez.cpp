@@ -73,7 +73,8 @@ Opciones opcionesDe(const Ejercicio& ejercicio, const Caso& caso) {
 
 Resultado ejecutarCaso(const std::string& ruta, const Caso& caso, const Opciones& opciones) {
     if (caso.modo == Modo::Conversacion) {
-        return conversar(ruta, caso.pasos, opciones, std::min(opciones.limite, kEsperaAviso));
+        const auto limite = opciones.limiteCpu.count() > 0 ? opciones.limiteCpu : opciones.limite;
+        return conversar(ruta, caso.pasos, opciones, std::min(limite, kEsperaAviso));
     }
     Opciones o = opciones;
     o.unirSalidas = caso.modo == Modo::Unidas;

@@ -518,6 +518,11 @@ std::vector<std::string> pistasDeTerminacion(const Resultado& r, std::chrono::mi
             pistas.push_back("El programa terminó sin escribir el aviso «" + enLinea(aviso) +
                              "»: compara el texto de los avisos con el del enunciado.");
         }
+    } else if (r.agotadoParado) {
+        pistas.push_back(
+            "El programa se quedó parado sin terminar: en todo ese tiempo solo gastó " +
+            std::to_string(std::max<long long>(r.cpu.count(), 0)) +
+            " ms de CPU. ¿Espera algo que no llega, como una pausa o una tecla?");
     } else if (r.agotado) {
         pistas.push_back("El programa no terminó en " + segundos(limite) +
                          " s: ¿un bucle o una recursión sin caso base?");

@@ -268,6 +268,12 @@ TEST(Pistas, DeComoTermino) {
         std::string pista;
     } filas[] = {
         {"tiempo agotado", con([](auto& r) { r.agotado = true; }), "no terminó en 0,5 s"},
+        // Al tope de tiempo real sin gastar su CPU: no calculaba, esperaba.
+        {"parado", con([](auto& r) {
+             r.agotado = r.agotadoParado = true;
+             r.cpu = std::chrono::milliseconds(12);
+         }),
+         "se quedó parado sin terminar: en todo ese tiempo solo gastó 12 ms de CPU"},
         {"aviso que no llega", con([](auto& r) {
              r.agotado = true;
              r.pasoSinAviso = 0;

@@ -37,6 +37,8 @@ constexpr std::chrono::milliseconds kGracia{500};
 constexpr std::chrono::milliseconds kQuieto{100};
 constexpr std::chrono::milliseconds kCallaSiDistinto{250};
 constexpr std::chrono::milliseconds kCalla{1000};
+// Con límite de CPU, lo mínimo entre dos medidas de lo gastado.
+constexpr std::chrono::milliseconds kEntreMedidas{5};
 
 // Motor común: una ejecución es una conversación; ejecutar() es la de un solo paso que no
 // espera ningún aviso.
@@ -47,6 +49,10 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
     Resultado r;
     const auto inicio = Reloj::now();
     const auto fin = inicio + opciones.limite + plataforma::holguraDeArranque();
+    // Con límite de CPU, cuándo se mide lo gastado: no antes de que pueda haberlo gastado todo
+    // (un programa de un hilo no gasta más CPU que el tiempo que pasa), y así pocas veces.
+    const bool conCpu = opciones.limiteCpu.count() > 0;
+    auto medirCpu = inicio + opciones.limiteCpu + plataforma::holguraDeArranque();
     // Cada paso: esperar su aviso, comprobar que el programa se queda esperando la respuesta,
     // y escribirla.
     enum class Fase { Aviso, Quieto, Respuesta };
@@ -107,8 +113,18 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
         }
         if (paso >= pasos.size()) p.cerrarEntrada();
 
+        if (conCpu && !terminado && ahora >= medirCpu) {
+            const auto cpu = p.tiempoDeCpu();
+            r.cpu = std::max(r.cpu, cpu);
+            if (cpu.count() < 0 || cpu >= opciones.limiteCpu) {
+                r.agotado = true;
+                break;
+            }
+            medirCpu = ahora + std::max(opciones.limiteCpu - cpu, kEntreMedidas);
+        }
         if (ahora >= fin) {
             r.agotado = true;
+            r.agotadoParado = conCpu;
             break;
         }
         if (!terminado && p.haTerminado()) {
@@ -284,7 +300,8 @@ std::ostream& operator<<(std::ostream& os, const Resultado& r) {
     os << "estado " << r.estado;
     if (r.senal != 0) os << ", señal " << r.senal;
     if (r.codigoWindows != 0) os << " (" << nombreDeSenal(r) << ")";
-    if (r.agotado) os << ", tiempo agotado";
+    if (r.agotado) os << (r.agotadoParado ? ", tiempo agotado sin calcular" : ", tiempo agotado");
+    if (r.cpu.count() >= 0) os << ", " << r.cpu.count() << " ms de CPU";
     if (r.salidaExcesiva) os << ", salida excesiva";
     if (r.pasoSinAviso >= 0) os << ", no llegó el aviso del paso " << r.pasoSinAviso;
     if (r.pasoSinEsperar >= 0) os << ", no esperó la respuesta del paso " << r.pasoSinEsperar;

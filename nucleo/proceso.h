@@ -28,6 +28,12 @@ struct Opciones {
     // Tiempo máximo de la ejecución entera; al agotarse el programa se mata con SIGKILL (en
     // Windows, su trabajo entero).
     std::chrono::milliseconds limite{10000};
+    // Tiempo de CPU máximo del programa y lo que lance (0: sin este límite). Al agotarse se mata
+    // igual, pero no depende de lo cargada que esté la máquina: un programa que espera su turno
+    // no gasta CPU. `limite` sigue siendo el tope en tiempo real (un programa que se queda
+    // parado sin calcular no gasta CPU). Donde no se puede medir mientras corre (macOS), vale
+    // como tiempo real.
+    std::chrono::milliseconds limiteCpu{0};
     // Salida estándar y de error por la misma tubería, para comprobar su orden relativo.
     bool unirSalidas = false;
     // Variables "NOMBRE=valor" que se añaden (o sustituyen) al entorno heredado.
@@ -57,6 +63,12 @@ struct Resultado {
     // 0 si terminó de otra manera, y siempre en Linux.
     std::uint32_t codigoWindows = 0;
     bool agotado = false;  // se mató por superar el límite o por no llegar un aviso
+    // Con `limiteCpu`: se mató por llegar al tope de tiempo real sin haber gastado su CPU, es
+    // decir, parado (una pausa, una espera), no calculando.
+    bool agotadoParado = false;
+    // Tiempo de CPU del programa y lo que lanzó; negativo si no se pudo medir (lo que lanzó un
+    // programa aislado y muerto al agotarse no siempre se cuenta).
+    std::chrono::milliseconds cpu{-1};
     // En una conversación: el primer paso cuya respuesta se escribió sin que hubiera llegado
     // su aviso (-1 si llegaron todos), y si ese aviso llegó después, tal cual (no se había
     // vaciado la salida) o nunca (se escribió de otra manera).

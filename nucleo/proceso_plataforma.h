@@ -46,11 +46,15 @@ class Programa {
 
     // ¿Ha terminado el programa? Sin recogerlo: lo que lanzó sigue al alcance de matar().
     bool haTerminado();
+    // Tiempo de CPU que llevan gastado el programa y lo que lanzó (los que terminaron y ya se
+    // recogieron, también); negativo si este sistema no deja medirlo mientras corre.
+    std::chrono::milliseconds tiempoDeCpu();
     // Mata el programa y todo lo que lanzó.
     void matar();
     // Espera a que termine hasta `fin`; si no, lo mata y devuelve false.
     bool esperarFin(Reloj::time_point fin);
-    // Mata lo que quede de lo que lanzó, recoge el programa y anota en `r` cómo terminó.
+    // Mata lo que quede de lo que lanzó, recoge el programa y anota en `r` cómo terminó y, si se
+    // puede saber, el tiempo de CPU que gastó.
     void recoger(Resultado& r);
 
     // Lo de cada sistema (descriptores, hilos...); público solo para que lo vean sus funciones.

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +12,7 @@
 #include <sys/prctl.h>
 #endif
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -97,6 +99,30 @@ bool haTerminadoPid(pid_t pid) {
     return waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
            info.si_pid == pid;
 }
+
+#ifdef __linux__
+// Suma en `ticks` la CPU del proceso `pid` y de sus descendientes, con la de los hijos que ya
+// recogieron (campos 14 a 17 de /proc/<pid>/stat), y sigue por sus hijos, los de cada hilo en
+// /proc/<pid>/task/<hilo>/children. Un proceso que termina a medias se salta: ya no gasta.
+void sumarCpu(const std::string& pid, long long& ticks, int profundidad) {
+    std::ifstream stat("/proc/" + pid + "/stat");
+    std::string linea;
+    if (profundidad > 64 || !std::getline(stat, linea)) return;
+    // El nombre, entre paréntesis, puede llevar espacios: los campos siguen al último ')'.
+    const std::size_t cierre = linea.rfind(')');
+    if (cierre == std::string::npos) return;
+    std::istringstream campos(linea.substr(cierre + 1));
+    std::string campo;
+    for (int i = 3; i <= 17 && campos >> campo; ++i) {
+        if (i >= 14) ticks += std::atoll(campo.c_str());
+    }
+    std::error_code ec;
+    for (const auto& hilo : std::filesystem::directory_iterator("/proc/" + pid + "/task", ec)) {
+        std::ifstream hijos(hilo.path() / "children");
+        for (std::string hijo; hijos >> hijo;) sumarCpu(hijo, ticks, profundidad + 1);
+    }
+}
+#endif
 
 }  // namespace
 
@@ -233,6 +259,17 @@ void Programa::cerrarFlujos() {
 
 bool Programa::haTerminado() { return haTerminadoPid(d_->pid); }
 
+std::chrono::milliseconds Programa::tiempoDeCpu() {
+#ifdef __linux__
+    long long ticks = 0;
+    sumarCpu(std::to_string(d_->pid), ticks, 0);
+    static const long porSegundo = sysconf(_SC_CLK_TCK);
+    return std::chrono::milliseconds(porSegundo > 0 ? ticks * 1000 / porSegundo : -1);
+#else
+    return std::chrono::milliseconds(-1);
+#endif
+}
+
 // El grupo entero: el programa y lo que haya lanzado.
 void Programa::matar() {
     kill(-d_->pid, SIGKILL);
@@ -260,10 +297,18 @@ void Programa::recoger(Resultado& r) {
     // recoge el programa.
     kill(-d_->pid, SIGKILL);
     int estado = 0;
-    while (waitpid(d_->pid, &estado, 0) < 0 && errno == EINTR) {
+    rusage uso{};
+    while (wait4(d_->pid, &estado, 0, &uso) < 0 && errno == EINTR) {
     }
     borrarApunte(d_->pid);
     d_->pid = -1;
+    // La del programa y la de los hijos que recogió (bwrap recoge el suyo si termina por sí
+    // mismo); la de lo que murió con él al matarlo no se cuenta, y ya se midió al decidirlo.
+    const auto ms = [](const timeval& t) {
+        return std::chrono::milliseconds(static_cast<long long>(t.tv_sec) * 1000 +
+                                         t.tv_usec / 1000);
+    };
+    r.cpu = std::max(r.cpu, ms(uso.ru_utime) + ms(uso.ru_stime));
     if (WIFEXITED(estado)) r.estado = WEXITSTATUS(estado);
     if (WIFSIGNALED(estado)) r.senal = WTERMSIG(estado);
 }

@@ -52,6 +52,52 @@ TEST(Proceso, LimitesDeTiempoYDeSalida) {
     EXPECT_LT(inunda.salida.size(), 10u << 20);
 }
 
+// El límite de CPU mide lo que el programa calcula, él y lo que lanza, y no lo que espera: uno
+// que se para no lo agota (solo el tope de tiempo real), y uno que calcula sin parar se mata en
+// cuanto lo gasta, sin esperar a ese tope. Los bucles llevan su propio tope (ulimit -t) por si
+// el del ejecutor fallara.
+TEST(Proceso, ElLimiteDeCpuMideLoQueCalculaNoLoQueEspera) {
+    using std::chrono::milliseconds;
+    struct Fila {
+        const char* descripcion;
+        const char* orden;
+        milliseconds tope;  // el de tiempo real
+        bool agotado;
+        bool parado;
+    } filas[] = {
+        {"calcula sin parar", "ulimit -t 5; while :; do :; done", milliseconds(20000), true, false},
+        {"calcula un hijo", "ulimit -t 5; (while :; do :; done) & wait", milliseconds(20000), true,
+         false},
+        {"se queda parado", "sleep 30", milliseconds(1000), true, true},
+        {"espera más que su CPU y termina", "sleep 0.6; echo fin", milliseconds(5000), false,
+         false},
+    };
+    for (const Fila& f : filas) {
+        nucleo::Opciones o;
+        o.limiteCpu = milliseconds(300);
+        o.limite = f.tope;
+        const auto antes = std::chrono::steady_clock::now();
+        const nucleo::Resultado r = sh(f.orden, "", o);
+        const auto duro = std::chrono::steady_clock::now() - antes;
+        EXPECT_EQ(r.agotado, f.agotado) << f.descripcion << ": " << r;
+        EXPECT_EQ(r.agotadoParado, f.parado) << f.descripcion << ": " << r;
+        if (f.agotado && !f.parado) {
+            EXPECT_GE(r.cpu, o.limiteCpu) << f.descripcion << ": " << r;
+            EXPECT_LT(duro, std::chrono::seconds(5)) << f.descripcion << ": no espera al tope";
+        } else {
+            EXPECT_LT(r.cpu, o.limiteCpu) << f.descripcion << ": " << r;
+        }
+        if (!f.agotado) {
+            EXPECT_EQ(r.salida, "fin\n") << f.descripcion;
+        }
+    }
+    // Sin límite de CPU también se mide, con lo de los hijos que terminaron.
+    const nucleo::Resultado cuenta =
+        sh("(i=0; while [ $i -lt 200000 ]; do i=$((i+1)); done); echo fin");
+    EXPECT_EQ(cuenta.salida, "fin\n");
+    EXPECT_GT(cuenta.cpu, milliseconds(20)) << cuenta;
+}
+
 TEST(Proceso, LaConversacionEsperaCadaAviso) {
     nucleo::Opciones o;
     o.argumentos = {"-c", "printf 'uno: '; read a; printf 'dos: '; read b; echo \"$a+$b\""};

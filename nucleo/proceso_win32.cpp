@@ -513,6 +513,29 @@ bool Programa::haTerminado() {
     return d_->proceso == nullptr || WaitForSingleObject(d_->proceso, 0) == WAIT_OBJECT_0;
 }
 
+// La de todos los procesos del trabajo, vivos y terminados (en unidades de 100 ns); sin
+// trabajo, la del programa solo.
+std::chrono::milliseconds Programa::tiempoDeCpu() {
+    ULONGLONG cien = 0;
+    JOBOBJECT_BASIC_ACCOUNTING_INFORMATION cuenta{};
+    FILETIME creado, terminado, nucleo, usuario;
+    if (d_->trabajo != nullptr &&
+        QueryInformationJobObject(d_->trabajo, JobObjectBasicAccountingInformation, &cuenta,
+                                  sizeof cuenta, nullptr)) {
+        cien = static_cast<ULONGLONG>(cuenta.TotalUserTime.QuadPart) +
+               static_cast<ULONGLONG>(cuenta.TotalKernelTime.QuadPart);
+    } else if (d_->proceso != nullptr &&
+               GetProcessTimes(d_->proceso, &creado, &terminado, &nucleo, &usuario)) {
+        const auto valor = [](const FILETIME& t) {
+            return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+        };
+        cien = valor(nucleo) + valor(usuario);
+    } else {
+        return std::chrono::milliseconds(-1);
+    }
+    return std::chrono::milliseconds(static_cast<long long>(cien / 10000));
+}
+
 void Programa::matar() {
     if (d_->trabajo != nullptr) {
         TerminateJobObject(d_->trabajo, kCodigoAlMatar);
@@ -549,6 +572,7 @@ void Programa::recoger(Resultado& r) {
     cerrar(d.salida.tuberia);
     cerrar(d.errores.tuberia);
 
+    r.cpu = std::max(r.cpu, tiempoDeCpu());
     DWORD codigo = 0;
     GetExitCodeProcess(d.proceso, &codigo);
     if (const CodigoDeWindows* c = codigoDeWindows(codigo)) {

@@ -312,6 +312,18 @@ TEST_P(Variante, PasaComoLaDeReferencia) {
     EXPECT_EQ(r.estado, 0) << archivo << ": " << r;
 }
 
+// Los límites son de CPU: una solución que se para un momento en cada caso (más que el límite
+// de las entradas hostiles y de los casos que decidió la colección) no se da por colgada.
+TEST(Completo, UnaPausaNoEsUnBucle) {
+    Temporal tmp;
+    nucleo::Resultado r = practica(
+        {"comprobar", "closuresquare", carpeta("closuresquare") + "/variantes/con_pausa.cpp"},
+        tmp.ruta);
+    EXPECT_EQ(r.estado, 0) << r;
+    EXPECT_EQ(r.salida.find("no terminó"), std::string::npos) << r.salida;
+    EXPECT_EQ(r.salida.find("parado"), std::string::npos) << r.salida;
+}
+
 INSTANTIATE_TEST_SUITE_P(Completo, Variante,
                          testing::Values(std::pair{"zeronotice", "con_flush.cpp"},
                                          std::pair{"zeronotice", "con_fputs.cpp"},
