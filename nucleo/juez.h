@@ -22,7 +22,8 @@ constexpr std::chrono::milliseconds kEsperaAviso{5000};
 constexpr std::chrono::milliseconds kLimiteHostil{300};
 
 // Opciones para ejecutar los casos de un ejercicio: sin detección de fugas si conserva nodos,
-// el límite del caso y un PATH con la orden "cls" que no hace nada (ellipsegirth la llama).
+// el límite del caso y, fuera de Windows, un PATH con la orden "cls" que no hace nada
+// (ellipsegirth la llama; en Windows "cls" es de cmd).
 Opciones opcionesDe(const Ejercicio& ejercicio, const Caso& caso);
 
 // Ejecuta el caso con el programa de esa ruta, en el modo del caso, con esas opciones (las

@@ -518,18 +518,18 @@ bool Programa::haTerminado() {
 std::chrono::milliseconds Programa::tiempoDeCpu() {
     ULONGLONG cien = 0;
     JOBOBJECT_BASIC_ACCOUNTING_INFORMATION cuenta{};
-    FILETIME creado, terminado, nucleo, usuario;
+    FILETIME creado, terminado, enNucleo, enUsuario;
     if (d_->trabajo != nullptr &&
         QueryInformationJobObject(d_->trabajo, JobObjectBasicAccountingInformation, &cuenta,
                                   sizeof cuenta, nullptr)) {
         cien = static_cast<ULONGLONG>(cuenta.TotalUserTime.QuadPart) +
                static_cast<ULONGLONG>(cuenta.TotalKernelTime.QuadPart);
     } else if (d_->proceso != nullptr &&
-               GetProcessTimes(d_->proceso, &creado, &terminado, &nucleo, &usuario)) {
+               GetProcessTimes(d_->proceso, &creado, &terminado, &enNucleo, &enUsuario)) {
         const auto valor = [](const FILETIME& t) {
             return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
         };
-        cien = valor(nucleo) + valor(usuario);
+        cien = valor(enNucleo) + valor(enUsuario);
     } else {
         return std::chrono::milliseconds(-1);
     }
