@@ -261,8 +261,14 @@ bool Programa::haTerminado() { return haTerminadoPid(d_->pid); }
 
 std::chrono::milliseconds Programa::tiempoDeCpu() {
 #ifdef __linux__
+    // Sin la lista de hijos (un núcleo compilado sin ella) no se ve lo que lanzó, como el
+    // programa dentro del aislamiento: entonces no se mide.
+    const std::string pid = std::to_string(d_->pid);
+    static const bool conHijos =
+        access(("/proc/self/task/" + std::to_string(getpid()) + "/children").c_str(), R_OK) == 0;
+    if (!conHijos) return std::chrono::milliseconds(-1);
     long long ticks = 0;
-    sumarCpu(std::to_string(d_->pid), ticks, 0);
+    sumarCpu(pid, ticks, 0);
     static const long porSegundo = sysconf(_SC_CLK_TCK);
     return std::chrono::milliseconds(porSegundo > 0 ? ticks * 1000 / porSegundo : -1);
 #else
