@@ -27,6 +27,8 @@
 #include <thread>
 #include <vector>
 
+#include "proceso.h"
+
 extern char** environ;
 
 namespace {
@@ -724,6 +726,39 @@ TEST_F(AislamientoTest, NingunDescendienteSobreviveAlAislamiento) {
         EXPECT_FALSE(s.agotado) << "alguien sigue con la salida abierta: " << s;
         EXPECT_EQ(quedanConMarca(marca, milliseconds(2000)), 0)
             << (matarlo ? "tras matar bwrap" : "tras salir el primero");
+    }
+}
+
+// El límite de CPU del ejecutor ve lo que calcula el programa dentro de bwrap (dos procesos
+// más abajo): uno que calcula sin parar se mata por su CPU, no por el tope de tiempo real, y de
+// uno que termina se sabe lo que gastó. Los bucles llevan su propio tope (ulimit -t).
+TEST_F(AislamientoTest, ElLimiteDeCpuVeElProgramaAislado) {
+    struct Fila {
+        const char* descripcion;
+        const char* orden;
+        bool agotado;
+    } filas[] = {
+        {"calcula sin parar", "ulimit -t 5; while :; do :; done", true},
+        {"calcula y termina", "i=0; while [ $i -lt 200000 ]; do i=$((i+1)); done; echo fin", false},
+    };
+    for (const Fila& f : filas) {
+        ASSERT_TRUE(nucleo::cederCarpeta(a_));
+        nucleo::Opciones o;
+        o.aislamiento = &a_;
+        o.argumentos = {"-c", f.orden};
+        o.limiteCpu = milliseconds(f.agotado ? 300 : 10000);
+        o.limite = milliseconds(20000);
+        const auto antes = Reloj::now();
+        const nucleo::Resultado r = nucleo::ejecutar("/bin/sh", "", o);
+        EXPECT_EQ(r.agotado, f.agotado) << f.descripcion << ": " << r;
+        EXPECT_FALSE(r.agotadoParado) << f.descripcion << ": " << r;
+        EXPECT_LT(Reloj::now() - antes, std::chrono::seconds(8)) << f.descripcion;
+        if (f.agotado) {
+            EXPECT_GE(r.cpu, o.limiteCpu) << f.descripcion << ": " << r;
+        } else {
+            EXPECT_EQ(r.salida, "fin\n") << f.descripcion << ": " << r;
+            EXPECT_GT(r.cpu, milliseconds(20)) << f.descripcion << ": " << r;
+        }
     }
 }
 

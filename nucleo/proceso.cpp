@@ -37,8 +37,10 @@ constexpr std::chrono::milliseconds kGracia{500};
 constexpr std::chrono::milliseconds kQuieto{100};
 constexpr std::chrono::milliseconds kCallaSiDistinto{250};
 constexpr std::chrono::milliseconds kCalla{1000};
-// Con límite de CPU, lo mínimo entre dos medidas de lo gastado.
-constexpr std::chrono::milliseconds kEntreMedidas{5};
+// Con límite de CPU, cada cuánto se mide lo gastado mientras el programa corre. Se mide a
+// menudo porque lo que corre aislado no se cuenta al recogerlo (bwrap no lo pasa a quien lo
+// lanzó): la última medida es también la CPU de un programa que termina bien.
+constexpr std::chrono::milliseconds kEntreMedidas{20};
 
 // Motor común: una ejecución es una conversación; ejecutar() es la de un solo paso que no
 // espera ningún aviso.
@@ -49,10 +51,11 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
     Resultado r;
     const auto inicio = Reloj::now();
     const auto fin = inicio + opciones.limite + plataforma::holguraDeArranque();
-    // Con límite de CPU, cuándo se mide lo gastado: no antes de que pueda haberlo gastado todo
-    // (un programa de un hilo no gasta más CPU que el tiempo que pasa), y así pocas veces.
+    // Con límite de CPU: cuándo se mide lo gastado, y hasta cuándo vale el reloj donde no se
+    // puede medir.
     const bool conCpu = opciones.limiteCpu.count() > 0;
-    auto medirCpu = inicio + opciones.limiteCpu + plataforma::holguraDeArranque();
+    auto medirCpu = inicio;
+    const auto finSinMedida = inicio + opciones.limiteCpu + plataforma::holguraDeArranque();
     // Cada paso: esperar su aviso, comprobar que el programa se queda esperando la respuesta,
     // y escribirla.
     enum class Fase { Aviso, Quieto, Respuesta };
@@ -116,11 +119,12 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
         if (conCpu && !terminado && ahora >= medirCpu) {
             const auto cpu = p.tiempoDeCpu();
             r.cpu = std::max(r.cpu, cpu);
-            if (cpu.count() < 0 || cpu >= opciones.limiteCpu) {
+            const bool medida = cpu.count() >= 0;
+            if (medida ? cpu >= opciones.limiteCpu : ahora >= finSinMedida) {
                 r.agotado = true;
                 break;
             }
-            medirCpu = ahora + std::max(opciones.limiteCpu - cpu, kEntreMedidas);
+            medirCpu = medida ? ahora + kEntreMedidas : finSinMedida;
         }
         if (ahora >= fin) {
             r.agotado = true;

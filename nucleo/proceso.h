@@ -66,8 +66,8 @@ struct Resultado {
     // Con `limiteCpu`: se mató por llegar al tope de tiempo real sin haber gastado su CPU, es
     // decir, parado (una pausa, una espera), no calculando.
     bool agotadoParado = false;
-    // Tiempo de CPU del programa y lo que lanzó; negativo si no se pudo medir (lo que lanzó un
-    // programa aislado y muerto al agotarse no siempre se cuenta).
+    // Tiempo de CPU del programa y lo que lanzó; negativo si no se pudo medir. De un programa
+    // aislado solo se sabe con `limiteCpu` (se mide mientras corre, cada pocos milisegundos).
     std::chrono::milliseconds cpu{-1};
     // En una conversación: el primer paso cuya respuesta se escribió sin que hubiera llegado
     // su aviso (-1 si llegaron todos), y si ese aviso llegó después, tal cual (no se había

@@ -308,8 +308,8 @@ void Programa::recoger(Resultado& r) {
     }
     borrarApunte(d_->pid);
     d_->pid = -1;
-    // La del programa y la de los hijos que recogió (bwrap recoge el suyo si termina por sí
-    // mismo); la de lo que murió con él al matarlo no se cuenta, y ya se midió al decidirlo.
+    // La del programa y la de los hijos que recogió. La de lo que corre dentro de bwrap no
+    // llega aquí: de eso vale lo medido mientras corría.
     const auto ms = [](const timeval& t) {
         return std::chrono::milliseconds(static_cast<long long>(t.tv_sec) * 1000 +
                                          t.tv_usec / 1000);
