@@ -32,9 +32,11 @@ const milliseconds kCasoPesado{1000};
 const milliseconds kLimiteCaso{2000};
 // Un caso que decidió la colección no se exige: si no termina enseguida, no hay más que ver.
 const milliseconds kLimiteDecidido{250};
-// Lo que se da en tiempo real, además del límite de CPU, a un programa que no calcula: espera
-// su turno en una máquina cargada o se ha quedado parado (una pausa).
-const milliseconds kTopeParado{5000};
+// El tope en tiempo real de un programa que no gasta su CPU: el doble de su límite y un segundo
+// más. Uno que espera su turno en una máquina cargada lo necesita (una entrada hostil que un
+// programa correcto despacha con 20 ms de CPU tardó 0,3 s con la máquina llena); uno que se ha
+// quedado parado (una pausa) no hace esperar mucho más que uno que calcula sin parar.
+milliseconds topeParado(milliseconds limite) { return limite * 2 + milliseconds(1000); }
 
 milliseconds limiteDe(const nucleo::Caso& caso) {
     if (caso.limite > kCasoLento) return std::min(caso.limite, kLimiteLento);
@@ -102,7 +104,7 @@ Opciones opcionesAlumno(const nucleo::Ejercicio& ejercicio, const nucleo::Caso& 
     // El límite es de CPU, la misma vara con la máquina libre o cargada; el de tiempo real solo
     // para al que se queda parado.
     o.limiteCpu = limite;
-    o.limite = limite + kTopeParado;
+    o.limite = topeParado(limite);
     o.limiteSalida = kLimiteSalida;
     // El programa del alumno trabaja en la carpeta temporal, donde está compilado: lo que
     // escriba allí se borra con ella.

@@ -519,10 +519,11 @@ std::vector<std::string> pistasDeTerminacion(const Resultado& r, std::chrono::mi
                              "»: compara el texto de los avisos con el del enunciado.");
         }
     } else if (r.agotadoParado) {
+        // Sin la cifra de lo gastado, que cambia de una vez a otra: el mismo fallo en varios
+        // casos se dice una vez.
         pistas.push_back(
-            "El programa se quedó parado sin terminar: en todo ese tiempo solo gastó " +
-            std::to_string(std::max<long long>(r.cpu.count(), 0)) +
-            " ms de CPU. ¿Espera algo que no llega, como una pausa o una tecla?");
+            "El programa se quedó parado sin terminar, casi sin gastar CPU: ¿espera algo que no "
+            "llega, como una pausa o una tecla?");
     } else if (r.agotado) {
         pistas.push_back("El programa no terminó en " + segundos(limite) +
                          " s: ¿un bucle o una recursión sin caso base?");
