@@ -5,7 +5,6 @@
 #ifndef NUCLEO_PROCESO_PLATAFORMA_H
 #define NUCLEO_PROCESO_PLATAFORMA_H
 
-#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -16,32 +15,6 @@
 namespace nucleo::plataforma {
 
 using Reloj = std::chrono::steady_clock;
-
-// Lo que está en marcha (grupos de procesos en Linux, trabajos en Windows), para que el manejador
-// de Ctrl+C lo mate: un arreglo fijo de atómicos, que se puede recorrer dentro de una señal. El
-// valor vacío (0, nullptr) es un hueco libre; como variable global empieza toda vacía.
-template <class T>
-class EnMarcha {
-   public:
-    void apuntar(T valor) {
-        for (auto& hueco : huecos_) {
-            T libre{};
-            if (hueco.compare_exchange_strong(libre, valor)) return;
-        }
-    }
-    void borrar(T valor) {
-        for (auto& hueco : huecos_) {
-            T este = valor;
-            if (hueco.compare_exchange_strong(este, T{})) return;
-        }
-    }
-    std::atomic<T>* begin() { return huecos_; }
-    std::atomic<T>* end() { return huecos_ + kHuecos; }
-
-   private:
-    static constexpr int kHuecos = 64;
-    std::atomic<T> huecos_[kHuecos];
-};
 
 // El programa se lanza al construirse; si no se puede ni crear una tubería, lanza
 // std::runtime_error. Un programa que no existe termina con el estado 127, como en el shell.

@@ -36,8 +36,24 @@ namespace nucleo {
 
 namespace {
 
-// Los grupos de procesos en marcha, para que el manejador de Ctrl+C los mate.
-plataforma::EnMarcha<pid_t> enMarcha;
+// Los grupos de procesos en marcha, para que el manejador de Ctrl+C los mate: un arreglo fijo
+// de atómicos, que se puede leer dentro de una señal.
+constexpr int kMaximoEnMarcha = 64;
+std::atomic<pid_t> enMarcha[kMaximoEnMarcha];
+
+void apuntar(pid_t pid) {
+    for (auto& hueco : enMarcha) {
+        pid_t libre = 0;
+        if (hueco.compare_exchange_strong(libre, pid)) return;
+    }
+}
+
+void borrarApunte(pid_t pid) {
+    for (auto& hueco : enMarcha) {
+        pid_t este = pid;
+        if (hueco.compare_exchange_strong(este, 0)) return;
+    }
+}
 
 void cerrar(int& fd) {
     if (fd >= 0) {
@@ -174,7 +190,7 @@ Programa::Programa(const std::string& ruta, const Opciones& opciones) : d_(new D
         _exit(127);
     }
     setpgid(pid, pid);  // también desde aquí: el grupo existe antes de que haga falta matarlo
-    enMarcha.apuntar(pid);
+    apuntar(pid);
     d_->pid = pid;
 
     close(entrada[0]);
@@ -195,7 +211,7 @@ Programa::~Programa() {
         matar();
         while (waitpid(d_->pid, nullptr, 0) < 0 && errno == EINTR) {
         }
-        enMarcha.borrar(d_->pid);
+        borrarApunte(d_->pid);
     }
 }
 
@@ -290,7 +306,7 @@ void Programa::recoger(Resultado& r) {
     rusage uso{};
     while (wait4(d_->pid, &estado, 0, &uso) < 0 && errno == EINTR) {
     }
-    enMarcha.borrar(d_->pid);
+    borrarApunte(d_->pid);
     d_->pid = -1;
     // La del programa y la de los hijos que recogió. La de lo que corre dentro de bwrap no
     // llega aquí: de eso vale lo medido mientras corría.

@@ -35,8 +35,23 @@ namespace nucleo {
 
 namespace {
 
-// Los trabajos en marcha, para que Ctrl+C los mate.
-plataforma::EnMarcha<HANDLE> enMarcha;
+// Los trabajos en marcha, para que Ctrl+C los mate: un arreglo fijo, como en Linux.
+constexpr int kMaximoEnMarcha = 64;
+std::atomic<HANDLE> enMarcha[kMaximoEnMarcha];
+
+void apuntar(HANDLE trabajo) {
+    for (auto& hueco : enMarcha) {
+        HANDLE libre = nullptr;
+        if (hueco.compare_exchange_strong(libre, trabajo)) return;
+    }
+}
+
+void borrarApunte(HANDLE trabajo) {
+    for (auto& hueco : enMarcha) {
+        HANDLE este = trabajo;
+        if (hueco.compare_exchange_strong(este, nullptr)) return;
+    }
+}
 
 void cerrar(HANDLE& h) {
     if (h != nullptr && h != INVALID_HANDLE_VALUE) CloseHandle(h);
@@ -385,7 +400,7 @@ Programa::Programa(const std::string& ruta, const Opciones& opciones) : d_(new D
     if (d.trabajo != nullptr && !AssignProcessToJobObject(d.trabajo, d.proceso)) {
         cerrar(d.trabajo);  // sin trabajo (uno anidado no permitido): se mata el programa solo
     }
-    enMarcha.apuntar(d.trabajo != nullptr ? d.trabajo : d.proceso);
+    apuntar(d.trabajo != nullptr ? d.trabajo : d.proceso);
     ResumeThread(pi.hThread);
     CloseHandle(pi.hThread);
 
@@ -566,7 +581,7 @@ void Programa::recoger(Resultado& r) {
     } else {
         r.estado = static_cast<int>(codigo);
     }
-    enMarcha.borrar(d.trabajo != nullptr ? d.trabajo : d.proceso);
+    borrarApunte(d.trabajo != nullptr ? d.trabajo : d.proceso);
     cerrar(d.trabajo);
     cerrar(d.proceso);
 }
