@@ -19,10 +19,19 @@ using nucleo::Resultado;
 // Un archivo de una entrega más grande que esto no se copia: no es un fuente.
 constexpr std::uintmax_t kTamanoMaximo = 1 << 20;
 
-// Las de la compilación vigilada. Las de las comprobaciones de funciones vienen de CMake
-// (EJ_BANDERAS_FUNCIONES), que prepara con ellas la cabecera precompilada y el oyente.
-const std::vector<std::string> kSanitizadores = {
-    "-g", "-fsanitize=address,undefined", "-fno-sanitize-recover=all", "-fno-omit-frame-pointer"};
+// Banderas separadas por blancos, como las deja CMake.
+std::vector<std::string> separar(const std::string& texto) {
+    std::vector<std::string> r;
+    std::istringstream banderas(texto);
+    for (std::string b; banderas >> b;) r.push_back(b);
+    return r;
+}
+
+// Las de la compilación vigilada, y el enlazador de las tres (vacío: el de siempre). Vienen de
+// CMake, que prepara con los mismos sanitizadores la cabecera precompilada y el oyente de las
+// comprobaciones de funciones (EJ_BANDERAS_FUNCIONES).
+const std::vector<std::string> kSanitizadores = separar(EJ_SANITIZADORES);
+const std::vector<std::string> kEnlazador = separar(EJ_ENLAZADOR);
 
 std::vector<std::string> unir(std::vector<std::string> a, const std::vector<std::string>& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -211,15 +220,17 @@ void compilarPrograma(const nucleo::Ejercicio& ejercicio, const std::string& fue
     // Las dos a la vez: la normal (optimizada, como la de la colección, con protección de la
     // pila) y la vigilada por los sanitizadores.
     std::thread hiloVigilada([&] {
-        c.vigilada =
-            compilar(entorno, unir(unir(unir({"-std=c++17", "-w", "-O1"}, kSanitizadores), lista),
-                                   {fuente, "-o", entorno.dentro("vigilado")}));
+        c.vigilada = compilar(
+            entorno,
+            unir(unir(unir(unir({"-std=c++17", "-w", "-O1", "-g"}, kSanitizadores), kEnlazador),
+                      lista),
+                 {fuente, "-o", entorno.dentro("vigilado")}));
     });
-    c.normal = compilar(
-        entorno,
-        unir(unir({"-std=c++17", "-Wall", "-Wextra", "-Wpedantic", "-O2", "-fstack-protector-all"},
-                  lista),
-             {fuente, "-o", entorno.dentro("normal")}));
+    c.normal = compilar(entorno, unir(unir(unir({"-std=c++17", "-Wall", "-Wextra", "-Wpedantic",
+                                                 "-O2", "-fstack-protector-all"},
+                                                kEnlazador),
+                                           lista),
+                                      {fuente, "-o", entorno.dentro("normal")}));
     hiloVigilada.join();
 }
 
@@ -244,15 +255,10 @@ nucleo::Resultado compilarFunciones(const nucleo::Ejercicio& ejercicio, const st
     argumentos.push_back(hayPch && std::filesystem::exists(oyente)
                              ? oyente
                              : entorno.raiz + "/comprobador/oyente.cpp");
-    return compilar(entorno,
-                    unir(argumentos, {"-o", entorno.dentro("funciones"), entorno.gtestBiblioteca}));
+    return compilar(entorno, unir(unir(argumentos, kEnlazador),
+                                  {"-o", entorno.dentro("funciones"), entorno.gtestBiblioteca}));
 }
 
-std::vector<std::string> banderasDeFunciones() {
-    std::vector<std::string> r;
-    std::istringstream banderas(EJ_BANDERAS_FUNCIONES);  // separadas por blancos
-    for (std::string b; banderas >> b;) r.push_back(b);
-    return r;
-}
+std::vector<std::string> banderasDeFunciones() { return separar(EJ_BANDERAS_FUNCIONES); }
 
 }  // namespace comprobador
