@@ -40,7 +40,8 @@ std::vector<std::string> unir(std::vector<std::string> a, const std::vector<std:
 
 Resultado compilar(const Entorno& entorno, const std::vector<std::string>& argumentos) {
     Opciones o;
-    o.argumentos = argumentos;
+    // Las tres compilan y enlazan en una sola orden: todas con el mismo enlazador.
+    o.argumentos = unir(argumentos, kEnlazador);
     o.unirSalidas = true;
     o.limite = std::chrono::seconds(180);
     o.entorno = {"LC_ALL=C"};
@@ -221,16 +222,14 @@ void compilarPrograma(const nucleo::Ejercicio& ejercicio, const std::string& fue
     // pila) y la vigilada por los sanitizadores.
     std::thread hiloVigilada([&] {
         c.vigilada = compilar(
-            entorno,
-            unir(unir(unir(unir({"-std=c++17", "-w", "-O1", "-g"}, kSanitizadores), kEnlazador),
-                      lista),
-                 {fuente, "-o", entorno.dentro("vigilado")}));
+            entorno, unir(unir(unir({"-std=c++17", "-w", "-O1", "-g"}, kSanitizadores), lista),
+                          {fuente, "-o", entorno.dentro("vigilado")}));
     });
-    c.normal = compilar(entorno, unir(unir(unir({"-std=c++17", "-Wall", "-Wextra", "-Wpedantic",
-                                                 "-O2", "-fstack-protector-all"},
-                                                kEnlazador),
-                                           lista),
-                                      {fuente, "-o", entorno.dentro("normal")}));
+    c.normal = compilar(
+        entorno,
+        unir(unir({"-std=c++17", "-Wall", "-Wextra", "-Wpedantic", "-O2", "-fstack-protector-all"},
+                  lista),
+             {fuente, "-o", entorno.dentro("normal")}));
     hiloVigilada.join();
 }
 
@@ -255,8 +254,8 @@ nucleo::Resultado compilarFunciones(const nucleo::Ejercicio& ejercicio, const st
     argumentos.push_back(hayPch && std::filesystem::exists(oyente)
                              ? oyente
                              : entorno.raiz + "/comprobador/oyente.cpp");
-    return compilar(entorno, unir(unir(argumentos, kEnlazador),
-                                  {"-o", entorno.dentro("funciones"), entorno.gtestBiblioteca}));
+    return compilar(entorno,
+                    unir(argumentos, {"-o", entorno.dentro("funciones"), entorno.gtestBiblioteca}));
 }
 
 std::vector<std::string> banderasDeFunciones() { return separar(EJ_BANDERAS_FUNCIONES); }
