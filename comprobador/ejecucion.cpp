@@ -105,7 +105,6 @@ Opciones opcionesAlumno(const nucleo::Ejercicio& ejercicio, const nucleo::Caso& 
     // para al que se queda parado.
     o.limiteCpu = limite;
     o.limite = topeParado(limite);
-    o.limiteSalida = kLimiteSalida;
     // El programa del alumno trabaja en la carpeta temporal, donde está compilado: lo que
     // escriba allí se borra con ella.
     o.directorio = entorno.temporal;

@@ -11,9 +11,6 @@
 
 namespace comprobador {
 
-// Lo que puede escribir un programa antes de que se le pare.
-constexpr std::size_t kLimiteSalida = 1 << 20;
-
 // Las opciones de un caso para el programa de un alumno: su límite, el tope de salida, su
 // aislamiento y los sanitizadores (`vigilado`: el programa los lleva; con `fugas`, LeakSanitizer
 // también busca fugas).

@@ -11,11 +11,17 @@ namespace nucleo {
 
 namespace {
 
-// Tope de bytes escritos: lo esperado varias veces, y nunca menos de 1 MiB.
+// Tope de bytes escritos: lo esperado varias veces, y nunca menos de 1 MiB en un caso que pide
+// el ejercicio. En uno que decidió la colección o en una entrada hostil, donde la respuesta
+// modelo no escribe ni 150 bytes, 64 KiB: un bucle que repite su aviso tras una lectura fallida
+// se para en cuanto los llena, sin gastar antes todo su límite de CPU.
 constexpr std::size_t kSalidaMinima = 1 << 20;
+constexpr std::size_t kSalidaMinimaDecidida = 64 << 10;
 
 std::size_t limiteSalidaDe(const Caso& caso) {
-    return kSalidaMinima + 4 * (caso.salida.size() + caso.errores.size());
+    const std::size_t minima =
+        caso.origen == Origen::Enunciado ? kSalidaMinima : kSalidaMinimaDecidida;
+    return minima + 4 * (caso.salida.size() + caso.errores.size());
 }
 
 std::string entradaVisible(const Caso& caso) {

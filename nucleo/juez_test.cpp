@@ -95,4 +95,27 @@ TEST(Juez, LasOpcionesDeUnEjercicio) {
     EXPECT_EQ(conPath, conCls);
 }
 
+// Un caso del ejercicio puede escribir 1 MiB y varias veces lo esperado; uno que decidió la
+// colección o una entrada hostil, 64 KiB: ahí un bucle se para mucho antes de agotar su CPU.
+TEST(Juez, ElTopeDeSalidaDependeDeQuienDecideElCaso) {
+    nucleo::Caso decidido{"decidido", "x\n", "Entrada no válida.\n"};
+    decidido.origen = nucleo::Origen::Decidido;
+    const std::string grande(100000, 'a');
+    nucleo::Caso largo{"largo", "", grande};
+    struct Fila {
+        const char* descripcion;
+        nucleo::Caso caso;
+        std::size_t tope;
+    } filas[] = {
+        {"del ejercicio, sin salida", nucleo::Caso{}, std::size_t{1} << 20},
+        {"del ejercicio, con salida larga", largo, (std::size_t{1} << 20) + 4 * grande.size()},
+        {"decidido", decidido, (std::size_t{64} << 10) + 4 * decidido.salida.size()},
+        {"entrada hostil", nucleo::casoHostil({"letras", "abc\n"}), std::size_t{64} << 10},
+    };
+    for (const Fila& f : filas) {
+        EXPECT_EQ(nucleo::opcionesDe(nucleo::Ejercicio{}, f.caso).limiteSalida, f.tope)
+            << f.descripcion;
+    }
+}
+
 }  // namespace

@@ -324,6 +324,21 @@ TEST(Completo, UnaPausaNoEsUnBucle) {
     EXPECT_EQ(r.salida.find("parado"), std::string::npos) << r.salida;
 }
 
+// La solución de ringchain que no comprueba sus lecturas pasa los casos del ejercicio, pero con
+// una cuenta que no cabe en int repite su aviso sin fin: la robustez lo dice con la causa, y la
+// entrada hostil se para al llenar su tope de salida.
+TEST(Completo, UnaLecturaSinComprobarSeDiceEnLaRobustez) {
+    Temporal tmp;
+    nucleo::Resultado r = practica(
+        {"comprobar", "ringchain", carpeta("ringchain") + "/solucion/ringchain.cpp"}, tmp.ruta);
+    EXPECT_EQ(r.estado, 0) << r;
+    EXPECT_NE(r.salida.find("«justo fuera de int»"), std::string::npos) << r.salida;
+    EXPECT_NE(r.salida.find("escribió más de 65536 bytes y se detuvo"), std::string::npos)
+        << r.salida;
+    EXPECT_NE(r.salida.find("deja std::cin en error"), std::string::npos) << r.salida;
+    EXPECT_TRUE(vacia(tmp.ruta));
+}
+
 INSTANTIATE_TEST_SUITE_P(Completo, Variante,
                          testing::Values(std::pair{"zeronotice", "con_flush.cpp"},
                                          std::pair{"zeronotice", "con_fputs.cpp"},
