@@ -221,9 +221,8 @@ void compilarPrograma(const nucleo::Ejercicio& ejercicio, const std::string& fue
     // Las dos a la vez: la normal (optimizada, como la de la colección, con protección de la
     // pila) y la vigilada por los sanitizadores.
     std::thread hiloVigilada([&] {
-        c.vigilada = compilar(
-            entorno, unir(unir(unir({"-std=c++17", "-w", "-O1", "-g"}, kSanitizadores), lista),
-                          {fuente, "-o", entorno.dentro("vigilado")}));
+        c.vigilada = compilar(entorno, unir(unir(banderasVigiladas(), lista),
+                                            {fuente, "-o", entorno.dentro("vigilado")}));
     });
     c.normal = compilar(
         entorno,
@@ -259,5 +258,9 @@ nucleo::Resultado compilarFunciones(const nucleo::Ejercicio& ejercicio, const st
 }
 
 std::vector<std::string> banderasDeFunciones() { return separar(EJ_BANDERAS_FUNCIONES); }
+
+std::vector<std::string> banderasVigiladas() {
+    return unir({"-std=c++17", "-w", "-O1", "-g"}, kSanitizadores);
+}
 
 }  // namespace comprobador

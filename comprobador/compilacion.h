@@ -43,6 +43,9 @@ nucleo::Resultado compilarFunciones(const nucleo::Ejercicio& ejercicio, const st
 // Las banderas con que se compilan las comprobaciones de funciones.
 std::vector<std::string> banderasDeFunciones();
 
+// Las del programa vigilado por AddressSanitizer y UBSan (sin el enlazador, que pone compilar).
+std::vector<std::string> banderasVigiladas();
+
 // Los errores de compilación de las comprobaciones de funciones, explicados: una función que
 // falta, una firma distinta... (una frase por problema, sin repetir).
 std::vector<std::string> explicarErroresDeFunciones(const nucleo::Ejercicio& ejercicio,

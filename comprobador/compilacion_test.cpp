@@ -1,0 +1,88 @@
+// La compilación vigilada de una entrega deja fuera dos comprobaciones de UBSan (vptr y
+// pointer-overflow) para compilar antes. Estas pruebas compilan, con sus mismas banderas, un
+// programa con cada comportamiento indefinido que las pistas explican, y miran que UBSan lo
+// sigue viendo y que el resumen lo dice con su frase.
+#include "compilacion.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "paralelo.h"
+#include "proceso.h"
+#include "sanitizadores.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Indefinido {
+    const char* nombre;
+    const char* cuerpo;  // el de main: `v` vale 0 sin que el compilador lo sepa
+    const char* frase;   // la del resumen
+};
+
+const Indefinido kIndefinidos[] = {
+    {"desbordamiento", "int a = 2147483647 + v; salida = a + 1;", "un int se desbordó"},
+    {"negación", "int a = -2147483647 - 1 + v; salida = -a;", "se negó el int más negativo"},
+    {"división por cero", "salida = 5 / v;", "una división entera por cero"},
+    {"índice", "int a[3] = {1, 2, 3}; salida = a[3 + v];", "un índice fuera del arreglo"},
+    {"conversión", "double d = 1e20 + v; salida = static_cast<int>(d);",
+     "se convirtió un valor que no cabe"},
+    {"desplazamiento", "salida = 1 << (40 + v);", "un desplazamiento de bits fuera de rango"},
+    {"bool", "char c = 5 + v; bool b; std::memcpy(&b, &c, 1); salida = b ? 1 : 2;",
+     "se leyó un valor no válido"},
+    {"puntero nulo", "int* p = nullptr; p += v; salida = *p;", "se usó un puntero nulo"},
+    {"alineación",
+     "alignas(int) char b[8] = {}; int* p = reinterpret_cast<int*>(b + 1 + v); salida = *p;",
+     "un acceso a memoria desalineado"},
+    {"sin return", "salida = sinReturn(v);", "terminó sin return"},
+};
+
+TEST(Vigilada, CadaComportamientoIndefinidoDeLasPistasSigueVigilado) {
+    const fs::path carpeta = fs::temp_directory_path() / ("vigilada-" + std::to_string(getpid()));
+    fs::create_directories(carpeta);
+    const std::size_t n = std::size(kIndefinidos);
+    std::vector<nucleo::Resultado> compilado(n), ejecutado(n);
+    comprobador::enParalelo(n, [&](std::size_t i) {
+        const fs::path fuente = carpeta / (std::to_string(i) + ".cpp");
+        std::ofstream(fuente) << "#include <cstring>\n"
+                                 "volatile int cero = 0, salida;\n"
+                                 "int sinReturn(int x) { if (x > 0) return 1; }\n"
+                                 "int main() { int v = cero; "
+                              << kIndefinidos[i].cuerpo << " return 0; }\n";
+        const std::string programa = (carpeta / std::to_string(i)).string();
+        nucleo::Opciones o;
+        o.argumentos = comprobador::banderasVigiladas();
+        o.argumentos.insert(o.argumentos.end(), {fuente.string(), "-o", programa});
+        o.unirSalidas = true;
+        o.limite = std::chrono::seconds(120);
+        compilado[i] = nucleo::ejecutar(EJ_COMPILADOR, "", o);
+        nucleo::Opciones e;
+        e.limite = std::chrono::seconds(20);
+        e.poner("ASAN_OPTIONS=detect_leaks=0:halt_on_error=1");
+        e.poner("UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1");
+        if (compilado[i].terminoBien()) ejecutado[i] = nucleo::ejecutar(programa, "", e);
+    });
+    for (std::size_t i = 0; i < n; ++i) {
+        const Indefinido& u = kIndefinidos[i];
+        ASSERT_TRUE(compilado[i].terminoBien()) << u.nombre << ": " << compilado[i].salida;
+        const nucleo::Resultado& r = ejecutado[i];
+        EXPECT_FALSE(r.terminoBien()) << u.nombre << ": UBSan no lo vio";
+        const std::vector<std::string> resumen = nucleo::resumirSanitizadores(r.errores);
+        ASSERT_FALSE(resumen.empty()) << u.nombre << ": " << r.errores;
+        EXPECT_NE(resumen.front().find("UBSan"), std::string::npos)
+            << u.nombre << ": " << resumen.front();
+        EXPECT_NE(resumen.front().find(u.frase), std::string::npos)
+            << u.nombre << ": " << resumen.front();
+    }
+    std::error_code ec;
+    fs::remove_all(carpeta, ec);
+}
+
+}  // namespace
