@@ -1,7 +1,8 @@
 // La compilación vigilada de una entrega deja fuera dos comprobaciones de UBSan (vptr y
-// pointer-overflow) para compilar antes. Estas pruebas compilan, con sus mismas banderas, un
-// programa con cada comportamiento indefinido que las pistas explican, y miran que UBSan lo
-// sigue viendo y que el resumen lo dice con su frase.
+// pointer-overflow) para compilar antes, y añade una que GCC no trae (float-cast-overflow).
+// Estas pruebas compilan, con sus mismas banderas, un programa con cada comportamiento
+// indefinido que las pistas explican, y miran que UBSan lo ve y que el resumen lo dice con su
+// frase.
 #include "compilacion.h"
 
 #include <gtest/gtest.h>
