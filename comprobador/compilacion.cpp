@@ -46,7 +46,7 @@ Resultado compilar(const Entorno& entorno, const std::vector<std::string>& argum
     o.limite = std::chrono::seconds(180);
     o.entorno = {"LC_ALL=C"};
     o.directorio = entorno.temporal;
-    o.aislamiento = entorno.aislamiento(false);
+    o.aislamiento = entorno.aislamientoDeCompilacion();
     Ranura ranura;
     return nucleo::ejecutar(entorno.compilador, "", o);
 }
@@ -196,17 +196,23 @@ std::vector<std::string> lecturaDe(const nucleo::Ejercicio& ejercicio, const Ent
     namespace fs = std::filesystem;
     const fs::path raiz = entorno.raiz;
     const fs::path temaDelFuente = fs::path(ejercicio.fuente).parent_path();
-    std::vector<fs::path> candidatas = {raiz / "nucleo",
-                                        raiz / "comprobador" / "oyente.cpp",
+    std::vector<fs::path> candidatas = {raiz / "nucleo", raiz / "comprobador" / "oyente.cpp",
                                         raiz / temaDelFuente / "node_list.h",
-                                        raiz / temaDelFuente / "node_list_unidad.h",
-                                        raiz / "lanzador" / "mudo",
-                                        raiz / "lanzador" / "cuenta"};
+                                        raiz / temaDelFuente / "node_list_unidad.h"};
     if (!ejercicio.unidad.empty()) candidatas.push_back(raiz / ejercicio.unidad);
     if (!entorno.precompilado.empty()) candidatas.push_back(entorno.precompilado);
     std::vector<std::string> rutas;
     for (const fs::path& r : candidatas) {
         if (fs::exists(r)) rutas.push_back(r.string());
+    }
+    return rutas;
+}
+
+std::vector<std::string> lecturaDeEjecucion(const Entorno& entorno) {
+    std::vector<std::string> rutas;
+    for (const char* orden : {"mudo", "cuenta"}) {
+        const std::string ruta = entorno.raiz + "/lanzador/" + orden;
+        if (std::filesystem::exists(ruta)) rutas.push_back(ruta);
     }
     return rutas;
 }

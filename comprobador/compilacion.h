@@ -25,9 +25,12 @@ struct Compilaciones {
 std::string prepararCopia(const nucleo::Ejercicio& ejercicio, const Entrega& entrega,
                           const Entorno& entorno);
 
-// Lo que una orden aislada ve de la colección, solo para leer: las cabeceras del núcleo, las
-// comprobaciones del ejercicio, su oyente y lo precompilado, node_list.h y las órdenes cls.
+// Lo que una compilación aislada ve de la colección, solo para leer: las cabeceras del núcleo,
+// las comprobaciones del ejercicio, su oyente y lo precompilado, y node_list.h.
 std::vector<std::string> lecturaDe(const nucleo::Ejercicio& ejercicio, const Entorno& entorno);
+
+// Lo que ve de ella un programa de la entrega: solo las órdenes cls (la muda y la que cuenta).
+std::vector<std::string> lecturaDeEjecucion(const Entorno& entorno);
 
 // ¿Tiene el ejercicio comprobaciones de funciones, y hay GoogleTest para compilarlas?
 bool hayFunciones(const nucleo::Ejercicio& ejercicio, const Entorno& entorno);

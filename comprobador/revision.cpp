@@ -59,7 +59,9 @@ Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, con
     const std::string fuente = prepararCopia(ejercicio, entrega, entorno);
     if (entorno.aislar) {
         entorno.normal.carpeta = entorno.temporal;
-        entorno.normal.lectura = lecturaDe(ejercicio, entorno);
+        entorno.compilacion = entorno.normal;
+        entorno.compilacion.lectura = lecturaDe(ejercicio, entorno);
+        entorno.normal.lectura = lecturaDeEjecucion(entorno);
         entorno.vigilado = entorno.normal;
         entorno.vigilado.sanitizadores = true;
         std::string error;

@@ -31,12 +31,18 @@ struct Entorno {
     std::string precompilado;  // la cabecera de GoogleTest precompilada y el oyente compilado
     std::string temporal;
     bool aislar = false;
-    nucleo::Aislamiento normal;    // compilaciones y ejecuciones sin sanitizadores
+    // Las compilaciones ven las cabeceras de la colección; los programas, nada de ella salvo
+    // las órdenes cls. Menos que montar también hace más rápido cada arranque aislado.
+    nucleo::Aislamiento compilacion;
+    nucleo::Aislamiento normal;    // ejecuciones sin sanitizadores
     nucleo::Aislamiento vigilado;  // ejecuciones con AddressSanitizer y UBSan
 
     // Cómo ve la orden un archivo de la carpeta de la entrega.
     std::string dentro(const std::string& nombre) const {
         return (aislar ? std::string(nucleo::kCarpetaDentro) : temporal) + "/" + nombre;
+    }
+    const nucleo::Aislamiento* aislamientoDeCompilacion() const {
+        return aislar ? &compilacion : nullptr;
     }
     const nucleo::Aislamiento* aislamiento(bool sanitizadores) const {
         return !aislar ? nullptr : sanitizadores ? &vigilado : &normal;
