@@ -170,6 +170,27 @@ TEST(Rapido, LosProcesosQueDejaUnProgramaSeMatan) {
     EXPECT_TRUE(vacia(tmp.ruta));
 }
 
+// Un programa de una entrega no lee nada de la colección (sus cabeceras, sus comprobaciones, sus
+// soluciones): si abriera alguno de esos archivos, lo diría en su salida y el caso fallaría.
+TEST(Rapido, UnProgramaNoVeLaColeccion) {
+    Temporal tmp, entrega;
+    std::ofstream(entrega.ruta / "espia.cpp")
+        << "#include <fstream>\n#include <iostream>\n"
+           "int main() {\n"
+           "    for (const char* r : {\""
+        << kRaiz << "/nucleo/caso.h\", \"" << kRaiz << "/" << carpeta("fixedsquare")
+        << "/fixedsquare_unidad.cpp\", \"" << kRaiz << "/" << solucion("fixedsquare") << "\", \""
+        << kRaiz
+        << "/README.md\"})\n"
+           "        if (std::ifstream(r)) std::cout << \"veo \" << r << '\\n';\n"
+           "    std::cout << \"El cuadrado de 6 es: 36\" << std::endl;\n"
+           "}\n";
+    nucleo::Resultado r =
+        practica({"comprobar", "fixedsquare", (entrega.ruta / "espia.cpp").string()}, tmp.ruta);
+    EXPECT_EQ(ultimaLinea(r.salida), "2 de 2 casos correctos") << r;
+    EXPECT_EQ(r.salida.find("veo "), std::string::npos) << r;
+}
+
 TEST(Completo, VariasEntregasDanUnaTablaYUnInformeJUnit) {
     Temporal tmp, entregas;
     fs::copy_file(kRaiz + "/" + solucion("fixedsquare"), entregas.ruta / "ana.cpp");
