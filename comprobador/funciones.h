@@ -1,6 +1,7 @@
 // Las comprobaciones de funciones: el programa de comprobaciones del ejercicio, compilado contra
-// el fuente del alumno, se ejecuta una vez por comprobación y cuenta lo que pasó por el
-// protocolo de su oyente (oyente.cpp), nunca por su texto en la consola.
+// el fuente del alumno, se ejecuta primero con todas y después una vez por cada comprobación que
+// no pasó así, y cuenta lo que pasó por el protocolo de su oyente (oyente.cpp), nunca por su
+// texto en la consola.
 #ifndef COMPROBADOR_FUNCIONES_H
 #define COMPROBADOR_FUNCIONES_H
 

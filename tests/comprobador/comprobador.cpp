@@ -191,6 +191,43 @@ TEST(Rapido, UnProgramaNoVeLaColeccion) {
     EXPECT_EQ(r.salida.find("veo "), std::string::npos) << r;
 }
 
+// Las comprobaciones de funciones se prueban primero todas en un proceso: una que revienta no
+// se lleva a las que vienen detrás, que se repiten solas y pasan.
+TEST(Rapido, UnaComprobacionQueRevientaNoTumbaLasDemas) {
+    Temporal tmp, entrega;
+    std::ofstream(entrega.ruta / "maximo.cpp")
+        << "#include <cstdlib>\n#include <iostream>\n"
+           "template <typename T>\n"
+           "T encontrarMaximo(T a, T b) {\n"
+           "    if (a != a || b != b) std::abort();  // un NaN\n"
+           "    return a > b ? a : b;\n"
+           "}\n"
+           "int main() {\n"
+           "    std::cout << \"El máximo entre 10 y 5 es: \" << encontrarMaximo(10, 5) << "
+           "std::endl;\n"
+           "    std::cout << \"El máximo entre 'a' y 'c' es: \" << encontrarMaximo('a', 'c') << "
+           "std::endl;\n"
+           "    std::cout << \"El máximo entre 3.14 y 2.71 es: \" << encontrarMaximo(3.14, 2.71) "
+           "<< std::endl;\n"
+           "}\n";
+    nucleo::Resultado r =
+        practica({"comprobar", "maxgeneric", (entrega.ruta / "maximo.cpp").string()}, tmp.ruta);
+    EXPECT_EQ(r.estado, 1) << r;
+    for (const char* linea :
+         {"✗ encontrarMaximo con un NaN en cualquier posición devuelve el segundo",
+          "✓ encontrarMaximo devuelve el mayor de dos enteros",
+          "✓ un char de 128 o más pierde contra la letra a (char tiene signo)",
+          "✓ encontrarMaximo no escribe nada",
+          "✓ encontrarMaximo se declara como pide el ejercicio"}) {
+        EXPECT_NE(r.salida.find(linea), std::string::npos) << linea << "\n" << r.salida;
+    }
+    std::istringstream ultima(ultimaLinea(r.salida));
+    int bien = -1, total = -2;
+    std::string de;
+    ultima >> bien >> de >> total;
+    EXPECT_EQ(bien, total - 1) << r.salida;
+}
+
 TEST(Completo, VariasEntregasDanUnaTablaYUnInformeJUnit) {
     Temporal tmp, entregas;
     fs::copy_file(kRaiz + "/" + solucion("fixedsquare"), entregas.ruta / "ana.cpp");
