@@ -90,6 +90,7 @@ Entorno entornoDeCompilacion() {
     entorno.gtestIncluir = EJ_GTEST_INCLUIR;
     entorno.gtestBiblioteca = EJ_GTEST_BIBLIOTECA;
     entorno.precompilado = EJ_PRECOMPILADO;
+    entorno.lanzadera = EJ_LANZADERA;
     return entorno;
 }
 

@@ -9,6 +9,7 @@
 #include "compilacion.h"
 #include "ejecucion.h"
 #include "funciones.h"
+#include "lanzadera.h"
 #include "robustez.h"
 
 namespace comprobador {
@@ -62,6 +63,7 @@ Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, con
         entorno.compilacion = entorno.normal;
         entorno.compilacion.lectura = lecturaDe(ejercicio, entorno);
         entorno.normal.lectura = lecturaDeEjecucion(entorno);
+        if (!entorno.lanzadera.empty()) entorno.normal.lectura.push_back(entorno.lanzadera);
         entorno.vigilado = entorno.normal;
         entorno.vigilado.sanitizadores = true;
         std::string error;
@@ -69,6 +71,13 @@ Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, con
             revision.errores = "No se pudo preparar la carpeta aislada: " + error + "\n";
             entorno.aislar = false;
         }
+    }
+    // Un solo aislamiento para todos los programas de la entrega: arrancar un bwrap cuesta más
+    // que muchos de ellos. Sin lanzadera, cada uno en el suyo.
+    std::unique_ptr<nucleo::Lanzadera> lanzadera;
+    if (entorno.aislar && !entorno.lanzadera.empty()) {
+        lanzadera = nucleo::Lanzadera::abrir(entorno.normal, entorno.lanzadera);
+        entorno.normal.lanzadera = entorno.vigilado.lanzadera = lanzadera.get();
     }
     revision.aislada = entorno.aislar;
     std::error_code ec;

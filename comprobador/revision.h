@@ -29,6 +29,7 @@ struct Entorno {
     std::string gtestIncluir;  // vacío si no hay GoogleTest
     std::string gtestBiblioteca;
     std::string precompilado;  // la cabecera de GoogleTest precompilada y el oyente compilado
+    std::string lanzadera;  // la que ejecuta dentro del aislamiento (vacía: un bwrap por programa)
     std::string temporal;
     bool aislar = false;
     // Las compilaciones ven las cabeceras de la colección; los programas, nada de ella salvo

@@ -23,6 +23,8 @@
 
 namespace nucleo {
 
+class Lanzadera;
+
 // Dónde ve la orden la copia de la entrega (es también su HOME y su carpeta de trabajo).
 inline constexpr const char* kCarpetaDentro = "/tmp/entrega";
 
@@ -47,6 +49,9 @@ struct Aislamiento {
     std::size_t tamanoArchivo = std::size_t{64} << 20;  // RLIMIT_FSIZE: bytes de un archivo
     std::size_t tamanoTmp = std::size_t{128} << 20;     // bytes de /tmp y de /dev/shm, cada uno
     unsigned usuario = 65534;  // uid y gid con que corre todo si quien aísla es root
+    // Si no es nulo, cada ejecución con este aislamiento se lanza en esa lanzadera (lanzadera.h),
+    // abierta con este mismo aislamiento, en vez de en un bwrap propio.
+    Lanzadera* lanzadera = nullptr;
 };
 
 // La ruta de bwrap: $EJ_BWRAP si está puesta, si no /usr/bin/bwrap.

@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -27,6 +28,7 @@
 #include <thread>
 #include <vector>
 
+#include "lanzadera.h"
 #include "proceso.h"
 
 extern char** environ;
@@ -487,6 +489,50 @@ class AislamientoTest : public ::testing::Test {
     }
     Salida aislado(const std::vector<std::string>& orden) { return aislado(orden, a_); }
 
+    // Cómo acabó una orden: su salida, si terminó bien y si se mató por el tiempo.
+    struct Fin {
+        std::string texto;
+        bool bien;
+        bool agotado;
+    };
+    using Ejecutor =
+        std::function<Fin(const std::vector<std::string>&, const nucleo::Aislamiento&)>;
+
+    // Un programa que toca 128 MB cabe y uno que toca 3 GB topa con los 256 MiB de su
+    // aislamiento, con y sin sanitizadores, ejecutado por `ejecutar`.
+    void probarTopesDeMemoria(const Ejecutor& ejecutar) {
+        const std::string normal = compilar("memoria", kMemoria);
+        const std::string asan =
+            compilar("memoria-asan", kMemoria, {"-fsanitize=address,undefined"});
+        struct Caso {
+            bool sanitizadores;
+            int mb;
+            bool cabe;
+        };
+        const Caso casos[] = {
+            {false, 128, true}, {false, 3072, false}, {true, 128, true}, {true, 3072, false}};
+        for (const Caso& c : casos) {
+            nucleo::Aislamiento a = a_;
+            // 256 MiB en vez del 1 GiB de serie: estrenar memoria es lo lento de la prueba.
+            a.memoria = std::size_t{256} << 20;
+            a.sanitizadores = c.sanitizadores;
+            // Las opciones de quien llama se conservan; los topes de memoria se añaden detrás.
+            if (c.sanitizadores) a.entorno = {"ASAN_OPTIONS=detect_leaks=0"};
+            const Fin f = ejecutar({c.sanitizadores ? asan : normal, std::to_string(c.mb)}, a);
+            const std::string caso =
+                std::to_string(c.mb) + " MB" + (c.sanitizadores ? " con ASan" : "");
+            EXPECT_FALSE(f.agotado) << caso << ": " << f.texto;
+            EXPECT_EQ(f.bien, c.cabe) << caso << ": " << f.texto;
+            EXPECT_EQ(f.texto.find("toqué") != std::string::npos, c.cabe)
+                << caso << ": " << f.texto;
+            if (!c.cabe) {
+                EXPECT_NE(f.texto.find(c.sanitizadores ? "rss limit" : "sin memoria"),
+                          std::string::npos)
+                    << caso << ": " << f.texto;
+            }
+        }
+    }
+
     std::string raiz_;
     nucleo::Aislamiento a_;
 };
@@ -821,37 +867,129 @@ TEST_F(AislamientoTest, NoLlenaElDiscoNiLaMemoriaConArchivos) {
 }
 
 TEST_F(AislamientoTest, LaMemoriaTieneTopeConYSinSanitizadores) {
-    const std::string normal = compilar("memoria", kMemoria);
-    const std::string asan = compilar("memoria-asan", kMemoria, {"-fsanitize=address,undefined"});
-    struct Caso {
-        bool sanitizadores;
-        int mb;
-        bool cabe;
+    probarTopesDeMemoria([&](const std::vector<std::string>& orden, const nucleo::Aislamiento& a) {
+        const Salida s = aislado(orden, a);
+        return Fin{s.texto, s.estado == 0 && s.senal == 0, s.agotado};
+    });
+}
+
+// --- La lanzadera ---------------------------------------------------------------------------
+
+// Una lanzadera abierta con el aislamiento de la prueba, que también deja leer la lanzadera.
+class LanzaderaTest : public AislamientoTest {
+   protected:
+    void SetUp() override {
+        AislamientoTest::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        a_.lectura.push_back(EJ_LANZADERA);
+        ASSERT_TRUE(nucleo::cederCarpeta(a_));
+        lanzadera_ = nucleo::Lanzadera::abrir(a_, EJ_LANZADERA);
+        ASSERT_NE(lanzadera_, nullptr);
+        a_.lanzadera = lanzadera_.get();
+    }
+    void TearDown() override {
+        lanzadera_.reset();
+        AislamientoTest::TearDown();
+    }
+
+    // La orden hasta el final, con las dos salidas juntas, en la lanzadera (o como diga `a`).
+    nucleo::Resultado lanzado(const std::vector<std::string>& orden, const std::string& entrada,
+                              const nucleo::Aislamiento& a, nucleo::Opciones o = {}) {
+        o.argumentos.assign(orden.begin() + 1, orden.end());
+        o.unirSalidas = true;
+        o.aislamiento = &a;
+        return nucleo::ejecutar(orden.front(), entrada, o);
+    }
+    nucleo::Resultado lanzado(const std::vector<std::string>& orden, nucleo::Opciones o = {}) {
+        return lanzado(orden, "", a_, o);
+    }
+
+    std::unique_ptr<nucleo::Lanzadera> lanzadera_;
+};
+
+// Lo que hace un programa en la lanzadera es lo que hace en un bwrap propio: sus flujos, su
+// estado o su señal, lo que ve, su entorno y sus límites.
+TEST_F(LanzaderaTest, EjecutaComoUnBwrapPropio) {
+    struct Fila {
+        const char* descripcion;
+        std::vector<std::string> orden;
+        const char* entrada;
+        int estado;
+        int senal;
+    } filas[] = {
+        {"salidas y estado", {"/bin/sh", "-c", "echo hola; echo mal >&2; exit 3"}, "", 3, 0},
+        {"la entrada", {"/bin/cat"}, "uno\ndos\n", 0, 0},
+        {"una señal", {"/bin/sh", "-c", "echo antes; kill -SEGV $$"}, "", -1, SIGSEGV},
+        {"el entorno", {"/bin/sh", "-c", "env | sort"}, "", 0, 0},
+        {"lo que ve", {"/bin/sh", "-c", "ls / /tmp /dev; id; cat /etc/hostname; pwd"}, "", 0, 0},
+        {"los límites", {"/bin/sh", "-c", "ulimit -n; ulimit -f; ulimit -p; ulimit -v"}, "", 0, 0},
+        {"no existe", {"/tmp/entrega/no-existe"}, "", 127, 0},
     };
-    const Caso casos[] = {
-        {false, 128, true}, {false, 3072, false}, {true, 128, true}, {true, 3072, false}};
-    for (const Caso& c : casos) {
-        nucleo::Aislamiento a = a_;
-        // 256 MiB en vez del 1 GiB de serie: estrenar memoria es lo lento de la prueba.
-        a.memoria = std::size_t{256} << 20;
-        a.sanitizadores = c.sanitizadores;
-        // Las opciones de quien llama se conservan; los topes de memoria se añaden detrás.
-        if (c.sanitizadores) a.entorno = {"ASAN_OPTIONS=detect_leaks=0"};
-        const Salida s = aislado({c.sanitizadores ? asan : normal, std::to_string(c.mb)}, a);
-        const std::string caso =
-            std::to_string(c.mb) + " MB" + (c.sanitizadores ? " con ASan" : "");
-        EXPECT_FALSE(s.agotado) << caso << ": " << s;
-        if (c.cabe) {
-            EXPECT_EQ(s.estado, 0) << caso << ": " << s;
-            EXPECT_NE(s.texto.find("toqué"), std::string::npos) << caso << ": " << s;
-        } else {
-            EXPECT_NE(s.estado, 0) << caso << ": " << s;
-            EXPECT_EQ(s.texto.find("toqué"), std::string::npos) << caso << ": " << s;
-            EXPECT_NE(s.texto.find(c.sanitizadores ? "rss limit" : "sin memoria"),
-                      std::string::npos)
-                << caso << ": " << s;
+    nucleo::Aislamiento propio = a_;
+    propio.lanzadera = nullptr;
+    for (const Fila& f : filas) {
+        const nucleo::Resultado l = lanzado(f.orden, f.entrada, a_);
+        const nucleo::Resultado b = lanzado(f.orden, f.entrada, propio);
+        EXPECT_EQ(l.estado, f.estado) << f.descripcion << ": " << l;
+        EXPECT_EQ(l.senal, f.senal) << f.descripcion << ": " << l;
+        EXPECT_EQ(b.estado, f.estado) << f.descripcion << " (bwrap propio): " << b;
+        EXPECT_EQ(b.senal, f.senal) << f.descripcion << " (bwrap propio): " << b;
+        if (f.estado != 127) {
+            EXPECT_EQ(l.salida, b.salida) << f.descripcion;
         }
     }
+}
+
+// Lo que deja en marcha un programa (30 procesos en otras sesiones) muere con él, termine solo
+// o se mate por el tiempo, y la lanzadera sigue sirviendo.
+TEST_F(LanzaderaTest, NadaDeUnProgramaSobreviveASuEjecucion) {
+    const std::string programa = compilar("cadena", kCadena);
+    escribirArchivo(entrega("salir"), "");
+    ASSERT_TRUE(nucleo::cederCarpeta(a_));
+    for (const bool sale : {true, false}) {
+        const std::string marca = marcaUnica();
+        nucleo::Opciones o;
+        o.limite = milliseconds(sale ? 10000 : 1500);
+        const nucleo::Resultado r = lanzado({programa, "30", sale ? "sale" : "espera", marca}, o);
+        EXPECT_EQ(r.salida, "listo\n") << r;
+        EXPECT_EQ(r.agotado, !sale) << r;
+        EXPECT_EQ(quedanConMarca(marca, milliseconds(2000)), 0)
+            << (sale ? "tras salir el primero" : "tras matarlo por el tiempo");
+    }
+    EXPECT_EQ(lanzado({"/bin/echo", "sigue"}).salida, "sigue\n");
+}
+
+// Un programa que mata a su guardián no cuelga la ejecución ni sigue en marcha.
+TEST_F(LanzaderaTest, UnProgramaQueMataASuGuardianTermina) {
+    const std::string marca = marcaUnica();
+    const auto antes = Reloj::now();
+    const nucleo::Resultado r =
+        lanzado({"/bin/sh", "-c", "kill -KILL $PPID; sleep 5; echo tarde", marca});
+    EXPECT_LT(Reloj::now() - antes, std::chrono::seconds(3)) << r;
+    EXPECT_FALSE(r.terminoBien()) << r;
+    EXPECT_EQ(r.salida.find("tarde"), std::string::npos) << r;
+    EXPECT_EQ(quedanConMarca(marca, milliseconds(2000)), 0);
+    EXPECT_EQ(lanzado({"/bin/echo", "sigue"}).salida, "sigue\n");
+}
+
+// El límite de CPU ve lo que gasta el programa en la lanzadera (su guardián es de esta
+// máquina), y el de memoria lo pone cada ejecución: con sanitizadores, los de ASan.
+TEST_F(LanzaderaTest, LosLimitesDeCpuYMemoriaSonLosDeCadaEjecucion) {
+    nucleo::Opciones o;
+    o.limiteCpu = milliseconds(300);
+    o.limite = milliseconds(20000);
+    const auto antes = Reloj::now();
+    const nucleo::Resultado bucle =
+        lanzado({"/bin/sh", "-c", "ulimit -t 5; while :; do :; done"}, o);
+    EXPECT_TRUE(bucle.agotado) << bucle;
+    EXPECT_FALSE(bucle.agotadoParado) << bucle;
+    EXPECT_GE(bucle.cpu, o.limiteCpu) << bucle;
+    EXPECT_LT(Reloj::now() - antes, std::chrono::seconds(8));
+
+    probarTopesDeMemoria([&](const std::vector<std::string>& orden, const nucleo::Aislamiento& a) {
+        const nucleo::Resultado r = lanzado(orden, "", a);
+        return Fin{r.salida, r.terminoBien(), r.agotado};
+    });
 }
 
 }  // namespace

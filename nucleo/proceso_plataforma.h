@@ -86,6 +86,12 @@ const CodigoDeWindows* codigoDeWindows(std::uint32_t codigo);
 constexpr std::uint32_t kCodigoAlMatar = 0xE0000009;
 constexpr int kSenalAlMatar = 9;
 
+#ifndef _WIN32
+// Un grupo de procesos que Ctrl+C también mata (el bwrap de una lanzadera), y su baja.
+void apuntarEnMarcha(int pid);
+void borrarDeEnMarcha(int pid);
+#endif
+
 }  // namespace nucleo::plataforma
 
 #endif

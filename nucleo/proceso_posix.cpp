@@ -28,6 +28,7 @@
 
 #ifdef __linux__
 #include "aislamiento.h"
+#include "lanzadera.h"
 #endif
 
 extern char** environ;
@@ -130,9 +131,36 @@ namespace plataforma {
 
 std::chrono::milliseconds holguraDeArranque() { return std::chrono::milliseconds(0); }
 
+void apuntarEnMarcha(int pid) { apuntar(pid); }
+void borrarDeEnMarcha(int pid) { borrarApunte(pid); }
+
 struct Programa::Datos {
     pid_t pid = -1;
     int entrada = -1, salida = -1, errores = -1;
+    bool enBwrap = false;  // lanzado con su propio bwrap
+#ifdef __linux__
+    // Lanzado en una lanzadera: `pid` es el de su guardián (que no es hijo de este proceso).
+    Lanzadera* lanzadera = nullptr;
+    std::uint32_t id = 0;
+    bool terminado = false;
+    int estado = 0;
+    long long cpu = 0;
+    bool comprobarFin() {
+        if (!terminado) terminado = lanzadera->terminado(id, estado, cpu);
+        return terminado;
+    }
+    // Tras matarlo: el guardián lo dice enseguida; si no (lo mató su propio programa y no
+    // pudo avisar), la lanzadera a los 100 ms.
+    void esperarFin() {
+        for (int i = 0; i < 100 && !terminado; ++i) {
+            terminado = lanzadera->esperar(id, std::chrono::milliseconds(100), estado, cpu);
+        }
+        if (!terminado) {
+            terminado = true;
+            estado = SIGKILL;
+        }
+    }
+#endif
 };
 
 Programa::Programa(const std::string& ruta, const Opciones& opciones) : d_(new Datos) {
@@ -153,6 +181,7 @@ Programa::Programa(const std::string& ruta, const Opciones& opciones) : d_(new D
         a.entorno.insert(a.entorno.end(), opciones.entorno.begin(), opciones.entorno.end());
         orden = ordenAislada(a, orden);
         entorno = entornoCon({});
+        d_->enBwrap = true;
 #else
         throw std::runtime_error("El aislamiento con bubblewrap solo está en Linux.");
 #endif
@@ -171,6 +200,41 @@ Programa::Programa(const std::string& ruta, const Opciones& opciones) : d_(new D
         (!opciones.unirSalidas && pipe2(errores, O_CLOEXEC) != 0)) {
         throw std::runtime_error("pipe2: " + std::string(std::strerror(errno)));
     }
+    const auto quedarseCon = [&](pid_t pid) {
+        close(entrada[0]);
+        close(salida[1]);
+        if (errores[1] >= 0) close(errores[1]);
+        d_->pid = pid;
+        d_->entrada = entrada[1];
+        d_->salida = salida[0];
+        d_->errores = errores[0];
+        noBloqueante(d_->entrada);
+        noBloqueante(d_->salida);
+        if (d_->errores >= 0) noBloqueante(d_->errores);
+    };
+#ifdef __linux__
+    if (opciones.aislamiento != nullptr && opciones.aislamiento->lanzadera != nullptr) {
+        // En la lanzadera de la entrega, con el entorno que tendría en su propio bwrap.
+        Aislamiento a = *opciones.aislamiento;
+        a.entorno.insert(a.entorno.end(), opciones.entorno.begin(), opciones.entorno.end());
+        std::vector<std::string> dentro = entornoAislado(a);
+        dentro.push_back(std::string("PWD=") + kCarpetaDentro);
+        std::vector<std::string> completa = {ruta};
+        completa.insert(completa.end(), opciones.argumentos.begin(), opciones.argumentos.end());
+        const int flujos[3] = {entrada[0], salida[1],
+                               opciones.unirSalidas ? salida[1] : errores[1]};
+        std::uint32_t id = 0;
+        pid_t guardian = -1;
+        if (a.lanzadera->lanzar(completa, dentro, a.sanitizadores ? 0 : a.memoria, flujos, id,
+                                guardian)) {
+            d_->lanzadera = a.lanzadera;
+            d_->id = id;
+            quedarseCon(guardian);
+            return;
+        }
+        // Si la lanzadera ya no está, en un bwrap propio, como siempre.
+    }
+#endif
 
     pid_t pid = fork();
     if (pid < 0) throw std::runtime_error("fork: " + std::string(std::strerror(errno)));
@@ -191,21 +255,23 @@ Programa::Programa(const std::string& ruta, const Opciones& opciones) : d_(new D
     }
     setpgid(pid, pid);  // también desde aquí: el grupo existe antes de que haga falta matarlo
     apuntar(pid);
-    d_->pid = pid;
-
-    close(entrada[0]);
-    close(salida[1]);
-    if (errores[1] >= 0) close(errores[1]);
-    d_->entrada = entrada[1];
-    d_->salida = salida[0];
-    d_->errores = errores[0];
-    noBloqueante(d_->entrada);
-    noBloqueante(d_->salida);
-    if (d_->errores >= 0) noBloqueante(d_->errores);
+    quedarseCon(pid);
 }
 
 Programa::~Programa() {
     cerrarFlujos();
+#ifdef __linux__
+    if (d_->lanzadera != nullptr) {
+        if (d_->pid > 0) {
+            if (!d_->comprobarFin()) {
+                matar();
+                d_->esperarFin();
+            }
+            d_->lanzadera->olvidar(d_->id);
+        }
+        return;
+    }
+#endif
     if (d_->pid > 0) {
         // Solo si no se recogió (una excepción a medias): que no quede nada en marcha.
         matar();
@@ -257,7 +323,12 @@ void Programa::cerrarFlujos() {
     cerrar(d_->errores);
 }
 
-bool Programa::haTerminado() { return haTerminadoPid(d_->pid); }
+bool Programa::haTerminado() {
+#ifdef __linux__
+    if (d_->lanzadera != nullptr) return d_->comprobarFin();
+#endif
+    return haTerminadoPid(d_->pid);
+}
 
 std::chrono::milliseconds Programa::tiempoDeCpu() {
 #ifdef __linux__
@@ -278,11 +349,31 @@ std::chrono::milliseconds Programa::tiempoDeCpu() {
 
 // El grupo entero: el programa y lo que haya lanzado.
 void Programa::matar() {
+#ifdef __linux__
+    if (d_->lanzadera != nullptr) {
+        // Su guardián mata el programa y todo lo que lanzó.
+        if (d_->pid > 0 && !d_->comprobarFin()) kill(d_->pid, SIGTERM);
+        return;
+    }
+#endif
     kill(-d_->pid, SIGKILL);
     kill(d_->pid, SIGKILL);
 }
 
 bool Programa::esperarFin(Reloj::time_point fin) {
+#ifdef __linux__
+    if (d_->lanzadera != nullptr) {
+        while (!d_->comprobarFin()) {
+            if (Reloj::now() >= fin) {
+                matar();
+                d_->esperarFin();
+                return false;
+            }
+            usleep(1000);
+        }
+        return true;
+    }
+#endif
     // Espera a que el programa termine, sin recogerlo todavía.
     while (!haTerminadoPid(d_->pid)) {
         if (Reloj::now() >= fin) {
@@ -299,6 +390,21 @@ bool Programa::esperarFin(Reloj::time_point fin) {
 }
 
 void Programa::recoger(Resultado& r) {
+#ifdef __linux__
+    if (d_->lanzadera != nullptr) {
+        // Cuando el guardián avisa, ya no queda nada de lo que lanzó.
+        if (!d_->comprobarFin()) {
+            matar();
+            d_->esperarFin();
+        }
+        d_->lanzadera->olvidar(d_->id);
+        d_->pid = -1;
+        r.cpu = std::max(r.cpu, std::chrono::milliseconds(d_->cpu));
+        if (WIFEXITED(d_->estado)) r.estado = WEXITSTATUS(d_->estado);
+        if (WIFSIGNALED(d_->estado)) r.senal = WTERMSIG(d_->estado);
+        return;
+    }
+#endif
     // Lo que quede de su grupo (procesos lanzados que siguen vivos) se mata; después se
     // recoge el programa.
     kill(-d_->pid, SIGKILL);
@@ -317,6 +423,11 @@ void Programa::recoger(Resultado& r) {
     r.cpu = std::max(r.cpu, ms(uso.ru_utime) + ms(uso.ru_stime));
     if (WIFEXITED(estado)) r.estado = WEXITSTATUS(estado);
     if (WIFSIGNALED(estado)) r.senal = WTERMSIG(estado);
+    // bwrap termina con 128 + la señal que terminó su orden: se juzga como esa señal.
+    if (d_->enBwrap && r.estado > 128 && r.estado < 128 + NSIG) {
+        r.senal = r.estado - 128;
+        r.estado = -1;
+    }
 }
 
 }  // namespace plataforma

@@ -228,6 +228,31 @@ TEST(Rapido, UnaComprobacionQueRevientaNoTumbaLasDemas) {
     EXPECT_EQ(bien, total - 1) << r.salida;
 }
 
+// Ctrl+C (y SIGTERM, SIGHUP) a media comprobación: los programas de la entrega, que calculaban
+// sin parar, mueren con ella, y la carpeta temporal se borra.
+TEST(Rapido, InterrumpirNoDejaNadaEnMarcha) {
+    for (const char* senal : {"INT", "TERM", "HUP"}) {
+        SCOPED_TRACE(senal);
+        Temporal tmp;
+        const std::string orden = std::string(EJ_COMPROBADOR) + " comprobar fibcalc " + kRaiz +
+                                  "/" + conError("fibcalc", "bucle.cpp") +
+                                  " >/dev/null 2>&1 & p=$!; sleep 2.5; kill -" + senal +
+                                  " $p; wait $p";
+        nucleo::Opciones o;
+        o.argumentos = {"-c", orden};
+        o.limite = std::chrono::seconds(60);
+        o.entorno = {"TMPDIR=" + tmp.ruta.string()};
+        const nucleo::Resultado r = nucleo::ejecutar("/bin/sh", "", o);
+        EXPECT_NE(r.estado, 0) << r;
+        const auto hasta = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+        while (procesosDesde(tmp.ruta) > 0 && std::chrono::steady_clock::now() < hasta) {
+            usleep(20000);
+        }
+        EXPECT_EQ(procesosDesde(tmp.ruta), 0);
+        EXPECT_TRUE(vacia(tmp.ruta));
+    }
+}
+
 TEST(Completo, VariasEntregasDanUnaTablaYUnInformeJUnit) {
     Temporal tmp, entregas;
     fs::copy_file(kRaiz + "/" + solucion("fixedsquare"), entregas.ruta / "ana.cpp");
@@ -356,6 +381,9 @@ const Error kErrores[] = {
     {"zeronotice", "no_lee_el_segundo.cpp", "el programa no esperó la respuesta"},
     {"nodeprune", "cabecera_sin_endl", "✗ imprimirLista termina su línea con std::endl"},
     {"nodeprune", "sin_liberar_la_cabeza.cpp", "✗ eliminarValor"},
+    // Aislado también se ve la señal (SIGSEGV), y por ella los sanitizadores dicen la línea.
+    {"fixedsquare", "puntero_nulo.cpp",
+     "Con AddressSanitizer y UBSan: UBSan: null en puntero_nulo.cpp:6"},
 };
 
 // Soluciones que el ejercicio permite aunque no sean la de referencia (escriben con printf o
