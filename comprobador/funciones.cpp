@@ -257,7 +257,8 @@ void comprobarFunciones(const nucleo::Ejercicio& ejercicio, const Entorno& entor
             detalle += "No terminó en " + nucleo::segundos(kLimiteComprobacion) +
                        " s: ¿un bucle o una recursión sin caso base?\n";
         } else if (p.senal != 0 && informes.empty()) {
-            detalle += "Terminó con la señal " + std::to_string(p.senal) + ".\n";
+            detalle += "Terminó con la señal " + std::to_string(p.senal) + " (" +
+                       nucleo::nombreDeSenal(p) + ").\n";
         }
         linea.explicacion = detalle;
     });
