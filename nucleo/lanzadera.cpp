@@ -185,15 +185,6 @@ bool Lanzadera::lanzar(const std::vector<std::string>& orden,
     return true;
 }
 
-bool Lanzadera::terminado(std::uint32_t id, int& estado, long long& cpu) {
-    std::lock_guard<std::mutex> cerrojo(mutex_);
-    auto it = ejecuciones_.find(id);
-    if (it == ejecuciones_.end() || !it->second.terminada) return false;
-    estado = it->second.estado;
-    cpu = it->second.cpu;
-    return true;
-}
-
 bool Lanzadera::esperar(std::uint32_t id, std::chrono::milliseconds espera, int& estado,
                         long long& cpu) {
     std::unique_lock<std::mutex> cerrojo(mutex_);

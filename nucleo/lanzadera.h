@@ -69,9 +69,8 @@ class Lanzadera {
     // número de la ejecución y el pid, en esta máquina, de su guardián; false si no se pudo.
     bool lanzar(const std::vector<std::string>& orden, const std::vector<std::string>& entorno,
                 std::uint64_t memoria, const int flujos[3], std::uint32_t& id, pid_t& guardian);
-    // ¿Terminó? Si es así, su estado (el de waitpid) y la CPU que gastó, en milisegundos.
-    bool terminado(std::uint32_t id, int& estado, long long& cpu);
-    // Espera como mucho `espera` a que termine.
+    // Espera como mucho `espera` (0: solo mira) a que termine; si terminó, da su estado (el de
+    // waitpid) y la CPU que gastó, en milisegundos.
     bool esperar(std::uint32_t id, std::chrono::milliseconds espera, int& estado, long long& cpu);
     // Deja de apuntar esa ejecución (ya recogida).
     void olvidar(std::uint32_t id);

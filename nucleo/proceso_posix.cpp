@@ -146,12 +146,16 @@ struct Programa::Datos {
     int estado = 0;
     long long cpu = 0;
     bool comprobarFin() {
-        if (!terminado) terminado = lanzadera->terminado(id, estado, cpu);
+        if (!terminado)
+            terminado = lanzadera->esperar(id, std::chrono::milliseconds(0), estado, cpu);
         return terminado;
     }
-    // Tras matarlo: el guardián lo dice enseguida; si no (lo mató su propio programa y no
-    // pudo avisar), la lanzadera a los 100 ms.
-    void esperarFin() {
+    // Si sigue en marcha, su guardián lo mata con todo lo que lanzó (SIGTERM) y lo dice
+    // enseguida; si no (lo mató su propio programa y no pudo avisar), la lanzadera a los
+    // 100 ms.
+    void acabar() {
+        if (comprobarFin()) return;
+        kill(pid, SIGTERM);
         for (int i = 0; i < 100 && !terminado; ++i) {
             terminado = lanzadera->esperar(id, std::chrono::milliseconds(100), estado, cpu);
         }
@@ -170,30 +174,13 @@ Programa::Programa(const std::string& ruta, const Opciones& opciones) : d_(new D
     }();
     (void)sigpipeIgnorada;
 
-    // Dentro del aislamiento, bwrap ejecuta la orden con un entorno limpio (más las variables
-    // pedidas); fuera, con el heredado.
+#ifndef __linux__
+    if (opciones.aislamiento != nullptr) {
+        throw std::runtime_error("El aislamiento con bubblewrap solo está en Linux.");
+    }
+#endif
     std::vector<std::string> orden = {ruta};
     orden.insert(orden.end(), opciones.argumentos.begin(), opciones.argumentos.end());
-    std::vector<std::string> entorno;
-    if (opciones.aislamiento != nullptr) {
-#ifdef __linux__
-        Aislamiento a = *opciones.aislamiento;
-        a.entorno.insert(a.entorno.end(), opciones.entorno.begin(), opciones.entorno.end());
-        orden = ordenAislada(a, orden);
-        entorno = entornoCon({});
-        d_->enBwrap = true;
-#else
-        throw std::runtime_error("El aislamiento con bubblewrap solo está en Linux.");
-#endif
-    } else {
-        entorno = entornoCon(opciones.entorno);
-    }
-    std::vector<char*> envp;
-    for (std::string& v : entorno) envp.push_back(v.data());
-    envp.push_back(nullptr);
-    std::vector<char*> argv;
-    for (std::string& a : orden) argv.push_back(a.data());
-    argv.push_back(nullptr);
 
     int entrada[2], salida[2], errores[2] = {-1, -1};
     if (pipe2(entrada, O_CLOEXEC) != 0 || pipe2(salida, O_CLOEXEC) != 0 ||
@@ -212,29 +199,41 @@ Programa::Programa(const std::string& ruta, const Opciones& opciones) : d_(new D
         noBloqueante(d_->salida);
         if (d_->errores >= 0) noBloqueante(d_->errores);
     };
+
+    // Dentro del aislamiento, la orden corre con un entorno limpio (más las variables pedidas):
+    // en la lanzadera de la entrega si tiene una, si no en un bwrap propio. Fuera, con el
+    // entorno heredado.
+    std::vector<std::string> entorno;
 #ifdef __linux__
-    if (opciones.aislamiento != nullptr && opciones.aislamiento->lanzadera != nullptr) {
-        // En la lanzadera de la entrega, con el entorno que tendría en su propio bwrap.
+    if (opciones.aislamiento != nullptr) {
         Aislamiento a = *opciones.aislamiento;
         a.entorno.insert(a.entorno.end(), opciones.entorno.begin(), opciones.entorno.end());
-        std::vector<std::string> dentro = entornoAislado(a);
-        dentro.push_back(std::string("PWD=") + kCarpetaDentro);
-        std::vector<std::string> completa = {ruta};
-        completa.insert(completa.end(), opciones.argumentos.begin(), opciones.argumentos.end());
-        const int flujos[3] = {entrada[0], salida[1],
-                               opciones.unirSalidas ? salida[1] : errores[1]};
-        std::uint32_t id = 0;
-        pid_t guardian = -1;
-        if (a.lanzadera->lanzar(completa, dentro, a.sanitizadores ? 0 : a.memoria, flujos, id,
-                                guardian)) {
-            d_->lanzadera = a.lanzadera;
-            d_->id = id;
-            quedarseCon(guardian);
-            return;
+        if (a.lanzadera != nullptr) {
+            std::vector<std::string> dentro = entornoAislado(a);
+            dentro.push_back(std::string("PWD=") + kCarpetaDentro);
+            const int flujos[3] = {entrada[0], salida[1],
+                                   opciones.unirSalidas ? salida[1] : errores[1]};
+            pid_t guardian = -1;
+            if (a.lanzadera->lanzar(orden, dentro, a.sanitizadores ? 0 : a.memoria, flujos, d_->id,
+                                    guardian)) {
+                d_->lanzadera = a.lanzadera;
+                quedarseCon(guardian);
+                return;
+            }
+            // Si la lanzadera ya no está, en un bwrap propio, como siempre.
         }
-        // Si la lanzadera ya no está, en un bwrap propio, como siempre.
+        orden = ordenAislada(a, orden);
+        entorno = entornoCon({});
+        d_->enBwrap = true;
     }
 #endif
+    if (opciones.aislamiento == nullptr) entorno = entornoCon(opciones.entorno);
+    std::vector<char*> envp;
+    for (std::string& v : entorno) envp.push_back(v.data());
+    envp.push_back(nullptr);
+    std::vector<char*> argv;
+    for (std::string& a : orden) argv.push_back(a.data());
+    argv.push_back(nullptr);
 
     pid_t pid = fork();
     if (pid < 0) throw std::runtime_error("fork: " + std::string(std::strerror(errno)));
@@ -263,10 +262,7 @@ Programa::~Programa() {
 #ifdef __linux__
     if (d_->lanzadera != nullptr) {
         if (d_->pid > 0) {
-            if (!d_->comprobarFin()) {
-                matar();
-                d_->esperarFin();
-            }
+            d_->acabar();
             d_->lanzadera->olvidar(d_->id);
         }
         return;
@@ -365,8 +361,7 @@ bool Programa::esperarFin(Reloj::time_point fin) {
     if (d_->lanzadera != nullptr) {
         while (!d_->comprobarFin()) {
             if (Reloj::now() >= fin) {
-                matar();
-                d_->esperarFin();
+                d_->acabar();
                 return false;
             }
             usleep(1000);
@@ -393,10 +388,7 @@ void Programa::recoger(Resultado& r) {
 #ifdef __linux__
     if (d_->lanzadera != nullptr) {
         // Cuando el guardián avisa, ya no queda nada de lo que lanzó.
-        if (!d_->comprobarFin()) {
-            matar();
-            d_->esperarFin();
-        }
+        d_->acabar();
         d_->lanzadera->olvidar(d_->id);
         d_->pid = -1;
         r.cpu = std::max(r.cpu, std::chrono::milliseconds(d_->cpu));
