@@ -85,14 +85,20 @@ bool vacia(const fs::path& carpeta) { return fs::is_empty(carpeta); }
 
 // Procesos vivos cuyo ejecutable estaba dentro de la carpeta dada (los programas del alumno
 // se compilan en la carpeta temporal del comprobador, que dentro del aislamiento se ve como
-// /tmp/entrega).
+// /tmp/entrega: de esos, solo los que montan allí una carpeta de la dada, no los de otras
+// pruebas que corren a la vez).
 int procesosDesde(const fs::path& carpeta) {
     int n = 0;
     for (const auto& e : fs::directory_iterator("/proc")) {
         std::error_code ec;
         const std::string exe = fs::read_symlink(e.path() / "exe", ec).string();
-        if (!ec && (exe.rfind(carpeta.string(), 0) == 0 || exe.rfind("/tmp/entrega/", 0) == 0)) {
+        if (ec) continue;
+        if (exe.rfind(carpeta.string(), 0) == 0) {
             ++n;
+        } else if (exe.rfind("/tmp/entrega/", 0) == 0) {
+            std::ifstream montajes(e.path() / "mountinfo");
+            const std::string texto((std::istreambuf_iterator<char>(montajes)), {});
+            if (texto.find(carpeta.string()) != std::string::npos) ++n;
         }
     }
     return n;
