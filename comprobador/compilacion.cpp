@@ -5,9 +5,11 @@
 #include <sstream>
 #include <thread>
 
+#include "archivos.h"
 #include "catalogo.h"
 #include "paralelo.h"
 #include "rutas.h"
+#include "texto.h"
 
 namespace comprobador {
 
@@ -16,8 +18,11 @@ namespace {
 using nucleo::Opciones;
 using nucleo::Resultado;
 
-// Un archivo de una entrega más grande que esto no se copia: no es un fuente.
-constexpr std::uintmax_t kTamanoMaximo = 1 << 20;
+// Lo más que se lee del fuente preprocesado de una solución (el de una correcta pesa 1,5 MB).
+constexpr std::size_t kPreprocesadoMaximo = std::size_t{64} << 20;
+// Lo más que se guarda de lo que dice un compilador: de sobra para sus errores, y una inundación
+// no llena la memoria.
+constexpr std::size_t kSalidaDelCompilador = std::size_t{16} << 20;
 
 // Banderas separadas por blancos, como las deja CMake.
 std::vector<std::string> separar(const std::string& texto) {
@@ -28,8 +33,8 @@ std::vector<std::string> separar(const std::string& texto) {
 }
 
 // Las de la compilación vigilada, y el enlazador de las tres (vacío: el de siempre). Vienen de
-// CMake, que prepara con los mismos sanitizadores la cabecera precompilada y el oyente de las
-// comprobaciones de funciones (EJ_BANDERAS_FUNCIONES).
+// CMake, que compila con los mismos sanitizadores el programa de la sonda de funciones
+// (EJ_BANDERAS_FUNCIONES).
 const std::vector<std::string> kSanitizadores = separar(EJ_SANITIZADORES);
 const std::vector<std::string> kEnlazador = separar(EJ_ENLAZADOR);
 
@@ -38,10 +43,13 @@ std::vector<std::string> unir(std::vector<std::string> a, const std::vector<std:
     return a;
 }
 
-Resultado compilar(const Entorno& entorno, const std::vector<std::string>& argumentos) {
+// Compila (y enlaza, con el mismo enlazador en las tres, salvo si solo se preprocesa) dentro de
+// la carpeta de la entrega.
+Resultado compilar(const Entorno& entorno, const std::vector<std::string>& argumentos,
+                   bool enlazar = true) {
     Opciones o;
-    // Las tres compilan y enlazan en una sola orden: todas con el mismo enlazador.
-    o.argumentos = unir(argumentos, kEnlazador);
+    o.argumentos = enlazar ? unir(argumentos, kEnlazador) : argumentos;
+    o.limiteSalida = kSalidaDelCompilador;
     o.unirSalidas = true;
     o.limite = std::chrono::seconds(180);
     o.entorno = {"LC_ALL=C"};
@@ -162,44 +170,13 @@ std::vector<std::string> explicarErroresDeFunciones(const nucleo::Ejercicio& eje
     return r;
 }
 
-std::string prepararCopia(const nucleo::Ejercicio& ejercicio, const Entrega& entrega,
-                          const Entorno& entorno) {
-    namespace fs = std::filesystem;
-    const fs::path principal = entrega.principal;
-    // Dentro, el archivo se llama como lo conoce quien comprueba (relativo a donde dio la
-    // orden), así los errores del compilador lo nombran igual; si queda fuera de esa carpeta,
-    // por su nombre.
-    fs::path relativa = paraMostrar(principal);
-    if (relativa.is_absolute() || *relativa.begin() == "..") relativa = principal.filename();
-    const fs::path destino = fs::path(entorno.temporal) / relativa.parent_path();
-    fs::create_directories(destino);
-    std::vector<fs::path> archivos = {principal};
-    std::error_code ec;
-    if (ejercicio.forma == nucleo::Forma::Carpeta) {
-        // Los archivos del proyecto (main.cpp, Cir.h, Cir.cpp y los que haya), no sus carpetas.
-        archivos.clear();
-        for (const auto& e : fs::directory_iterator(principal.parent_path(), ec)) {
-            if (e.is_regular_file() && e.file_size(ec) <= kTamanoMaximo)
-                archivos.push_back(e.path());
-        }
-    } else if (ejercicio.forma == nucleo::Forma::Lista &&
-               fs::is_regular_file(principal.parent_path() / "node_list.h")) {
-        archivos.push_back(principal.parent_path() / "node_list.h");
-    }
-    for (const fs::path& a : archivos) {
-        fs::copy_file(a, destino / a.filename(), fs::copy_options::overwrite_existing, ec);
-    }
-    return relativa.string();
-}
-
 std::vector<std::string> lecturaDe(const nucleo::Ejercicio& ejercicio, const Entorno& entorno) {
     namespace fs = std::filesystem;
     const fs::path raiz = entorno.raiz;
     const fs::path temaDelFuente = fs::path(ejercicio.fuente).parent_path();
-    std::vector<fs::path> candidatas = {raiz / "nucleo", raiz / "comprobador" / "oyente.cpp",
-                                        raiz / temaDelFuente / "node_list.h",
-                                        raiz / temaDelFuente / "node_list_unidad.h"};
-    if (!ejercicio.unidad.empty()) candidatas.push_back(raiz / ejercicio.unidad);
+    std::vector<fs::path> candidatas = {raiz / "nucleo" / "sonda.h", raiz / "nucleo" / "firmas.h",
+                                        raiz / temaDelFuente / "node_list.h"};
+    if (!ejercicio.sonda.empty()) candidatas.push_back(raiz / ejercicio.sonda);
     if (!entorno.precompilado.empty()) candidatas.push_back(entorno.precompilado);
     std::vector<std::string> rutas;
     for (const fs::path& r : candidatas) {
@@ -217,50 +194,68 @@ std::vector<std::string> lecturaDeEjecucion(const Entorno& entorno) {
     return rutas;
 }
 
-bool hayFunciones(const nucleo::Ejercicio& ejercicio, const Entorno& entorno) {
-    return !ejercicio.unidad.empty() && !entorno.gtestBiblioteca.empty();
-}
-
-void compilarPrograma(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
-                      const Entorno& entorno, Compilaciones& c) {
-    const std::vector<std::string> lista = incluirLista(ejercicio, entorno);
-    // Las dos a la vez: la normal (optimizada, como la de la colección, con protección de la
-    // pila) y la vigilada por los sanitizadores.
-    std::thread hiloVigilada([&] {
-        c.vigilada = compilar(entorno, unir(unir(banderasVigiladas(), lista),
-                                            {fuente, "-o", entorno.dentro("vigilado")}));
-    });
-    c.normal = compilar(
+nucleo::Resultado compilarNormal(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
+                                 const Entorno& entorno) {
+    // Optimizada, como la de la colección, y con protección de la pila.
+    return compilar(
         entorno,
         unir(unir({"-std=c++17", "-Wall", "-Wextra", "-Wpedantic", "-O2", "-fstack-protector-all"},
-                  lista),
+                  incluirLista(ejercicio, entorno)),
              {fuente, "-o", entorno.dentro("normal")}));
-    hiloVigilada.join();
+}
+
+nucleo::Resultado compilarVigilada(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
+                                   const Entorno& entorno) {
+    return compilar(entorno, unir(unir(banderasVigiladas(), incluirLista(ejercicio, entorno)),
+                                  {fuente, "-o", entorno.dentro("vigilado")}));
 }
 
 nucleo::Resultado compilarFunciones(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
                                     const Entorno& entorno) {
-    // Con las banderas de la cabecera precompilada y del oyente ya compilado (los dos se
-    // preparan una vez por árbol de compilación): así solo se compila lo del ejercicio.
-    std::vector<std::string> argumentos = banderasDeFunciones();
-    argumentos = unir(argumentos, incluirLista(ejercicio, entorno));
-    argumentos =
-        unir(argumentos, {"-DEJ_SOLUCION_ALUMNO", "-DEJ_FUENTE=\"" + entorno.dentro(fuente) + "\"",
-                          "-I" + entorno.raiz + "/nucleo", "-I" + entorno.raiz});
-    std::istringstream carpetas(entorno.gtestIncluir);  // lista de CMake: a;b;c
-    for (std::string carpeta; std::getline(carpetas, carpeta, ';');) {
-        if (!carpeta.empty()) argumentos.push_back("-I" + carpeta);
+    namespace fs = std::filesystem;
+    // La solución sola, preprocesada con la cabecera de la sonda delante y su main renombrado:
+    // sus macros se quedan en ella.
+    nucleo::Resultado r =
+        compilar(entorno,
+                 unir(unir({"-std=c++17", "-E", "-include", entorno.raiz + "/nucleo/sonda.h",
+                            "-Dmain=ej_main_de_la_entrega"},
+                           incluirLista(ejercicio, entorno)),
+                      {fuente, "-o", entorno.dentro("solucion.ii")}),
+                 false);
+    if (!r.terminoBien()) return r;
+    // Detrás, la sonda del ejercicio tal cual, sin pasar por el preprocesador.
+    std::string preprocesado;
+    const std::string error =
+        leerSinEnlaces(entorno.temporal + "/solucion.ii", kPreprocesadoMaximo, preprocesado);
+    if (!error.empty()) {
+        r.estado = 1;
+        r.salida = "error: " + error + "\n";
+        return r;
     }
-    const std::string pch = entorno.precompilado + "/comprobaciones.h";
-    const std::string oyente = entorno.precompilado + "/oyente.o";
-    const bool hayPch = !entorno.precompilado.empty() && std::filesystem::exists(pch + ".gch");
-    if (hayPch) argumentos = unir(argumentos, {"-include", pch});
-    argumentos.push_back(entorno.raiz + "/" + ejercicio.unidad);
-    argumentos.push_back(hayPch && std::filesystem::exists(oyente)
-                             ? oyente
-                             : entorno.raiz + "/comprobador/oyente.cpp");
-    return compilar(entorno,
-                    unir(argumentos, {"-o", entorno.dentro("funciones"), entorno.gtestBiblioteca}));
+    std::string pegamento;
+    leerSinEnlaces(entorno.raiz + "/" + ejercicio.sonda, kPreprocesadoMaximo, pegamento);
+    const std::string nombre = fs::path(ejercicio.sonda).filename().string();
+    escribirNuevo(entorno.temporal + "/sonda.ii",
+                  preprocesado + "\n# 1 \"" + nombre + "\"\n" + pegamento);
+    std::vector<std::string> argumentos = unir(
+        banderasDeFunciones(), {"-x", "c++-cpp-output", entorno.dentro("sonda.ii"), "-x", "none"});
+    const std::string precompilado = entorno.precompilado;
+    for (const char* objeto : {"sonda_main.o", "sonda.o"})
+        argumentos.push_back(precompilado + "/" + objeto);
+    return compilar(entorno, unir(argumentos, {"-o", entorno.dentro("funciones")}));
+}
+
+std::string fallaDelComprobador(const nucleo::Resultado& compilacion) {
+    const std::string& s = compilacion.salida;
+    if (s.find("No space left on device") != std::string::npos)
+        return "No queda espacio en el disco de la carpeta temporal (" +
+               std::filesystem::temp_directory_path().string() + ").";
+    for (const std::string& l : nucleo::lineasDe(s)) {
+        if (l.rfind("bwrap: ", 0) == 0) return "El aislamiento no arranca: " + l.substr(7);
+    }
+    if (compilacion.estado == 126 || compilacion.estado == 127)
+        return "No se pudo ejecutar el compilador.";
+    return "";
 }
 
 std::vector<std::string> banderasDeFunciones() { return separar(EJ_BANDERAS_FUNCIONES); }

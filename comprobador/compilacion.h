@@ -1,6 +1,6 @@
 // Compilar una entrega: la compilación normal (la que ve el alumno), la vigilada por
-// AddressSanitizer y UBSan, y la de las comprobaciones de funciones del ejercicio contra su
-// fuente. Y explicar en los términos del ejercicio por qué no compilan esas comprobaciones.
+// AddressSanitizer y UBSan, y la de la sonda de sus funciones. Y explicar en los términos del
+// ejercicio por qué no compila la sonda.
 #ifndef COMPROBADOR_COMPILACION_H
 #define COMPROBADOR_COMPILACION_H
 
@@ -13,44 +13,39 @@
 
 namespace comprobador {
 
-struct Compilaciones {
-    nucleo::Resultado normal;     // <temporal>/normal
-    nucleo::Resultado vigilada;   // <temporal>/vigilado
-    nucleo::Resultado funciones;  // <temporal>/funciones, si conFunciones
-    bool conFunciones = false;    // el ejercicio tiene comprobaciones y hay GoogleTest
-};
-
-// Copia los archivos de la entrega (y solo esos: nunca la carpeta de la que viene) a la
-// carpeta temporal; devuelve la ruta del fuente principal dentro de ella.
-std::string prepararCopia(const nucleo::Ejercicio& ejercicio, const Entrega& entrega,
-                          const Entorno& entorno);
-
-// Lo que una compilación aislada ve de la colección, solo para leer: las cabeceras del núcleo,
-// las comprobaciones del ejercicio, su oyente y lo precompilado, y node_list.h.
+// Lo que una compilación aislada ve de la colección, solo para leer: la cabecera de la sonda y
+// lo que incluye, la sonda del ejercicio y lo precompilado, y node_list.h.
 std::vector<std::string> lecturaDe(const nucleo::Ejercicio& ejercicio, const Entorno& entorno);
 
-// Lo que ve de ella un programa de la entrega: solo las órdenes cls (la muda y la que cuenta).
+// Lo que ve de ella un programa de la entrega: solo la orden cls que no hace nada.
 std::vector<std::string> lecturaDeEjecucion(const Entorno& entorno);
 
-// ¿Tiene el ejercicio comprobaciones de funciones, y hay GoogleTest para compilarlas?
-bool hayFunciones(const nucleo::Ejercicio& ejercicio, const Entorno& entorno);
+// La compilación normal (la que ve el alumno, optimizada), en <temporal>/normal.
+nucleo::Resultado compilarNormal(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
+                                 const Entorno& entorno);
 
-// La compilación normal y la vigilada, a la vez, en la carpeta temporal de la entrega.
-void compilarPrograma(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
-                      const Entorno& entorno, Compilaciones& c);
+// La vigilada por AddressSanitizer y UBSan, en <temporal>/vigilado.
+nucleo::Resultado compilarVigilada(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
+                                   const Entorno& entorno);
 
-// Las comprobaciones de funciones del ejercicio contra el fuente de la entrega.
+// La sonda de las funciones del ejercicio con la solución (sonda.h), en <temporal>/funciones: la
+// solución se preprocesa sola, con su main renombrado; detrás se pega la sonda del ejercicio y
+// se compila y enlaza con el programa de la sonda ya compilado.
 nucleo::Resultado compilarFunciones(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
                                     const Entorno& entorno);
 
-// Las banderas con que se compilan las comprobaciones de funciones.
+// ¿Es culpa del comprobador lo que dijo una compilación que falló (un disco lleno, un
+// aislamiento que no arrancó)? Entonces, la línea que lo dice; si no, "".
+std::string fallaDelComprobador(const nucleo::Resultado& compilacion);
+
+// Las banderas con que se compila la sonda de funciones.
 std::vector<std::string> banderasDeFunciones();
 
 // Las del programa vigilado por AddressSanitizer y UBSan (sin el enlazador, que pone compilar).
 std::vector<std::string> banderasVigiladas();
 
-// Los errores de compilación de las comprobaciones de funciones, explicados: una función que
-// falta, una firma distinta... (una frase por problema, sin repetir).
+// Los errores de compilación de la sonda de funciones, explicados: una función que falta, una
+// firma distinta... (una frase por problema, sin repetir).
 std::vector<std::string> explicarErroresDeFunciones(const nucleo::Ejercicio& ejercicio,
                                                     const std::string& salida);
 

@@ -5,7 +5,9 @@
 #include <optional>
 
 #include "juez.h"
+#include "orquesta.h"
 #include "paralelo.h"
+#include "texto.h"
 
 namespace comprobador {
 
@@ -84,6 +86,13 @@ std::string explicarFugas(const nucleo::Ejercicio& ejercicio, int bloques,
     return texto;
 }
 
+// La entrada de un caso, toda junta (en una conversación, sus respuestas).
+std::string entradaDe(const nucleo::Caso& caso) {
+    std::string entrada = caso.entrada;
+    for (const nucleo::Paso& p : caso.pasos) entrada += p.respuesta;
+    return entrada;
+}
+
 // Lo que hace la colección en un caso que el ejercicio deja abierto: su última línea.
 std::string loQueDecidio(const nucleo::Caso& caso) {
     std::string entrada = caso.entrada;
@@ -118,12 +127,25 @@ Opciones opcionesAlumno(const nucleo::Ejercicio& ejercicio, const nucleo::Caso& 
     return o;
 }
 
-void ejecutarCasos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
-                   bool conSanitizadores, Revision& revision) {
+std::vector<Comprobacion> casosPrevistos(const nucleo::Ejercicio& ejercicio) {
+    std::vector<Comprobacion> r;
+    for (const nucleo::Caso& caso : ejercicio.casos) {
+        Comprobacion c;
+        c.id = "caso/" + caso.descripcion;
+        c.frase = caso.descripcion;
+        c.grupo = caso.origen == nucleo::Origen::Enunciado ? Grupo::Ejercicio : Grupo::Decision;
+        c.tipo = Tipo::Caso;
+        r.push_back(std::move(c));
+    }
+    return r;
+}
+
+std::vector<Comprobacion> ejecutarCasos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
+                                        bool conSanitizadores) {
     const std::string normal = entorno.dentro("normal");
     const std::string vigilado = entorno.dentro("vigilado");
     const std::size_t n = ejercicio.casos.size();
-    revision.casos.assign(n, Linea{});
+    std::vector<Comprobacion> comprobaciones = casosPrevistos(ejercicio);
     // Cada caso con su propio límite: un bucle en uno no cuesta los demás. Los que pueden tardar
     // más empiezan primero.
     std::vector<std::size_t> orden(n);
@@ -134,9 +156,7 @@ void ejecutarCasos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
     enParalelo(n, [&](std::size_t k) {
         const std::size_t i = orden[k];
         const nucleo::Caso& caso = ejercicio.casos[i];
-        Linea& linea = revision.casos[i];
-        linea.nombre = caso.descripcion;
-        linea.origen = caso.origen;
+        Comprobacion& c = comprobaciones[i];
         const bool pedido = caso.origen == nucleo::Origen::Enunciado;
         const milliseconds limite = limiteDe(caso);
         nucleo::Caso juzgado = caso;
@@ -156,7 +176,7 @@ void ejecutarCasos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
         if (!ligero) ranura.emplace();
         const Resultado r = nucleo::ejecutarCaso(normal, caso, o);
         ranura.reset();
-        linea.tiempo =
+        c.tiempo =
             std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - inicio);
         nucleo::Veredicto v = nucleo::juzgar(juzgado, r);
         if (v.correcto && ejercicio.llamadasACls > 0) {
@@ -171,9 +191,13 @@ void ejecutarCasos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
                 v.explicacion = "Las salidas son las esperadas, pero:\n  - " + v.pistas[0] + "\n";
             }
         }
-        linea.correcto = v.correcto;
-        linea.pistas = v.pistas;
-        linea.explicacion = pedido ? v.explicacion : loQueDecidio(caso);
+        c.estado = v.correcto ? Estado::Paso : Estado::Fallo;
+        c.evidencia.entrada = entradaDe(caso);
+        c.evidencia.esperado = caso.salida;
+        c.evidencia.obtenido = r.salida;
+        c.evidencia.pistas = v.pistas;
+        c.evidencia.explicacion = pedido ? v.explicacion : loQueDecidio(caso);
+        if (!v.pistas.empty()) c.causa = v.pistas.front();
         // Uno que se mató por tiempo o por salida no se repite: ahí no hay nada que decir.
         const bool revento = r.senal != 0 && !r.agotado && !r.salidaExcesiva;
         if (pedido && !v.correcto && revento && conSanitizadores) {
@@ -182,7 +206,7 @@ void ejecutarCasos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
             const Resultado s = nucleo::ejecutarCaso(
                 vigilado, caso, opcionesAlumno(ejercicio, caso, kLimiteCaso, true, false, entorno));
             for (const std::string& l : informesSinFugas(s.errores)) {
-                linea.explicacion += "Con AddressSanitizer y UBSan: " + l + "\n";
+                c.evidencia.explicacion += "Con AddressSanitizer y UBSan: " + l + "\n";
             }
         }
         // Un caso que ya tarda (una recursión larga a propósito) no se repite con los
@@ -190,7 +214,7 @@ void ejecutarCasos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
         // que decidió la colección tampoco: no cuenta, y las entradas raras ya las prueba la
         // robustez con los sanitizadores.
         if (!pedido || !v.correcto || !conSanitizadores) return;
-        const milliseconds gasto = r.cpu.count() >= 0 ? r.cpu : linea.tiempo;
+        const milliseconds gasto = r.cpu.count() >= 0 ? r.cpu : c.tiempo;
         if (caso.limite > kCasoLento || gasto > kCasoPesado) return;
 
         // La misma entrada con AddressSanitizer, UBSan y LeakSanitizer.
@@ -203,17 +227,85 @@ void ejecutarCasos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
         const int bloques = nucleo::bloquesSinLiberar(s.errores);
         const std::string conEntrada = entradaDelCaso(caso);
         if (!informes.empty()) {
-            linea.correcto = false;
-            linea.explicacion =
+            c.estado = Estado::Fallo;
+            c.evidencia.explicacion =
                 "Con AddressSanitizer y UBSan el programa falla" + conEntrada + ":\n";
-            for (const std::string& l : informes) linea.explicacion += "  " + l + "\n";
-            linea.pistas = {informes.front()};
+            for (const std::string& l : informes) c.evidencia.explicacion += "  " + l + "\n";
+            c.evidencia.pistas = {informes.front()};
+            c.causa = informes.front();
         } else if (fugas && bloques > ejercicio.nodosConservados) {
-            linea.correcto = false;
-            linea.explicacion = explicarFugas(ejercicio, bloques, s.errores);
-            linea.pistas = {linea.explicacion.substr(0, linea.explicacion.find('\n'))};
+            c.estado = Estado::Fallo;
+            c.evidencia.explicacion = explicarFugas(ejercicio, bloques, s.errores);
+            c.causa = c.evidencia.explicacion.substr(0, c.evidencia.explicacion.find('\n'));
+            c.evidencia.pistas = {c.causa};
         }
     });
+    return comprobaciones;
+}
+
+std::vector<Comprobacion> sorteoPrevisto(const nucleo::Ejercicio& ejercicio,
+                                         std::uint64_t semilla) {
+    if (!ejercicio.sorteo) return {};
+    Comprobacion c;
+    c.id = "sorteo";
+    c.frase =
+        "entradas nuevas, sorteadas en esta comprobación (semilla " + std::to_string(semilla) + ")";
+    c.grupo = Grupo::Ejercicio;
+    c.tipo = Tipo::Sorteo;
+    return {c};
+}
+
+std::vector<Comprobacion> ejecutarSorteo(const nucleo::Ejercicio& ejercicio,
+                                         const Entorno& entorno) {
+    std::vector<Comprobacion> r = sorteoPrevisto(ejercicio, entorno.semilla);
+    if (r.empty()) return r;
+    Comprobacion& c = r.front();
+    nucleo::Azar azar(entorno.semilla);
+    const std::vector<std::string> entradas = ejercicio.sorteo(azar);
+    // Lo esperado, de la respuesta modelo: es de la colección, se ejecuta fuera del aislamiento.
+    std::vector<nucleo::Caso> casos;
+    for (const std::string& entrada : entradas) {
+        nucleo::Caso caso{"sorteada: «" + nucleo::enLinea(entrada) + "»", entrada, ""};
+        const Resultado modelo =
+            nucleo::ejecutarCaso(nucleo::rutaPrograma(ejercicio.programa), ejercicio, caso);
+        if (!modelo.terminoBien()) {
+            throw ErrorDelComprobador("La respuesta modelo de " + ejercicio.programa +
+                                      " no terminó bien con la entrada «" +
+                                      nucleo::enLinea(entrada) + "» (" +
+                                      nucleo::rutaPrograma(ejercicio.programa) + ").");
+        }
+        caso.salida = modelo.salida;
+        caso.errores = modelo.errores;
+        casos.push_back(std::move(caso));
+    }
+    std::vector<nucleo::Veredicto> veredictos(casos.size());
+    std::vector<milliseconds> tiempos(casos.size());
+    enParalelo(casos.size(), [&](std::size_t i) {
+        nucleo::Caso caso = casos[i];
+        caso.limite = kLimiteCaso;
+        const Opciones o = opcionesAlumno(ejercicio, caso, kLimiteCaso, false, false, entorno);
+        const auto inicio = std::chrono::steady_clock::now();
+        Ranura ranura;
+        const Resultado res = nucleo::ejecutarCaso(entorno.dentro("normal"), caso, o);
+        tiempos[i] =
+            std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - inicio);
+        veredictos[i] = nucleo::juzgar(caso, res);
+    });
+    c.estado = Estado::Paso;
+    for (std::size_t i = 0; i < casos.size(); ++i) {
+        c.tiempo += tiempos[i];
+        if (veredictos[i].correcto || c.estado == Estado::Fallo) continue;
+        c.estado = Estado::Fallo;
+        c.evidencia.entrada = entradaDe(casos[i]);
+        c.evidencia.esperado = casos[i].salida;
+        c.evidencia.pistas = veredictos[i].pistas;
+        c.evidencia.explicacion = "Con una entrada sorteada (se repite con --semilla " +
+                                  std::to_string(entorno.semilla) + "):\n" +
+                                  veredictos[i].explicacion;
+        c.causa = veredictos[i].pistas.empty() ? "otra salida con una entrada sorteada"
+                                               : veredictos[i].pistas.front();
+    }
+    return r;
 }
 
 }  // namespace comprobador

@@ -1,12 +1,15 @@
 // Los casos del ejercicio con el programa de una entrega: cada uno con la compilación normal y,
-// si pasa, otra vez con AddressSanitizer, UBSan y LeakSanitizer (memoria mal usada, fugas).
+// si pasa, otra vez con AddressSanitizer, UBSan y LeakSanitizer (memoria mal usada, fugas). Y las
+// entradas sorteadas: nuevas en cada comprobación, con la salida de la respuesta modelo.
 #ifndef COMPROBADOR_EJECUCION_H
 #define COMPROBADOR_EJECUCION_H
 
 #include <chrono>
+#include <vector>
 
 #include "caso.h"
 #include "proceso.h"
+#include "resultado.h"
 #include "revision.h"
 
 namespace comprobador {
@@ -18,10 +21,22 @@ nucleo::Opciones opcionesAlumno(const nucleo::Ejercicio& ejercicio, const nucleo
                                 std::chrono::milliseconds limite, bool vigilado, bool fugas,
                                 const Entorno& entorno);
 
-// Ejecuta los casos del ejercicio con <temporal>/normal y, con `conSanitizadores`, también con
+// Una comprobación por caso de la tabla del ejercicio, en su orden.
+std::vector<Comprobacion> casosPrevistos(const nucleo::Ejercicio& ejercicio);
+
+// Ejecuta los casos con <temporal>/normal y, con `conSanitizadores`, también con
 // <temporal>/vigilado.
-void ejecutarCasos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
-                   bool conSanitizadores, Revision& revision);
+std::vector<Comprobacion> ejecutarCasos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
+                                        bool conSanitizadores);
+
+// La comprobación de las entradas sorteadas (ninguna si el ejercicio no sortea).
+std::vector<Comprobacion> sorteoPrevisto(const nucleo::Ejercicio& ejercicio, std::uint64_t semilla);
+
+// Sortea las entradas con la semilla del entorno, pide la salida a la respuesta modelo (fuera
+// del aislamiento, antes de ejecutar nada de la entrega) y las pasa como casos del ejercicio.
+// Si la respuesta modelo no responde, ErrorDelComprobador.
+std::vector<Comprobacion> ejecutarSorteo(const nucleo::Ejercicio& ejercicio,
+                                         const Entorno& entorno);
 
 }  // namespace comprobador
 

@@ -9,11 +9,27 @@ namespace comprobador {
 
 namespace {
 
+// Las carpetas (de verdad: un enlace a una carpeta no se sigue) o los archivos de una carpeta;
+// entre los archivos, también los enlaces, que la revisión rechaza diciendo por qué.
 std::vector<fs::path> ordenados(const fs::path& carpeta, bool carpetas) {
     std::vector<fs::path> r;
     std::error_code ec;
     for (const auto& e : fs::directory_iterator(carpeta, ec)) {
-        if (carpetas ? e.is_directory() : e.is_regular_file()) r.push_back(e.path());
+        const fs::file_status s = e.symlink_status(ec);
+        const bool vale =
+            carpetas ? fs::is_directory(s) : fs::is_regular_file(s) || fs::is_symlink(s);
+        if (vale) r.push_back(e.path());
+    }
+    std::sort(r.begin(), r.end());
+    return r;
+}
+
+// Los enlaces a carpetas de una carpeta: no se siguen.
+std::vector<fs::path> enlacesACarpetas(const fs::path& carpeta) {
+    std::vector<fs::path> r;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(carpeta, ec)) {
+        if (e.is_symlink(ec) && e.is_directory(ec)) r.push_back(e.path());
     }
     std::sort(r.begin(), r.end());
     return r;
@@ -33,12 +49,14 @@ bool entregasDe(const nucleo::Ejercicio& ejercicio, const std::string& ruta,
                 std::string& error) {
     std::error_code ec;
     const fs::path camino = fs::absolute(ruta, ec);
-    if (!fs::exists(camino)) {
+    if (!fs::exists(fs::symlink_status(camino))) {
         error = "No existe " + ruta + ".";
         return false;
     }
     const bool carpeta = ejercicio.forma == nucleo::Forma::Carpeta;
-    if (fs::is_regular_file(camino)) {
+    // Un archivo nombrado a mano, aunque sea un enlace: la revisión lo rechaza diciéndolo.
+    if (fs::is_regular_file(camino) ||
+        (fs::is_symlink(fs::symlink_status(camino)) && !fs::is_directory(camino))) {
         // Un archivo nombrado a mano tiene que ser un fuente de C++.
         if (!esFuente(camino)) {
             error = ruta + " no es un archivo .cpp: da el fuente de la solución" +
@@ -49,6 +67,8 @@ bool entregasDe(const nucleo::Ejercicio& ejercicio, const std::string& ruta,
         return true;
     }
     const std::size_t antes = entregas.size();
+    for (const fs::path& c : enlacesACarpetas(camino))
+        omitidas.push_back(nombre(ruta, c.filename()) + ": es un enlace simbólico, no se sigue");
     if (carpeta) {
         // Una carpeta de proyecto (con main.cpp), o una carpeta de ellas.
         if (fs::exists(camino / "main.cpp")) {

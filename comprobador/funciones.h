@@ -1,43 +1,43 @@
-// Las comprobaciones de funciones: el programa de comprobaciones del ejercicio, compilado contra
-// el fuente del alumno, se ejecuta primero con todas y después una vez por cada comprobación que
-// no pasó así, y cuenta lo que pasó por el protocolo de su oyente (oyente.cpp), nunca por su
-// texto en la consola.
+// Las comprobaciones de funciones de un ejercicio (su tabla, nucleo/caso.h) con la sonda de una
+// entrega (nucleo/sonda.h): se le piden las llamadas de la tabla y otras sorteadas, y lo que
+// responde se compara aquí fuera con lo esperado (el de la tabla, o el que responde la sonda de
+// la respuesta modelo para las sorteadas). Lo esperado no entra nunca en el aislamiento.
+//
+// Una sonda que no responde todo o no termina bien no da nada por bueno: la comprobación en la
+// que se paró falla con lo que pasó (una señal, un informe de los sanitizadores, un bucle) y las
+// demás se preguntan otra vez, en otra sonda. Así una que revienta no se lleva a las demás, y
+// lo que una entrega escriba por su cuenta en la salida de la sonda no cuenta.
 #ifndef COMPROBADOR_FUNCIONES_H
 #define COMPROBADOR_FUNCIONES_H
 
-#include <string>
+#include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "caso.h"
-#include "compilacion.h"
+#include "resultado.h"
 #include "revision.h"
+#include "sondeo.h"
 
 namespace comprobador {
 
-// Una línea del protocolo del oyente.
-struct Comprobacion {
-    std::string grupo, nombre;
-    std::string origen;     // enunciado | decidido | propia
-    std::string veredicto;  // bien | mal | lista
-    std::string frase, mensaje;
-};
+// Una comprobación por cada una de la tabla del ejercicio, en su orden.
+std::vector<Comprobacion> funcionesPrevistas(const nucleo::Ejercicio& ejercicio);
 
-// Las líneas de un archivo del protocolo; las que no lo siguen se descartan.
-std::vector<Comprobacion> leerProtocolo(const std::string& texto);
+// Pregunta unas llamadas a una sonda.
+using Sondeador = std::function<nucleo::Sondeo(const std::vector<nucleo::Llamada>&)>;
 
-// Las comprobaciones que declara un archivo de comprobaciones (PIDE_EL_EJERCICIO y
-// DECIDE_LA_COLECCION, con su frase), también las de las cabeceras *_unidad.h que incluye:
-// cada entrega se mide con todas, aunque no compilen con ella. `leer` da el texto de un
-// archivo por su ruta ("" si no existe).
-std::vector<Comprobacion> declaradas(const std::string& archivo,
-                                     std::string (*leer)(const std::string& ruta));
+// Las comprobaciones de funciones con la sonda de la entrega (`alumno`) y, para lo esperado de
+// las llamadas sorteadas con esa semilla, la de la respuesta modelo (`modelo`). Si la del modelo
+// no responde bien, ErrorDelComprobador.
+std::vector<Comprobacion> comprobarFunciones(const nucleo::Ejercicio& ejercicio,
+                                             std::uint64_t semilla, const Sondeador& alumno,
+                                             const Sondeador& modelo);
 
-// Las comprobaciones del ejercicio, todas fallidas por esa causa (la entrega no compila).
-void funcionesSinEjecutar(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
-                          const std::string& causa, Revision& revision);
-
-void comprobarFunciones(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
-                        const Compilaciones& compilaciones, Revision& revision);
+// Lo mismo con <temporal>/funciones, aislada y con sus límites, y la sonda de la respuesta
+// modelo del árbol de compilación.
+std::vector<Comprobacion> comprobarFunciones(const nucleo::Ejercicio& ejercicio,
+                                             const Entorno& entorno);
 
 }  // namespace comprobador
 

@@ -1,7 +1,6 @@
 #include "informe.h"
 
 #include <algorithm>
-#include <fstream>
 
 #include "texto.h"
 
@@ -9,9 +8,7 @@ namespace comprobador {
 
 namespace {
 
-// Lo que el profesor lee de la salida del compilador en el JUnit: las primeras líneas, cada una
-// cortada; el resto lo muestra la comprobación de esa entrega sola.
-constexpr std::size_t kLineasDelCompilador = 20;
+// Cada línea del compilador que se muestra, cortada a unos cuantos bytes.
 constexpr std::size_t kBytesPorLinea = 400;
 
 std::string plural(std::size_t n, const std::string& singular, const std::string& varios) {
@@ -36,17 +33,10 @@ std::string cortada(const std::string& linea, std::size_t maximo) {
     return linea.substr(0, corte) + "…";
 }
 
-// Una ruta tal como se escribe en una orden: entre comillas simples si lleva algo que la
-// terminal interpretaría.
-std::string paraLaOrden(const std::string& ruta) {
-    if (!ruta.empty() && ruta.find_first_of(" \t\n'\"\\$`!*?[]{}()<>|&;#~") == std::string::npos)
-        return ruta;
-    std::string r = "'";
-    for (char c : ruta) r += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return r + "'";
+std::string conFinDeLinea(std::string texto) {
+    if (!texto.empty() && texto.back() != '\n') texto += "\n";
+    return texto;
 }
-
-// ---------------------------------------------------------------------- Informe de texto
 
 // Lo que explica un fallo sin su entrada: el bloque del principio, de "Entrada escrita de una
 // vez:" o "Conversación (...):" hasta el título siguiente ("Salida estándar:", "Salida de
@@ -68,9 +58,30 @@ std::string sinEntrada(const std::string& explicacion) {
     return explicacion.substr(inicio);
 }
 
-// Dos casos fallan igual si dan las mismas pistas y lo mismo salvo la entrada.
-bool mismoFallo(const Linea& a, const Linea& b) {
-    return a.pistas == b.pistas && sinEntrada(a.explicacion) == sinEntrada(b.explicacion);
+// Lo que se explica de una comprobación que no pasó, y sus pistas: las del juez si se hizo; si
+// no, por qué no se hizo.
+std::string explicacionDe(const Comprobacion& c) {
+    switch (c.estado) {
+        case Estado::NoEjecutada:
+            return "No se pudo ejecutar: " + c.causa + ".\n";
+        case Estado::ErrorPropio:
+            return "El comprobador no pudo hacerla: " + c.causa + ".\n";
+        default:
+            return c.evidencia.explicacion.empty() ? conFinDeLinea(c.causa)
+                                                   : c.evidencia.explicacion;
+    }
+}
+
+std::vector<std::string> pistasDe(const Comprobacion& c) {
+    if (c.estado == Estado::NoEjecutada || c.estado == Estado::ErrorPropio)
+        return {nucleo::lineasDe(explicacionDe(c)).front()};
+    return c.evidencia.pistas;
+}
+
+// Dos comprobaciones fallan igual si dan las mismas pistas y lo mismo salvo la entrada.
+bool mismoFallo(const Comprobacion& a, const Comprobacion& b) {
+    return pistasDe(a) == pistasDe(b) &&
+           sinEntrada(explicacionDe(a)) == sinEntrada(explicacionDe(b));
 }
 
 // "a", "a, y b", "a, b, y c": con la coma antes de la "y" se leen bien los nombres que ya
@@ -84,151 +95,77 @@ std::string enumerar(const std::vector<std::string>& nombres) {
     return r;
 }
 
-void escribirLineas(std::ostream& os, const std::vector<Linea>& lineas, nucleo::Origen origen,
-                    const Estilo& estilo) {
-    // Un fallo que se repite en otros casos (con otra entrada) se explica en el primero; los
-    // demás solo se nombran detrás de él.
-    std::vector<std::vector<std::string>> iguales(lineas.size());
-    std::vector<bool> repetido(lineas.size(), false);
-    auto fallo = [&](std::size_t i) { return lineas[i].origen == origen && !lineas[i].correcto; };
-    if (origen == nucleo::Origen::Enunciado) {
-        for (std::size_t i = 0; i < lineas.size(); ++i) {
-            if (!fallo(i)) continue;
-            for (std::size_t j = 0; j < i; ++j) {
-                if (fallo(j) && !repetido[j] && mismoFallo(lineas[j], lineas[i])) {
-                    iguales[j].push_back(lineas[i].nombre);
-                    repetido[i] = true;
-                    break;
-                }
+using Lista = std::vector<const Comprobacion*>;
+
+template <class F>
+Lista elegir(const Revision& r, F quiere) {
+    Lista l;
+    for (const Comprobacion& c : r.comprobaciones) {
+        if (quiere(c)) l.push_back(&c);
+    }
+    return l;
+}
+
+// Las que cuentan: un fallo que se repite en otras (con otra entrada) se explica en la primera;
+// las demás solo se nombran detrás de ella.
+void escribirQueCuentan(std::ostream& os, const Lista& lista, const Estilo& estilo) {
+    std::vector<std::vector<std::string>> iguales(lista.size());
+    std::vector<bool> repetido(lista.size(), false);
+    for (std::size_t i = 0; i < lista.size(); ++i) {
+        if (lista[i]->paso()) continue;
+        for (std::size_t j = 0; j < i; ++j) {
+            if (!lista[j]->paso() && !repetido[j] && mismoFallo(*lista[j], *lista[i])) {
+                iguales[j].push_back(lista[i]->frase);
+                repetido[i] = true;
+                break;
             }
         }
     }
-    for (std::size_t i = 0; i < lineas.size(); ++i) {
-        const Linea& l = lineas[i];
-        if (l.origen != origen || repetido[i]) continue;
-        const std::string nombre = lineaSegura(l.nombre);
-        if (l.correcto) {
-            os << "  " << estilo.bien("✓") << " " << nombre << "\n";
-        } else if (origen == nucleo::Origen::Enunciado) {
-            os << "  " << estilo.mal("✗") << " " << nombre << "\n"
-               << nucleo::sangrar(textoSeguro(l.explicacion), "      ");
-            if (!iguales[i].empty()) {
-                os << "  " << estilo.mal("✗") << " " << enumerar(iguales[i])
-                   << ": el mismo fallo que «" << nombre << "»\n";
-            }
-        } else {
-            // Lo que decidió la colección no se exige: una línea con lo que hace ella.
-            os << "  " << estilo.tenue("–") << " " << nombre << ": " << textoSeguro(l.explicacion)
-               << "\n";
+    for (std::size_t i = 0; i < lista.size(); ++i) {
+        const Comprobacion& c = *lista[i];
+        if (repetido[i]) continue;
+        const std::string frase = lineaSegura(c.frase);
+        if (c.paso()) {
+            os << "  " << estilo.bien("✓") << " " << frase << "\n";
+            continue;
+        }
+        os << "  " << estilo.mal("✗") << " " << frase << "\n"
+           << nucleo::sangrar(textoSeguro(explicacionDe(c)), "      ");
+        if (!iguales[i].empty()) {
+            os << "  " << estilo.mal("✗") << " " << enumerar(iguales[i]) << ": el mismo fallo que «"
+               << frase << "»\n";
         }
     }
 }
 
-bool hay(const std::vector<Linea>& lineas, nucleo::Origen origen) {
-    for (const Linea& l : lineas) {
-        if (l.origen == origen) return true;
+// Lo que decidió la colección no se exige: una línea con lo que hace ella.
+void escribirDecisiones(std::ostream& os, const Lista& lista, const Estilo& estilo) {
+    for (const Comprobacion* c : lista) {
+        std::string texto = c->estado == Estado::Paso || c->estado == Estado::Fallo
+                                ? c->evidencia.explicacion
+                                : explicacionDe(*c);
+        while (!texto.empty() && texto.back() == '\n') texto.pop_back();
+        os << "  " << estilo.tenue("–") << " " << lineaSegura(c->frase) << ": "
+           << textoSeguro(texto) << "\n";
     }
-    return false;
 }
 
-// --------------------------------------------------------------------------------- JUnit
-
-// Texto ajeno apto para XML 1.0, escapado (vale dentro de un elemento y de un atributo).
-std::string xml(const std::string& texto) {
-    std::string r;
-    for (char c : textoSeguro(texto)) {
-        switch (c) {
-            case '&':
-                r += "&amp;";
-                break;
-            case '<':
-                r += "&lt;";
-                break;
-            case '>':
-                r += "&gt;";
-                break;
-            case '"':
-                r += "&quot;";
-                break;
-            case '\'':
-                r += "&apos;";
-                break;
-            default:
-                r += c;
-        }
-    }
-    return r;
+// Un hallazgo sin su " en archivo:línea": una pila agotada revienta en una línea u otra según
+// la ejecución, y el informe debe ser el mismo cada vez.
+std::string sinLugar(std::string texto) {
+    const std::size_t en = texto.find(" en ");
+    const std::size_t fin = en == std::string::npos ? en : texto.find(": ", en);
+    if (fin != std::string::npos) texto.erase(en, fin - en);
+    return texto;
 }
 
-// Milisegundos como segundos con tres decimales, sin depender del idioma del sistema.
-std::string segundos(std::chrono::milliseconds t) {
-    const long long ms = std::max<long long>(0, t.count());
-    const std::string milesimas = std::to_string(ms % 1000);
-    return std::to_string(ms / 1000) + "." + std::string(3 - milesimas.size(), '0') + milesimas;
-}
-
-// El nombre de la entrega sin sus carpetas ni su extensión, con '_' en vez de '.': el de la
-// carpeta si es una carpeta con main.cpp ("fabián/main.cpp" → "fabián").
-std::string nombreCorto(const std::string& entrega) {
-    std::vector<std::string> partes;
-    std::string parte;
-    for (char c : entrega + "/") {
-        if (c != '/') {
-            parte += c;
-        } else if (!parte.empty()) {
-            partes.push_back(parte);
-            parte.clear();
-        }
+// La preparación que impide todo lo demás (leer la entrega, compilarla), si falló.
+const Comprobacion* preparacionFallida(const Revision& r) {
+    for (const char* id : {"lectura", "compilacion"}) {
+        const Comprobacion* c = r.buscar(id);
+        if (c != nullptr && !c->paso()) return c;
     }
-    while (!partes.empty() && (partes.back() == "." || partes.back() == "..")) partes.pop_back();
-    if (partes.size() > 1 && partes.back() == "main.cpp") partes.pop_back();
-    std::string nombre = partes.empty() ? "" : partes.back();
-    for (const char* extension : {".cpp", ".cc", ".cxx", ".c++", ".C"}) {
-        const std::string e = extension;
-        if (nombre.size() > e.size() &&
-            nombre.compare(nombre.size() - e.size(), e.size(), e) == 0) {
-            nombre.erase(nombre.size() - e.size());
-            break;
-        }
-    }
-    std::replace(nombre.begin(), nombre.end(), '.', '_');
-    return nombre.empty() ? "entrega" : nombre;
-}
-
-// Lo que dice un fallo en una línea: su primera pista o, si no tiene, la primera línea de la
-// explicación.
-std::string mensajeDe(const Linea& l) {
-    std::string m = !l.pistas.empty() ? l.pistas.front() : l.explicacion;
-    m = m.substr(0, m.find('\n'));
-    return m.empty() ? "Falla" : m;
-}
-
-// La salida del compilador, en sus primeras líneas y con la orden que la muestra entera.
-std::string salidaDelCompilador(const std::string& salida, const std::string& programa,
-                                const std::string& ruta) {
-    const std::vector<std::string> lineas = nucleo::lineasDe(salida);
-    std::string r;
-    for (std::size_t i = 0; i < lineas.size() && i < kLineasDelCompilador; ++i) {
-        r += cortada(textoSeguro(lineas[i]), kBytesPorLinea) + "\n";
-    }
-    if (lineas.size() > kLineasDelCompilador) {
-        r += "… (" + plural(lineas.size() - kLineasDelCompilador, "línea más", "líneas más") +
-             ": ./ejercicios comprobar " + programa + " " + paraLaOrden(lineaSegura(ruta)) +
-             " las muestra todas)\n";
-    }
-    return r;
-}
-
-// ----------------------------------------------------------------------------------- CSV
-
-// Un campo según RFC 4180: entre comillas si lleva una coma, una comilla o un salto de línea,
-// con las comillas dobladas.
-std::string csv(const std::string& texto) {
-    const std::string t = textoSeguro(texto);
-    if (t.find_first_of(",\"\n") == std::string::npos) return t;
-    std::string r = "\"";
-    for (char c : t) r += c == '"' ? std::string("\"\"") : std::string(1, c);
-    return r + "\"";
+    return nullptr;
 }
 
 }  // namespace
@@ -273,6 +210,40 @@ std::string lineaSegura(const std::string& texto) {
     return r;
 }
 
+std::string salidaDelCompilador(const std::string& salida) {
+    const std::vector<std::string> lineas = nucleo::lineasDe(salida);
+    std::string r;
+    for (std::size_t i = 0; i < lineas.size() && i < kLineasDelCompilador; ++i) {
+        r += cortada(textoSeguro(lineas[i]), kBytesPorLinea) + "\n";
+    }
+    if (lineas.size() > kLineasDelCompilador) {
+        r += "… " + plural(lineas.size() - kLineasDelCompilador, "línea más", "líneas más") + "\n";
+    }
+    return r;
+}
+
+std::vector<std::string> hallazgos(const Revision& revision) {
+    struct Grupo_ {
+        std::string clase, que, entradas;
+    };
+    std::vector<Grupo_> grupos;
+    for (const Comprobacion& c : revision.comprobaciones) {
+        if (c.tipo != Tipo::Robustez || c.estado != Estado::Fallo) continue;
+        const std::string clase = sinLugar(c.causa);
+        const std::string entrada = "«" + c.frase + "»";
+        auto g = std::find_if(grupos.begin(), grupos.end(),
+                              [&](const Grupo_& x) { return x.clase == clase; });
+        if (g == grupos.end()) {
+            grupos.push_back({clase, c.causa, entrada});
+        } else {
+            g->entradas += ", " + entrada;
+        }
+    }
+    std::vector<std::string> r;
+    for (const Grupo_& g : grupos) r.push_back("Con la entrada " + g.entradas + ": " + g.que);
+    return r;
+}
+
 void escribirInforme(std::ostream& os, const std::string& programa, const Revision& revision,
                      const Estilo& estilo) {
     os << estilo.titulo("Comprobación de " + lineaSegura(programa) + ": " +
@@ -282,49 +253,89 @@ void escribirInforme(std::ostream& os, const std::string& programa, const Revisi
         os << estilo.aviso("⚠")
            << " Sin aislamiento: esta entrega se compiló y se ejecutó sin bubblewrap.\n";
     }
-    if (!revision.compila) {
-        std::string errores = textoSeguro(revision.errores);
-        if (!errores.empty() && errores.back() != '\n') errores += "\n";
-        os << estilo.mal("✗ No compila.") << " Lo que dice el compilador:\n"
-           << errores << "\n"
-           << "0 de " << revision.total() << " casos correctos\n";
+    const std::string total = std::to_string(revision.correctos()) + " de " +
+                              std::to_string(revision.total()) + " casos correctos";
+    if (!revision.errorPropio.empty()) {
+        os << estilo.mal("✗ No se pudo comprobar:") << " " << lineaSegura(revision.errorPropio)
+           << "\n";
         return;
     }
-    if (!revision.avisos.empty()) {
-        std::string avisos = textoSeguro(revision.avisos);
-        if (avisos.back() != '\n') avisos += "\n";
+    if (const Comprobacion* fallo = preparacionFallida(revision)) {
+        if (fallo->id == "compilacion" && fallo->estado == Estado::Fallo) {
+            os << estilo.mal("✗ No compila.");
+            if (!fallo->causa.empty()) os << " " << textoSeguro(fallo->causa);
+            os << " Lo que dice el compilador:\n" << salidaDelCompilador(fallo->evidencia.obtenido);
+        } else {
+            os << estilo.mal("✗ " + lineaSegura(fallo->causa)) << "\n";
+        }
+        os << "\n" << estilo.mal(total) << "\n";
+        return;
+    }
+    if (const Comprobacion* c = revision.buscar("compilacion");
+        c != nullptr && !c->evidencia.obtenido.empty()) {
         os << estilo.aviso("Avisos del compilador") << " (no impiden la comprobación, pero "
            << "conviene corregirlos):\n"
-           << avisos;
+           << salidaDelCompilador(c->evidencia.obtenido);
     }
+    const auto cuenta = [](Tipo t) {
+        return [t](const Comprobacion& c) { return c.tipo == t && c.grupo == Grupo::Ejercicio; };
+    };
     os << "\n" << estilo.titulo("Casos del ejercicio") << "\n";
-    escribirLineas(os, revision.casos, nucleo::Origen::Enunciado, estilo);
-    if (hay(revision.funciones, nucleo::Origen::Enunciado) || !revision.notasFunciones.empty()) {
+    escribirQueCuentan(os,
+                       elegir(revision,
+                              [](const Comprobacion& c) {
+                                  return (c.tipo == Tipo::Caso || c.tipo == Tipo::Sorteo) &&
+                                         c.grupo == Grupo::Ejercicio;
+                              }),
+                       estilo);
+
+    const Lista funciones = elegir(revision, cuenta(Tipo::Funcion));
+    const Comprobacion* compilacionFunciones = revision.buscar("compilacion-funciones");
+    const bool sinCompilar =
+        compilacionFunciones != nullptr && compilacionFunciones->estado == Estado::Fallo;
+    if (!funciones.empty() || sinCompilar) {
         os << "\n" << estilo.titulo("Funciones del ejercicio") << "\n";
-        for (const std::string& n : revision.notasFunciones) os << "  " << textoSeguro(n) << "\n";
-        escribirLineas(os, revision.funciones, nucleo::Origen::Enunciado, estilo);
+        if (sinCompilar) {
+            os << "  Las comprobaciones de funciones no compilan con tu solución:\n";
+            for (const std::string& p : compilacionFunciones->evidencia.pistas)
+                os << "    " << textoSeguro(p) << "\n";
+        }
+        escribirQueCuentan(os, funciones, estilo);
     }
-    if (hay(revision.casos, nucleo::Origen::Decidido) ||
-        hay(revision.funciones, nucleo::Origen::Decidido)) {
+    const Lista tecnica = elegir(revision, [](const Comprobacion& c) {
+        return c.tipo == Tipo::Tecnica && c.grupo == Grupo::Ejercicio;
+    });
+    if (!tecnica.empty()) {
+        os << "\n" << estilo.titulo("La técnica del ejercicio") << "\n";
+        escribirQueCuentan(os, tecnica, estilo);
+    }
+
+    const Lista decisiones =
+        elegir(revision, [](const Comprobacion& c) { return c.grupo == Grupo::Decision; });
+    if (!decisiones.empty()) {
         os << "\n"
            << estilo.titulo("Decisiones de la colección")
            << " (el ejercicio no pide nada en estos casos: no cuentan)\n";
-        escribirLineas(os, revision.casos, nucleo::Origen::Decidido, estilo);
-        escribirLineas(os, revision.funciones, nucleo::Origen::Decidido, estilo);
+        escribirDecisiones(os, decisiones, estilo);
     }
-    if (revision.robustezProbada || !revision.robustez.empty()) {
+
+    const Lista robustez =
+        elegir(revision, [](const Comprobacion& c) { return c.tipo == Tipo::Robustez; });
+    if (!robustez.empty()) {
         os << "\n"
            << estilo.titulo("Robustez")
            << " (entradas hostiles con AddressSanitizer y UBSan; no cuenta)\n";
+        const std::vector<std::string> encontrados = hallazgos(revision);
+        if (robustez.front()->estado == Estado::NoEjecutada) {
+            os << "  " << estilo.tenue("–")
+               << " no se probó: " << textoSeguro(robustez.front()->causa) << "\n";
+        } else if (encontrados.empty()) {
+            os << "  " << estilo.bien("✓")
+               << " ningún fallo, cuelgue ni informe de los sanitizadores\n";
+        }
+        for (const std::string& h : encontrados)
+            os << "  " << estilo.aviso("⚠") << " " << lineaSegura(h) << "\n";
     }
-    if (revision.robustezProbada && revision.robustez.empty()) {
-        os << "  " << estilo.bien("✓")
-           << " ningún fallo, cuelgue ni informe de los sanitizadores\n";
-    }
-    for (const std::string& h : revision.robustez)
-        os << "  " << estilo.aviso("⚠") << " " << lineaSegura(h) << "\n";
-    const std::string total = std::to_string(revision.correctos()) + " de " +
-                              std::to_string(revision.total()) + " casos correctos";
     os << "\n" << (revision.aprobada() ? estilo.bien(total) : estilo.mal(total)) << "\n";
 }
 
@@ -334,28 +345,37 @@ void escribirResumen(std::ostream& os, const std::vector<Revision>& revisiones,
     const bool conAislada = std::any_of(revisiones.begin(), revisiones.end(),
                                         [](const Revision& r) { return !r.aislada; });
     auto robustezDe = [](const Revision& r) -> std::string {
-        if (!r.compila) return "-";
-        if (r.robustez.empty()) return "sin hallazgos";
-        return plural(r.robustez.size(), "hallazgo", "hallazgos");
+        if (!r.compila()) return "-";
+        const std::size_t n = hallazgos(r).size();
+        return n == 0 ? "sin hallazgos" : plural(n, "hallazgo", "hallazgos");
     };
+    auto casosDe = [](const Revision& r) -> std::string {
+        if (const Comprobacion* f = preparacionFallida(r))
+            return f->id == "compilacion" ? "no compila" : lineaSegura(f->causa);
+        return std::to_string(r.correctos()) + "/" + std::to_string(r.total());
+    };
+    // La columna de los casos mide once (lo que ocupa «no compila» y un blanco), o más si hace
+    // falta.
     std::size_t ancho = nucleo::ancho("Entrega");
+    std::size_t anchoCasos = 11;
     std::size_t anchoRobustez = nucleo::ancho("Robustez");
     for (const Revision& r : revisiones) {
         ancho = std::max(ancho, nucleo::ancho(lineaSegura(r.entrega.nombre)));
+        anchoCasos = std::max(anchoCasos, nucleo::ancho(casosDe(r)) + 1);
         anchoRobustez = std::max(anchoRobustez, nucleo::ancho(robustezDe(r)));
     }
     auto celda = [](const std::string& t, std::size_t a) {
         return t + std::string(a - nucleo::ancho(t) + 2, ' ');
     };
-    os << estilo.titulo(celda("Entrega", ancho) + "Casos      " +
+    auto columna = [](const std::string& t, std::size_t a) {
+        return t + std::string(a - nucleo::ancho(t), ' ');
+    };
+    os << estilo.titulo(celda("Entrega", ancho) + columna("Casos", anchoCasos) +
                         (conAislada ? celda("Robustez", anchoRobustez) + "Aislada" : "Robustez"))
        << "\n";
     int correctas = 0;
     for (const Revision& r : revisiones) {
-        std::string casos = r.compila
-                                ? std::to_string(r.correctos()) + "/" + std::to_string(r.total())
-                                : "no compila";
-        casos += std::string(casos.size() < 11 ? 11 - casos.size() : 1, ' ');
+        const std::string casos = columna(casosDe(r), anchoCasos);
         const std::string robustez = robustezDe(r);
         os << celda(lineaSegura(r.entrega.nombre), ancho)
            << (r.aprobada() ? estilo.bien(casos) : estilo.mal(casos))
@@ -364,78 +384,6 @@ void escribirResumen(std::ostream& os, const std::vector<Revision>& revisiones,
         correctas += r.aprobada();
     }
     os << correctas << " de " << revisiones.size() << " entregas correctas\n";
-}
-
-bool escribirJUnit(const std::string& archivo, const std::string& programa,
-                   const std::vector<Revision>& revisiones) {
-    std::ofstream f(archivo, std::ios::binary);
-    if (!f) return false;
-    f << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    f << "<testsuites name=\"comprobar " << xml(lineaSegura(programa)) << "\">\n";
-    for (const Revision& r : revisiones) {
-        std::vector<const Linea*> cuentan;
-        std::chrono::milliseconds tiempo{0};
-        for (const std::vector<Linea>* lineas : {&r.casos, &r.funciones}) {
-            for (const Linea& l : *lineas) {
-                if (l.origen != nucleo::Origen::Enunciado) continue;
-                cuentan.push_back(&l);
-                tiempo += l.tiempo;
-            }
-        }
-        const std::string clase = xml(lineaSegura(programa + "." + nombreCorto(r.entrega.nombre)));
-        f << "  <testsuite name=\"" << xml(lineaSegura(r.entrega.nombre)) << "\" tests=\""
-          << cuentan.size() << "\" failures=\"" << r.total() - r.correctos() << "\" time=\""
-          << segundos(tiempo) << "\">\n";
-        if (!r.aislada) {
-            f << "    <properties>\n      <property name=\"aislada\" value=\"no\"/>\n"
-              << "    </properties>\n";
-        }
-        for (const Linea* l : cuentan) {
-            f << "    <testcase classname=\"" << clase << "\" name=\""
-              << xml(lineaSegura(l->nombre)) << "\" time=\"" << segundos(l->tiempo) << "\"";
-            if (l->correcto && r.compila) {
-                f << "/>\n";
-                continue;
-            }
-            // Si no compila, cada caso falla con una línea; lo que dijo el compilador va una
-            // sola vez, en la salida de error de la entrega.
-            f << ">\n";
-            if (r.compila) {
-                f << "      <failure message=\"" << xml(lineaSegura(mensajeDe(*l))) << "\">"
-                  << xml(l->explicacion) << "</failure>\n";
-            } else {
-                f << "      <failure message=\"No compila\">No compila: mira la salida del "
-                     "compilador de esta entrega</failure>\n";
-            }
-            f << "    </testcase>\n";
-        }
-        if (!r.robustez.empty()) {
-            f << "    <system-out>Robustez (no cuenta):\n";
-            for (const std::string& h : r.robustez) f << xml(h) << "\n";
-            f << "</system-out>\n";
-        }
-        if (!r.compila) {
-            // salidaDelCompilador ya es texto seguro; xml solo lo escapa.
-            f << "    <system-err>"
-              << xml(salidaDelCompilador(r.errores, programa, r.entrega.nombre))
-              << "</system-err>\n";
-        }
-        f << "  </testsuite>\n";
-    }
-    f << "</testsuites>\n";
-    return static_cast<bool>(f);
-}
-
-bool escribirCsv(const std::string& archivo, const std::string& programa,
-                 const std::vector<Revision>& revisiones) {
-    std::ofstream f(archivo, std::ios::binary);
-    if (!f) return false;
-    f << "entrega,ejercicio,correctos,total,compila,hallazgos\n";
-    for (const Revision& r : revisiones) {
-        f << csv(r.entrega.nombre) << "," << csv(programa) << "," << r.correctos() << ","
-          << r.total() << "," << (r.compila ? "si" : "no") << "," << r.robustez.size() << "\n";
-    }
-    return static_cast<bool>(f);
 }
 
 }  // namespace comprobador

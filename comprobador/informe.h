@@ -1,8 +1,9 @@
-// El informe de una revisión para el alumno, la tabla resumen para el profesor, el informe
-// JUnit en XML que importan los sistemas de integración continua y los cuadernos de notas, y
-// la tabla CSV para una hoja de cálculo. Todo lo que escribió una entrega o su compilador
-// llega con lo invisible a la vista: una entrega no puede mover el cursor, borrar la pantalla
-// ni romper el XML.
+// Los escritores de la lista de comprobaciones de cada revisión (resultado.h): el informe de
+// una entrega para el alumno, la tabla resumen para el profesor, JUnit en XML (el formato que
+// importan los sistemas de integración continua y muchos cuadernos de notas), la tabla CSV y
+// JSON para otras herramientas. Solo leen la lista; ninguno decide nada. Todo lo que escribió
+// una entrega o su compilador llega con lo invisible a la vista: una entrega no puede mover el
+// cursor, borrar la pantalla ni romper el XML o el JSON.
 #ifndef COMPROBADOR_INFORME_H
 #define COMPROBADOR_INFORME_H
 
@@ -10,9 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "revision.h"
+#include "resultado.h"
 
 namespace comprobador {
+
+// La versión del formato JSON: sube cuando cambia algo que un lector tenga que saber.
+constexpr int kVersionJson = 1;
+// Lo que se muestra de la salida del compilador: sus primeras líneas.
+constexpr std::size_t kLineasDelCompilador = 40;
 
 // Colores ANSI solo si se escribe en una terminal (y NO_COLOR no está puesta).
 struct Estilo {
@@ -39,6 +45,14 @@ std::string textoSeguro(const std::string& texto);
 // pista): los saltos de línea y los tabuladores también se muestran, como "\n" y "\t".
 std::string lineaSegura(const std::string& texto);
 
+// Lo que dijo el compilador, seguro y recortado a sus primeras kLineasDelCompilador líneas
+// (cada una a unos cientos de bytes), con «… N líneas más» si había más.
+std::string salidaDelCompilador(const std::string& salida);
+
+// Los hallazgos de la robustez, cada uno una vez con las entradas que lo provocan:
+// «Con la entrada «vacía», «letras»: UBSan: …».
+std::vector<std::string> hallazgos(const Revision& revision);
+
 // El informe de una entrega; termina con la línea "N de M casos correctos".
 void escribirInforme(std::ostream& os, const std::string& programa, const Revision& revision,
                      const Estilo& estilo);
@@ -48,15 +62,22 @@ void escribirInforme(std::ostream& os, const std::string& programa, const Revisi
 void escribirResumen(std::ostream& os, const std::vector<Revision>& revisiones,
                      const Estilo& estilo);
 
-// Un testsuite por entrega y un testcase por caso del ejercicio; devuelve false si no se
-// pudo escribir el archivo.
+// Un testsuite por entrega y un testcase por comprobación que cuenta; false si no se pudo
+// escribir el archivo.
 bool escribirJUnit(const std::string& archivo, const std::string& programa,
                    const std::vector<Revision>& revisiones);
 
 // Una fila por entrega: entrega, ejercicio, correctos, total, si compila y hallazgos de
-// robustez; devuelve false si no se pudo escribir el archivo.
+// robustez; false si no se pudo escribir el archivo.
 bool escribirCsv(const std::string& archivo, const std::string& programa,
                  const std::vector<Revision>& revisiones);
+
+// Todo, comprobación a comprobación, con el formato que describe el README («El formato
+// JSON»); false si no se pudo escribir el archivo.
+bool escribirJson(const std::string& archivo, const std::string& programa,
+                  const std::vector<Revision>& revisiones);
+void escribirJson(std::ostream& os, const std::string& programa,
+                  const std::vector<Revision>& revisiones);
 
 }  // namespace comprobador
 

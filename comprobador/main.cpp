@@ -1,19 +1,27 @@
 // El comprobador de la colección, lo que ejecuta el lanzador para
 //   ./ejercicios practicar NOMBRE                       crea practica/NOMBRE.cpp para empezar
 //   ./ejercicios comprobar NOMBRE [RUTA...] [--junit X] comprueba una o varias soluciones
-// La comprobación compila cada solución (normal y con sanitizadores) en una carpeta temporal
-// que se borra al terminar, ejecuta los casos del ejercicio con límites de tiempo y de salida, y
-// escribe un informe en español. Estado: 0 si todo lo que pide el ejercicio está bien, 1 si algo
-// falla o no compila, 2 si la orden está mal escrita.
+// La comprobación compila cada solución (normal, con sanitizadores y con la sonda de sus
+// funciones) en una carpeta temporal que se borra al terminar, ejecuta los casos del ejercicio y
+// otros sorteados con límites de tiempo, memoria y salida, y escribe un informe en español.
+// Estado: 0 si todo lo que pide el ejercicio está bien, 1 si algo falla o no compila, 2 si la
+// orden está mal escrita, 3 si falló el propio comprobador (un disco lleno, un aislamiento que
+// no arranca): entonces no hay veredicto.
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <condition_variable>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <mutex>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
@@ -39,11 +47,12 @@ const char* const kUso =
     "Uso: ./ejercicios practicar NOMBRE\n"
     "       crea practica/NOMBRE.cpp con el enunciado, para resolverlo\n"
     "     ./ejercicios comprobar NOMBRE [RUTA...] [--junit ARCHIVO] [--csv ARCHIVO]\n"
-    "                            [--sin-aislamiento]\n"
+    "                            [--json ARCHIVO] [--semilla N] [--sin-aislamiento]\n"
     "       comprueba tu solución (por defecto practica/NOMBRE.cpp) o varias entregas: archivos\n"
     "       .cpp o carpetas de ellos, con un informe de cada una. Cada entrega se compila y se\n"
     "       ejecuta aislada con bubblewrap; --sin-aislamiento lo permite sin él (el informe lo\n"
-    "       dice). --junit y --csv escriben además el resultado para otras herramientas.\n";
+    "       dice). --junit, --csv y --json escriben además el resultado para otras\n"
+    "       herramientas. --semilla repite las entradas sorteadas de otra comprobación.\n";
 
 int errorDeUso(const std::string& mensaje) {
     std::cerr << mensaje << "\n";
@@ -87,11 +96,42 @@ Entorno entornoDeCompilacion() {
     Entorno entorno;
     entorno.compilador = EJ_COMPILADOR;
     entorno.raiz = kRaiz;
-    entorno.gtestIncluir = EJ_GTEST_INCLUIR;
-    entorno.gtestBiblioteca = EJ_GTEST_BIBLIOTECA;
     entorno.precompilado = EJ_PRECOMPILADO;
     entorno.lanzadera = EJ_LANZADERA;
     return entorno;
+}
+
+// Un fallo del comprobador, no de las entregas: una línea y el estado 3.
+int errorPropio(const std::string& mensaje) {
+    std::cerr << "Error del comprobador (no es un fallo de la entrega): " << lineaSegura(mensaje)
+              << "\n";
+    return 3;
+}
+
+// El nombre del cerrojo que una comprobación tiene tomado mientras usa su carpeta temporal.
+const char* const kCerrojo = ".en-uso";
+
+// Las carpetas temporales que dejó una comprobación que ya no está (matada con kill -9, o la
+// máquina apagada a medias): las que no tienen el cerrojo tomado. Una sin cerrojo solo si tiene
+// más de diez minutos (la que se está creando ahora aún no lo tiene).
+void barrerTemporalesHuerfanas(const fs::path& base) {
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(base, ec)) {
+        const std::string nombre = e.path().filename().string();
+        if (nombre.rfind("comprobar-", 0) != 0 || !e.is_directory(ec) || e.is_symlink(ec)) continue;
+        struct stat st {};
+        if (lstat(e.path().c_str(), &st) != 0 || (st.st_uid != geteuid() && geteuid() != 0))
+            continue;
+        const int fd = open((e.path() / kCerrojo).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        bool libre = false;
+        if (fd >= 0) {
+            libre = flock(fd, LOCK_EX | LOCK_NB) == 0;
+            close(fd);
+        } else {
+            libre = std::time(nullptr) - st.st_mtime > 600;
+        }
+        if (libre) fs::remove_all(e.path(), ec);
+    }
 }
 
 // ¿Puede el usuario sin privilegios con que corre el aislamiento llegar hasta esa carpeta?
@@ -103,23 +143,39 @@ bool recorriblePorTodos(fs::path carpeta) {
     return true;
 }
 
+// Lee el valor de una opción («--junit X» o «--junit=X»); false si falta.
+bool valorDe(const std::vector<std::string>& argumentos, std::size_t& i, const std::string& opcion,
+             std::string& valor) {
+    const std::string& a = argumentos[i];
+    if (a.rfind(opcion + "=", 0) == 0) {
+        valor = a.substr(opcion.size() + 1);
+        return true;
+    }
+    if (i + 1 == argumentos.size()) return false;
+    valor = argumentos[++i];
+    return true;
+}
+
 int comprobar(const std::vector<std::string>& argumentos) {
-    std::string junit, csv;
+    std::string junit, csv, json, semillaDada;
     bool sinAislamiento = false;
     std::vector<std::string> posicionales;
     for (std::size_t i = 0; i < argumentos.size(); ++i) {
         const std::string& a = argumentos[i];
-        if (a == "--junit") {
-            if (i + 1 == argumentos.size()) return errorDeUso("Falta el archivo tras --junit.");
-            junit = argumentos[++i];
-        } else if (a.rfind("--junit=", 0) == 0) {
-            junit = a.substr(8);
-        } else if (a == "--csv") {
-            if (i + 1 == argumentos.size()) return errorDeUso("Falta el archivo tras --csv.");
-            csv = argumentos[++i];
-        } else if (a.rfind("--csv=", 0) == 0) {
-            csv = a.substr(6);
-        } else if (a == "--sin-aislamiento") {
+        bool conValor = false;
+        for (auto [opcion, destino] : {std::pair<const char*, std::string*>{"--junit", &junit},
+                                       {"--csv", &csv},
+                                       {"--json", &json},
+                                       {"--semilla", &semillaDada}}) {
+            if (a != opcion && a.rfind(std::string(opcion) + "=", 0) != 0) continue;
+            if (!valorDe(argumentos, i, opcion, *destino))
+                return errorDeUso(std::string("Falta el ") +
+                                  (destino == &semillaDada ? "número" : "archivo") + " tras " +
+                                  opcion + ".");
+            conValor = true;
+        }
+        if (conValor) continue;
+        if (a == "--sin-aislamiento") {
             sinAislamiento = true;
         } else if (a == "-h" || a == "--help" || a == "--ayuda") {
             std::cout << kUso;
@@ -136,6 +192,18 @@ int comprobar(const std::vector<std::string>& argumentos) {
             "Sin RUTA se comprueba practica/NOMBRE.cpp (la que crea ./ejercicios practicar "
             "NOMBRE).");
     }
+    std::uint64_t semilla = 0;
+    if (!semillaDada.empty()) {
+        char* fin = nullptr;
+        errno = 0;
+        semilla = std::strtoull(semillaDada.c_str(), &fin, 10);
+        if (*fin != '\0' || errno != 0 || semillaDada[0] == '-')
+            return errorDeUso("La semilla es un número entero sin signo: " +
+                              lineaSegura(semillaDada));
+    } else {
+        std::random_device azar;
+        semilla = (static_cast<std::uint64_t>(azar()) << 32 | azar()) % 1000000000ULL;
+    }
     const std::string programa = posicionales[0];
     std::string error;
     const nucleo::Ejercicio* ejercicio = ejercicioDe(programa, error);
@@ -145,7 +213,7 @@ int comprobar(const std::vector<std::string>& argumentos) {
         const fs::path practica =
             fs::path(kRaiz) / "practica" /
             (ejercicio->forma == nucleo::Forma::Carpeta ? programa : programa + ".cpp");
-        if (!fs::exists(practica)) {
+        if (!fs::exists(fs::symlink_status(practica))) {
             return errorDeUso("No hay solución en " + paraMostrar(practica) +
                               ".\nCrea una con: " + lanzador(kRaiz) + " practicar " + programa +
                               "\no di dónde está: " + lanzador(kRaiz) + " comprobar " + programa +
@@ -165,6 +233,7 @@ int comprobar(const std::vector<std::string>& argumentos) {
     // Sin bubblewrap, quien comprueba su propio archivo sigue con un aviso; con varias entregas
     // (las de otros) hace falta pedirlo.
     Entorno entorno = entornoDeCompilacion();
+    entorno.semilla = semilla;
     std::string razon;
     entorno.aislar = !sinAislamiento && nucleo::aislamientoDisponible(&razon);
     if (!entorno.aislar && !sinAislamiento) {
@@ -181,12 +250,17 @@ int comprobar(const std::vector<std::string>& argumentos) {
     const bool comoRoot = geteuid() == 0;
     std::error_code ec;
     const fs::path base = fs::temp_directory_path(ec);
-    nucleo::CarpetaTemporal temporal(
-        "comprobar", entorno.aislar && comoRoot && !recorriblePorTodos(base) ? "/tmp" : "");
-    if (temporal.ruta().empty()) {
-        std::cerr << "No se pudo crear una carpeta temporal en " << base << ".\n";
-        return 1;
-    }
+    const std::string donde =
+        entorno.aislar && comoRoot && !recorriblePorTodos(base) ? "/tmp" : base.string();
+    barrerTemporalesHuerfanas(donde);
+    nucleo::CarpetaTemporal temporal("comprobar", donde);
+    if (temporal.ruta().empty())
+        return errorPropio("No se pudo crear una carpeta temporal en " + donde + ".");
+    // El cerrojo dice que esta carpeta está en uso mientras dure la comprobación.
+    const int cerrojo = open((temporal.ruta() + "/" + kCerrojo).c_str(),
+                             O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (cerrojo < 0 || flock(cerrojo, LOCK_EX | LOCK_NB) != 0)
+        return errorPropio("No se pudo escribir en la carpeta temporal " + temporal.ruta() + ".");
     if (entorno.aislar)
         fs::permissions(temporal.ruta(), fs::perms::others_exec, fs::perm_options::add, ec);
     nucleo::limpiarAlInterrumpir(temporal.ruta());
@@ -196,62 +270,90 @@ int comprobar(const std::vector<std::string>& argumentos) {
     estilo.color = esTerminal();
     // Con aislamiento, varias entregas a la vez (los procesos de todas se reparten los núcleos:
     // paralelo.h); nada de una sobrevive a su aislamiento. Sin él, de una en una, recogiendo lo
-    // que cada una deje atrás antes de empezar la siguiente. Los informes salen en orden.
+    // que cada una deje atrás antes de empezar la siguiente. Los informes salen en orden. Un
+    // fallo del comprobador para todo: no se empieza ninguna más.
     const std::size_t n = entregas.size();
     std::vector<Revision> revisiones(n);
     std::vector<bool> hecha(n, false);
-    std::mutex cerrojo;
+    std::mutex cerrojoHechas;
     std::condition_variable terminada;
+    std::atomic<bool> parar{false};
     if (n == 1)
         std::cerr << "Compilando y ejecutando los casos de " << programa << " (unos segundos)...\n";
     std::thread trabajadores([&] {
         enParalelo(
             n,
             [&](std::size_t i) {
-                if (n > 1) {
-                    std::lock_guard<std::mutex> g(cerrojo);
-                    std::cerr << "[" << i + 1 << "/" << n << "] " << lineaSegura(entregas[i].nombre)
-                              << "...\n";
+                Revision r;
+                r.entrega = entregas[i];
+                if (!parar) {
+                    if (n > 1) {
+                        std::lock_guard<std::mutex> g(cerrojoHechas);
+                        std::cerr << "[" << i + 1 << "/" << n << "] "
+                                  << lineaSegura(entregas[i].nombre) << "...\n";
+                    }
+                    Entorno propio = entorno;
+                    propio.temporal = temporal.ruta() + "/" + std::to_string(i + 1);
+                    std::error_code e;
+                    fs::create_directories(propio.temporal, e);
+                    if (e) {
+                        r.errorPropio =
+                            "No se pudo crear " + propio.temporal + ": " + e.message() + ".";
+                    } else {
+                        r = revisar(*ejercicio, entregas[i], propio);
+                    }
+                    if (!propio.aislar) nucleo::recogerHuerfanos();
+                    fs::remove_all(propio.temporal, e);
+                    if (!r.errorPropio.empty()) parar = true;
                 }
-                Entorno propio = entorno;
-                propio.temporal = temporal.ruta() + "/" + std::to_string(i + 1);
-                std::error_code e;
-                fs::create_directories(propio.temporal, e);
-                Revision r = revisar(*ejercicio, entregas[i], propio);
-                if (!propio.aislar) nucleo::recogerHuerfanos();
-                fs::remove_all(propio.temporal, e);
-                std::lock_guard<std::mutex> g(cerrojo);
+                std::lock_guard<std::mutex> g(cerrojoHechas);
                 revisiones[i] = std::move(r);
                 hecha[i] = true;
                 terminada.notify_all();
             },
             entorno.aislar ? nucleos() : 1);
     });
-    for (std::size_t i = 0; i < n; ++i) {
-        std::unique_lock<std::mutex> g(cerrojo);
+    std::string fallo;
+    for (std::size_t i = 0; i < n && fallo.empty(); ++i) {
+        std::unique_lock<std::mutex> g(cerrojoHechas);
         terminada.wait(g, [&] { return hecha[i]; });
+        if (!revisiones[i].errorPropio.empty()) {
+            fallo = revisiones[i].errorPropio;
+            break;
+        }
+        if (parar) continue;  // otra falló: a la espera de saber cuál, no se escribe nada
         if (i > 0) std::cout << "\n";
         escribirInforme(std::cout, programa, revisiones[i], estilo);
         std::cout.flush();
     }
     trabajadores.join();
+    if (fallo.empty()) {
+        for (const Revision& r : revisiones) {
+            if (!r.errorPropio.empty()) {
+                fallo = r.errorPropio;
+                break;
+            }
+        }
+    }
+    if (!fallo.empty()) return errorPropio(fallo);
     if (revisiones.size() > 1) {
         std::cout << "\n";
         escribirResumen(std::cout, revisiones, estilo);
     }
-    if (!junit.empty()) {
-        if (!escribirJUnit(junit, programa, revisiones)) {
-            std::cerr << "No se pudo escribir el informe JUnit en " << junit << ".\n";
+    struct Formato {
+        const std::string& archivo;
+        bool (*escribir)(const std::string&, const std::string&, const std::vector<Revision>&);
+        const char* que;
+    };
+    for (const Formato& f : {Formato{junit, escribirJUnit, "El informe JUnit"},
+                             Formato{csv, escribirCsv, "La tabla CSV"},
+                             Formato{json, escribirJson, "El informe JSON"}}) {
+        if (f.archivo.empty()) continue;
+        if (!f.escribir(f.archivo, programa, revisiones)) {
+            std::cerr << "No se pudo escribir " << f.que << " en " << f.archivo << ".\n";
             return 1;
         }
-        std::cerr << "Informe JUnit escrito en " << junit << "\n";
-    }
-    if (!csv.empty()) {
-        if (!escribirCsv(csv, programa, revisiones)) {
-            std::cerr << "No se pudo escribir la tabla CSV en " << csv << ".\n";
-            return 1;
-        }
-        std::cerr << "Tabla CSV escrita en " << csv << "\n";
+        std::cerr << f.que << " está en " << f.archivo << "\n";
     }
     const bool todas = std::all_of(revisiones.begin(), revisiones.end(),
                                    [](const Revision& r) { return r.aprobada(); });

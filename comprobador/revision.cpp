@@ -4,60 +4,76 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
-#include <thread>
+#include <memory>
 
+#include "archivos.h"
 #include "compilacion.h"
 #include "ejecucion.h"
 #include "funciones.h"
 #include "lanzadera.h"
+#include "orquesta.h"
 #include "robustez.h"
 
 namespace comprobador {
 
 namespace {
 
-// Con EJ_TIEMPOS en el entorno, lo que tarda cada fase de una revisión, en la salida de error
-// (para medir el comprobador, no para los alumnos).
-class Fase {
-   public:
-    explicit Fase(const char* anterior) : nombre_(anterior) {}
-    void siguiente(const char* nombre) {
-        if (std::getenv("EJ_TIEMPOS") != nullptr) {
-            const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
-                std::chrono::steady_clock::now() - inicio_);
-            std::cerr << "[tiempo] " << nombre_ << ": " << ms.count() << " ms\n";
-        }
-        inicio_ = std::chrono::steady_clock::now();
-        nombre_ = nombre;
-    }
+Comprobacion preparacion(const std::string& id, const std::string& frase) {
+    Comprobacion c;
+    c.id = id;
+    c.frase = frase;
+    c.grupo = Grupo::Preparacion;
+    c.tipo = Tipo::Compilacion;
+    return c;
+}
 
-   private:
-    const char* nombre_;
-    std::chrono::steady_clock::time_point inicio_ = std::chrono::steady_clock::now();
-};
+// Una compilación como comprobación: pasa si compiló (con lo que dijo el compilador, sus avisos,
+// como evidencia); si no, falla con su salida. Lo que es culpa del comprobador no es un fallo de
+// la entrega.
+Salida comoComprobacion(Comprobacion c, const nucleo::Resultado& r, const std::string& causa) {
+    const std::string propia = fallaDelComprobador(r);
+    if (!r.terminoBien() && !propia.empty()) throw ErrorDelComprobador(propia);
+    c.evidencia.obtenido = r.salida;
+    c.tiempo = r.cpu.count() > 0 ? r.cpu : std::chrono::milliseconds(0);
+    Salida s;
+    if (r.terminoBien()) {
+        c.estado = Estado::Paso;
+    } else {
+        c.estado = Estado::Fallo;
+        c.causa = r.agotado          ? "la compilación no terminó en 180 s y se detuvo"
+                  : r.salidaExcesiva ? "el compilador escribió demasiado y se detuvo"
+                                     : "";
+        s.bien = false;
+        s.causa = causa;
+    }
+    s.comprobaciones.push_back(std::move(c));
+    return s;
+}
+
+// Con EJ_TIEMPOS en el entorno, lo que tarda cada paso, en la salida de error (para medir el
+// comprobador, no para los alumnos).
+std::function<Salida()> medido(const std::string& nombre, std::function<Salida()> paso) {
+    if (std::getenv("EJ_TIEMPOS") == nullptr) return paso;
+    return [nombre, paso] {
+        const auto inicio = std::chrono::steady_clock::now();
+        Salida s = paso();
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - inicio);
+        std::cerr << "[tiempo] " << nombre << ": " << ms.count() << " ms\n";
+        return s;
+    };
+}
 
 }  // namespace
-
-int Revision::correctos() const {
-    int n = 0;
-    if (!compila) return 0;
-    for (const Linea& l : casos) n += l.origen == nucleo::Origen::Enunciado && l.correcto;
-    for (const Linea& l : funciones) n += l.origen == nucleo::Origen::Enunciado && l.correcto;
-    return n;
-}
-
-int Revision::total() const {
-    int n = 0;
-    for (const Linea& l : casos) n += l.origen == nucleo::Origen::Enunciado;
-    for (const Linea& l : funciones) n += l.origen == nucleo::Origen::Enunciado;
-    return n;
-}
 
 Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, const Entorno& base) {
     Revision revision;
     revision.entrega = entrega;
+    revision.semilla = base.semilla;
     Entorno entorno = base;
-    const std::string fuente = prepararCopia(ejercicio, entrega, entorno);
+    std::string fuente;
+    std::unique_ptr<nucleo::Lanzadera> lanzadera;
+    bool conSanitizadores = false;  // la compilación vigilada salió bien
     if (entorno.aislar) {
         entorno.normal.carpeta = entorno.temporal;
         entorno.compilacion = entorno.normal;
@@ -66,84 +82,125 @@ Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, con
         if (!entorno.lanzadera.empty()) entorno.normal.lectura.push_back(entorno.lanzadera);
         entorno.vigilado = entorno.normal;
         entorno.vigilado.sanitizadores = true;
-        std::string error;
-        if (!nucleo::cederCarpeta(entorno.normal, &error)) {
-            revision.errores = "No se pudo preparar la carpeta aislada: " + error + "\n";
-            entorno.aislar = false;
-        }
-    }
-    // Un solo aislamiento para todos los programas de la entrega: arrancar un bwrap cuesta más
-    // que muchos de ellos. Sin lanzadera, cada uno en el suyo.
-    std::unique_ptr<nucleo::Lanzadera> lanzadera;
-    if (entorno.aislar && !entorno.lanzadera.empty()) {
-        lanzadera = nucleo::Lanzadera::abrir(entorno.normal, entorno.lanzadera);
-        entorno.normal.lanzadera = entorno.vigilado.lanzadera = lanzadera.get();
-    }
-    revision.aislada = entorno.aislar;
-    std::error_code ec;
-    const bool vacio = std::filesystem::file_size(entrega.principal, ec) == 0 && !ec;
-    Fase fase("compilación");
-    Compilaciones c;
-    c.conFunciones = !vacio && hayFunciones(ejercicio, entorno);
-    // Las comprobaciones de funciones (la compilación más larga) se compilan mientras se
-    // ejecutan los casos y la robustez, que no las necesitan.
-    std::thread hiloFunciones([&] {
-        if (c.conFunciones) c.funciones = compilarFunciones(ejercicio, fuente, entorno);
-    });
-    struct Union {
-        std::thread& hilo;
-        ~Union() {
-            if (hilo.joinable()) hilo.join();
-        }
-    } union_{hiloFunciones};
-    if (!vacio) compilarPrograma(ejercicio, fuente, entorno, c);
-    revision.compila = !vacio && c.normal.terminoBien();
-    if (!revision.compila) {
-        revision.errores =
-            vacio ? "El archivo " + entrega.nombre + " está vacío: escribe en él tu solución.\n"
-                  : c.normal.salida;
-        // Todos los casos cuentan como fallidos: así el total es el de cualquier entrega.
-        for (const nucleo::Caso& caso : ejercicio.casos) {
-            Linea linea;
-            linea.nombre = caso.descripcion;
-            linea.origen = caso.origen;
-            linea.explicacion = "No se pudo ejecutar: no compila.\n";
-            linea.pistas = {"No se pudo ejecutar: no compila."};
-            revision.casos.push_back(linea);
-        }
-        if (!entorno.gtestBiblioteca.empty()) {
-            funcionesSinEjecutar(ejercicio, entorno, "no compila", revision);
-        }
-        return revision;
-    }
-    revision.avisos = c.normal.salida;
-    const bool conSanitizadores = c.vigilada.terminoBien();
-    if (!conSanitizadores) {
-        revision.robustez.push_back(
-            "No se pudo compilar con AddressSanitizer y UBSan; los casos se comprobaron sin "
-            "ellos.");
     }
 
-    // Los casos y la robustez a la vez: los procesos de los dos se reparten los núcleos, y un
-    // caso largo (fibcalc 46) no deja esperando a los demás.
-    fase.siguiente("casos y robustez");
-    std::thread hiloRobustez([&] {
-        if (conSanitizadores) buscarFallos(ejercicio, entorno, revision);
-    });
-    ejecutarCasos(ejercicio, entorno, conSanitizadores, revision);
-    hiloRobustez.join();
-    fase.siguiente("funciones");
-    hiloFunciones.join();
-    if (ejercicio.unidad.empty()) {
-        // Ejercicio sin funciones propias que comprobar (las lambdas viven dentro de main).
-    } else if (!c.conFunciones) {
-        revision.notasFunciones.push_back(
-            "Sin GoogleTest no se comprueban las funciones una a una (apt-get install "
-            "libgtest-dev); el resto de la comprobación sí se hace.");
-    } else {
-        comprobarFunciones(ejercicio, entorno, c, revision);
+    std::vector<Paso> pasos;
+    pasos.push_back(
+        {"lectura",
+         "la lectura de la entrega",
+         {},
+         {},
+         {preparacion("lectura", "Se puede leer")},
+         [&] {
+             Salida s;
+             Comprobacion c = preparacion("lectura", "Se puede leer");
+             const std::string rechazo =
+                 copiarEntrega(ejercicio, entrega, entorno.temporal, fuente);
+             c.estado = rechazo.empty() ? Estado::Paso : Estado::Fallo;
+             c.causa = rechazo;
+             s.bien = rechazo.empty();
+             s.causa = rechazo.find("vacío") != std::string::npos ? "el archivo está vacío"
+                                                                  : "se rechazó la entrega";
+             s.comprobaciones.push_back(c);
+             if (!s.bien || !entorno.aislar) return s;
+             // La copia, del usuario del aislamiento; y un solo aislamiento para todos los
+             // programas de la entrega: arrancar un bwrap cuesta más que muchos de ellos.
+             std::string error;
+             if (!nucleo::cederCarpeta(entorno.normal, &error))
+                 throw ErrorDelComprobador("No se pudo preparar la carpeta aislada: " + error);
+             if (!entorno.lanzadera.empty()) {
+                 lanzadera = nucleo::Lanzadera::abrir(entorno.normal, entorno.lanzadera);
+                 entorno.normal.lanzadera = entorno.vigilado.lanzadera = lanzadera.get();
+             }
+             return s;
+         }});
+    pasos.push_back({"compilacion",
+                     "la compilación",
+                     {"lectura"},
+                     {},
+                     {preparacion("compilacion", "Compila")},
+                     medido("compilación", [&] {
+                         return comoComprobacion(preparacion("compilacion", "Compila"),
+                                                 compilarNormal(ejercicio, fuente, entorno),
+                                                 "no compila");
+                     })});
+    const std::string vigilada = "Compila con AddressSanitizer y UBSan";
+    pasos.push_back({"compilacion-vigilada",
+                     "la compilación con sanitizadores",
+                     {"lectura"},
+                     {},
+                     {preparacion("compilacion-vigilada", vigilada)},
+                     medido("compilación vigilada", [&] {
+                         Salida s = comoComprobacion(preparacion("compilacion-vigilada", vigilada),
+                                                     compilarVigilada(ejercicio, fuente, entorno),
+                                                     "no compila con AddressSanitizer y UBSan");
+                         conSanitizadores = s.bien;
+                         return s;
+                     })});
+    if (!ejercicio.sonda.empty()) {
+        const std::string frase = "Las comprobaciones de funciones compilan con tu solución";
+        pasos.push_back(
+            {"compilacion-funciones",
+             "la compilación de las comprobaciones de funciones",
+             {"lectura"},
+             {},
+             {preparacion("compilacion-funciones", frase)},
+             medido("compilación de funciones", [&, frase] {
+                 const nucleo::Resultado r = compilarFunciones(ejercicio, fuente, entorno);
+                 Salida s = comoComprobacion(
+                     preparacion("compilacion-funciones", frase), r,
+                     "las comprobaciones no compilan con tu solución (mira la nota de arriba)");
+                 if (!s.bien)
+                     s.comprobaciones.front().evidencia.pistas =
+                         explicarErroresDeFunciones(ejercicio, r.salida);
+                 return s;
+             })});
     }
-    fase.siguiente("");
+    pasos.push_back({"casos",
+                     "los casos del ejercicio",
+                     {"compilacion"},
+                     {"compilacion-vigilada"},
+                     casosPrevistos(ejercicio),
+                     medido("casos", [&] {
+                         Salida s;
+                         // La compilación vigilada ya terminó: este paso la espera.
+                         s.comprobaciones = ejecutarCasos(ejercicio, entorno, conSanitizadores);
+                         return s;
+                     })});
+    pasos.push_back({"sorteo",
+                     "las entradas sorteadas",
+                     {"compilacion"},
+                     {},
+                     sorteoPrevisto(ejercicio, entorno.semilla),
+                     medido("sorteo", [&] {
+                         Salida s;
+                         s.comprobaciones = ejecutarSorteo(ejercicio, entorno);
+                         return s;
+                     })});
+    pasos.push_back({"robustez",
+                     "la robustez",
+                     {"compilacion", "compilacion-vigilada"},
+                     {},
+                     robustezPrevista(ejercicio),
+                     medido("robustez", [&] {
+                         Salida s;
+                         s.comprobaciones = buscarFallos(ejercicio, entorno);
+                         return s;
+                     })});
+    if (!ejercicio.sonda.empty()) {
+        pasos.push_back({"funciones",
+                         "las funciones",
+                         {"compilacion-funciones"},
+                         {},
+                         funcionesPrevistas(ejercicio),
+                         medido("funciones", [&] {
+                             Salida s;
+                             s.comprobaciones = comprobarFunciones(ejercicio, entorno);
+                             return s;
+                         })});
+    }
+    orquestar(pasos, revision);
+    revision.aislada = entorno.aislar;
     return revision;
 }
 

@@ -1,7 +1,5 @@
 #include "robustez.h"
 
-#include <algorithm>
-
 #include "catalogo.h"
 #include "ejecucion.h"
 #include "juez.h"
@@ -9,38 +7,44 @@
 
 namespace comprobador {
 
-namespace {
-
-// Un hallazgo sin su " en archivo:línea".
-std::string sinLugar(std::string texto) {
-    const std::size_t en = texto.find(" en ");
-    const std::size_t fin = en == std::string::npos ? en : texto.find(": ", en);
-    if (fin != std::string::npos) texto.erase(en, fin - en);
-    return texto;
+std::vector<Comprobacion> robustezPrevista(const nucleo::Ejercicio& ejercicio) {
+    std::vector<Comprobacion> r;
+    if (!ejercicio.leeEntrada) return r;
+    for (const nucleo::Hostil& h : nucleo::entradasHostiles()) {
+        Comprobacion c;
+        c.id = "robustez/" + h.descripcion;
+        c.frase = h.descripcion;
+        c.grupo = Grupo::Robustez;
+        c.tipo = Tipo::Robustez;
+        r.push_back(std::move(c));
+    }
+    return r;
 }
 
-}  // namespace
-
-void buscarFallos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno, Revision& revision) {
-    if (!ejercicio.leeEntrada) return;
-    revision.robustezProbada = true;
+std::vector<Comprobacion> buscarFallos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno) {
+    std::vector<Comprobacion> r = robustezPrevista(ejercicio);
     const std::string vigilado = entorno.dentro("vigilado");
     const std::string normal = entorno.dentro("normal");
     const auto& hostiles = nucleo::entradasHostiles();
-    std::vector<std::string> hallazgos(hostiles.size());
-    enParalelo(hostiles.size(), [&](std::size_t i) {
+    enParalelo(r.size(), [&](std::size_t i) {
+        Comprobacion& c = r[i];
         const nucleo::Caso caso = nucleo::casoHostil(hostiles[i]);
+        c.evidencia.entrada = hostiles[i].bytes;
         Ranura ranura;
-        const nucleo::Resultado r = nucleo::ejecutarCaso(
+        const nucleo::Resultado res = nucleo::ejecutarCaso(
             vigilado, caso, opcionesAlumno(ejercicio, caso, caso.limite, true, false, entorno));
         ranura.soltar();
-        const nucleo::Veredicto v = nucleo::juzgarHostil(ejercicio, caso, r);
+        const nucleo::Veredicto v = nucleo::juzgarHostil(ejercicio, caso, res);
+        c.estado = Estado::Paso;
         if (!v.correcto) {
             // Lo que dicen los sanitizadores es lo más preciso; si no, la primera pista.
-            const std::vector<std::string> informes = nucleo::resumirSanitizadores(r.errores);
-            hallazgos[i] = !informes.empty()  ? informes.front()
-                           : v.pistas.empty() ? "no terminó bien"
-                                              : v.pistas.front();
+            const std::vector<std::string> informes = nucleo::resumirSanitizadores(res.errores);
+            c.estado = Estado::Fallo;
+            c.causa = !informes.empty()  ? informes.front()
+                      : v.pistas.empty() ? "no terminó bien"
+                                         : v.pistas.front();
+            c.evidencia.pistas = v.pistas;
+            c.evidencia.explicacion = v.explicacion;
             return;
         }
         // Lo que se escribe dentro de la biblioteca estándar (std::cin >> arreglo) no lo ven los
@@ -52,33 +56,13 @@ void buscarFallos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno, Re
         const nucleo::Resultado n = nucleo::ejecutarCaso(
             normal, caso, opcionesAlumno(ejercicio, caso, caso.limite, false, false, entorno));
         if (n.errores.find("stack smashing detected") != std::string::npos) {
-            hallazgos[i] =
+            c.estado = Estado::Fallo;
+            c.causa =
                 "se escribió fuera de un arreglo local (la protección de la pila lo detectó al "
                 "terminar): ¿una palabra más larga que el arreglo donde se lee?";
         }
     });
-    // Un mismo hallazgo con varias entradas se dice una vez, con la lista de entradas. Se
-    // agrupan por su clase, sin el lugar: una pila agotada revienta en una línea u otra según
-    // la ejecución, y el informe debe ser el mismo cada vez.
-    struct Grupo {
-        std::string clase, que, entradas;
-    };
-    std::vector<Grupo> grupos;
-    for (std::size_t i = 0; i < hostiles.size(); ++i) {
-        if (hallazgos[i].empty()) continue;
-        const std::string clase = sinLugar(hallazgos[i]);
-        const std::string entrada = "«" + hostiles[i].descripcion + "»";
-        auto g = std::find_if(grupos.begin(), grupos.end(),
-                              [&](const Grupo& x) { return x.clase == clase; });
-        if (g == grupos.end()) {
-            grupos.push_back({clase, hallazgos[i], entrada});
-        } else {
-            g->entradas += ", " + entrada;
-        }
-    }
-    for (const Grupo& g : grupos) {
-        revision.robustez.push_back("Con la entrada " + g.entradas + ": " + g.que);
-    }
+    return r;
 }
 
 }  // namespace comprobador

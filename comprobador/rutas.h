@@ -8,10 +8,14 @@
 
 namespace comprobador {
 
+// Sin resolver enlaces: un enlace se muestra con su propio nombre, no con el de adonde apunta.
 inline std::string paraMostrar(const std::filesystem::path& ruta) {
     std::error_code ec;
-    const std::filesystem::path relativa = std::filesystem::proximate(ruta, ec);
-    return ec ? ruta.string() : relativa.string();
+    const std::filesystem::path aqui = std::filesystem::current_path(ec);
+    if (ec) return ruta.string();
+    const std::filesystem::path relativa =
+        std::filesystem::absolute(ruta, ec).lexically_normal().lexically_proximate(aqui);
+    return ec || relativa.empty() ? ruta.string() : relativa.string();
 }
 
 // El lanzador de la colección como se escribe desde aquí: ./ejercicios, ../ejercicios...

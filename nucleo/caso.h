@@ -5,6 +5,8 @@
 #define NUCLEO_CASO_H
 
 #include <chrono>
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -32,6 +34,51 @@ struct Caso {
     Modo modo = Modo::Tuberias;
     std::vector<Paso> pasos = {};  // Conversacion: aviso esperado y respuesta, en orden
     std::chrono::milliseconds limite{10000};
+};
+
+// El azar de las entradas que el alumno no ha visto: el mismo con la misma semilla, en cualquier
+// sistema (no usa las distribuciones de la biblioteca, que cambian de una a otra).
+class Azar {
+   public:
+    explicit Azar(std::uint64_t semilla) : estado_(semilla) {}
+    std::uint64_t siguiente();
+    // Un entero en [desde, hasta].
+    long long entero(long long desde, long long hasta);
+    // Verdadero con probabilidad 1/n.
+    bool unoDe(int n) { return entero(1, n) == 1; }
+    // Un elemento de la lista.
+    template <typename T>
+    const T& elegir(const std::vector<T>& opciones) {
+        return opciones[static_cast<std::size_t>(
+            entero(0, static_cast<long long>(opciones.size()) - 1))];
+    }
+
+   private:
+    std::uint64_t estado_;
+};
+
+// Una llamada de una comprobación de funciones: la operación que la sonda del ejercicio responde
+// (sonda.h), sus argumentos y lo que se espera observar, escrito con ej_sonda::ver. Las
+// sorteadas no lo llevan: lo da la sonda compilada con la respuesta modelo.
+struct Llamada {
+    std::string operacion;
+    std::vector<std::string> argumentos;
+    std::string esperado;
+    // Cómo se muestra en un informe: "fibonacci(10)"; vacía, la operación con sus argumentos.
+    std::string muestra = "";
+};
+
+// Una comprobación de las funciones del ejercicio: pasa si cada llamada observa lo esperado.
+struct ComprobacionDeFunciones {
+    std::string id;  // estable, como un nombre de C++: FibonacciDeCadaPosicion
+    Origen origen = Origen::Enunciado;
+    std::string frase;  // lo que comprueba, en español
+    std::vector<Llamada> llamadas;
+    // Más llamadas, sorteadas en cada comprobación donde el ejercicio define el resultado;
+    // vacío si no hay. Lo esperado lo da la respuesta modelo.
+    std::function<std::vector<Llamada>(Azar&)> sorteo = nullptr;
+    // Una pista en los términos del enunciado, para cuando falla; vacía si no hay.
+    std::string pista = "";
 };
 
 // Cómo es el fuente de un ejercicio: un archivo (Archivo), un archivo que incluye el
@@ -64,6 +111,12 @@ struct Ejercicio {
     std::vector<Caso> casos;
     // Veces que llama a system("cls") en cada ejecución (ellipsegirth, una); 0 si no la llama.
     int llamadasACls = 0;
+    // La sonda de sus funciones (<programa>_sonda.cpp, relativa a la raíz), y lo que se le pide.
+    std::string sonda;
+    std::vector<ComprobacionDeFunciones> funciones;
+    // Entradas nuevas para el programa, sorteadas en cada comprobación donde el ejercicio
+    // define la salida; vacío si no lee nada. Lo esperado lo da la respuesta modelo.
+    std::function<std::vector<std::string>(Azar&)> sorteo = nullptr;
 
     bool conservaNodos() const { return nodosConservados != 0; }
 };

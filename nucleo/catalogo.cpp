@@ -69,4 +69,14 @@ std::string firmaDe(const Ejercicio& ejercicio, const std::string& nombre) {
     return "";
 }
 
+std::string rutaSonda(const std::string& programa) {
+    const std::string bin = EJ_BIN_DIR;
+    const std::string arbol = bin.substr(0, bin.rfind('/'));
+#ifdef _WIN32
+    return arbol + "/sondas/sonda_" + programa + ".exe";
+#else
+    return arbol + "/sondas/sonda_" + programa;
+#endif
+}
+
 }  // namespace nucleo

@@ -25,6 +25,10 @@ std::string firmaDe(const Ejercicio& ejercicio, const std::string& nombre);
 
 const std::vector<Hostil>& entradasHostiles();
 
+// La sonda de las funciones de ese programa con la respuesta modelo (en sondas/ del árbol de
+// compilación, junto a bin/).
+std::string rutaSonda(const std::string& programa);
+
 }  // namespace nucleo
 
 #endif

@@ -2,6 +2,7 @@
 // decidió la colección) y las entradas hostiles.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 #include <string>
@@ -10,7 +11,9 @@
 #include "catalogo.h"
 #include "juez.h"
 #include "proceso.h"
+#include "sondeo.h"
 #include "tabla.h"
+#include "texto.h"
 
 // Se compila una sola vez para todos los programas: cada ejecutable de prueba se llama
 // prueba_<programa>, y de su nombre sale el programa que prueba.
@@ -46,6 +49,78 @@ void entradasHostiles() {
         if (!veredicto.correcto) {
             ADD_FAILURE() << e.programa << ": entrada hostil «" << hostil.descripcion << "»\n"
                           << veredicto.explicacion;
+        }
+    }
+}
+
+// La tabla de funciones del ejercicio con su sonda y la respuesta modelo: cada llamada observa
+// lo que la tabla espera.
+void funciones(nucleo::Origen origen) {
+    const nucleo::Ejercicio& e = ejercicio();
+    std::vector<nucleo::Llamada> llamadas;
+    std::vector<const nucleo::ComprobacionDeFunciones*> de;
+    for (const nucleo::ComprobacionDeFunciones& f : e.funciones) {
+        if (f.origen != origen) continue;
+        for (const nucleo::Llamada& l : f.llamadas) {
+            llamadas.push_back(l);
+            de.push_back(&f);
+        }
+    }
+    nucleo::Opciones o;
+    o.limite = std::chrono::seconds(60);
+    const nucleo::Sondeo s = nucleo::sondear(nucleo::rutaSonda(e.programa), llamadas, o);
+    EXPECT_TRUE(s.bien()) << s.proceso;
+    for (std::size_t i = 0; i < llamadas.size(); ++i) {
+        EXPECT_EQ(s.observado[i].value_or("(sin respuesta)"), llamadas[i].esperado)
+            << de[i]->id << ": " << de[i]->frase << "\n  " << nucleo::muestraDe(llamadas[i]);
+    }
+}
+
+// Lo que dice la colección donde el ejercicio no dice nada: una entrada sorteada no debe dar
+// nunca esto (se sortea donde el ejercicio define la salida).
+const char* const kFrasesDeLaColeccion[] = {"Entrada no válida", "no cabe en",
+                                            "no termina",        "demasiado larga",
+                                            "debe estar entre",  "no se calcula"};
+
+// Las entradas y las llamadas sorteadas, con varias semillas: la respuesta modelo las responde
+// sin tropezar y donde el ejercicio define el resultado, y la misma semilla da lo mismo.
+void sorteos() {
+    const nucleo::Ejercicio& e = ejercicio();
+    for (std::uint64_t semilla = 1; semilla <= 20; ++semilla) {
+        SCOPED_TRACE("semilla " + std::to_string(semilla));
+        if (e.sorteo) {
+            nucleo::Azar a(semilla), b(semilla);
+            const std::vector<std::string> entradas = e.sorteo(a);
+            EXPECT_EQ(entradas, e.sorteo(b));
+            EXPECT_FALSE(entradas.empty());
+            for (const std::string& entrada : entradas) {
+                const nucleo::Caso caso{"sorteada", entrada, ""};
+                const nucleo::Resultado r =
+                    nucleo::ejecutarCaso(nucleo::rutaPrograma(e.programa), e, caso);
+                EXPECT_TRUE(r.terminoBien()) << nucleo::enLinea(entrada) << "\n" << r;
+                for (const char* frase : kFrasesDeLaColeccion) {
+                    EXPECT_EQ(r.salida.find(frase), std::string::npos)
+                        << "con «" << nucleo::enLinea(entrada)
+                        << "» decide la colección: " << r.salida;
+                }
+            }
+        }
+        nucleo::Azar azar(semilla);
+        std::vector<nucleo::Llamada> llamadas;
+        for (const nucleo::ComprobacionDeFunciones& f : e.funciones) {
+            if (!f.sorteo) continue;
+            for (const nucleo::Llamada& l : f.sorteo(azar)) llamadas.push_back(l);
+        }
+        if (llamadas.empty()) continue;
+        nucleo::Opciones o;
+        o.limite = std::chrono::seconds(60);
+        const nucleo::Sondeo s = nucleo::sondear(nucleo::rutaSonda(e.programa), llamadas, o);
+        EXPECT_TRUE(s.bien()) << s.proceso;
+        for (std::size_t i = 0; i < llamadas.size() && i < s.observado.size(); ++i) {
+            const std::string visto = s.observado[i].value_or("");
+            EXPECT_EQ(visto.find("lanza una excepción"), std::string::npos)
+                << nucleo::muestraDe(llamadas[i]) << ": " << visto;
+            EXPECT_EQ(visto.find("la sonda no tiene"), std::string::npos) << visto;
         }
     }
 }
@@ -86,5 +161,15 @@ int main(int argc, char** argv) {
         registrar("Decidido", "SalidasExactas", [] { salidasExactas(nucleo::Origen::Decidido); });
     }
     if (ejercicio().leeEntrada) registrar("Robustez", "EntradasHostiles", entradasHostiles);
+    for (const nucleo::Origen origen : {nucleo::Origen::Enunciado, nucleo::Origen::Decidido}) {
+        const auto& tabla = ejercicio().funciones;
+        if (std::none_of(tabla.begin(), tabla.end(),
+                         [&](const auto& f) { return f.origen == origen; }))
+            continue;
+        registrar(origen == nucleo::Origen::Enunciado ? "Enunciado" : "Decidido", "Funciones",
+                  [origen] { funciones(origen); });
+    }
+    if (ejercicio().sorteo || !ejercicio().funciones.empty())
+        registrar("Propio", "Sorteos", sorteos);
     return RUN_ALL_TESTS();
 }

@@ -47,6 +47,46 @@ void fibcalc(Ejercicio& e) {
             });
     e.casos.push_back(conversacion(Origen::Enunciado, "el aviso llega antes de leer",
                                    {{kPide, "10\n"}}, termino("10", "55")));
+    // Términos nuevos donde el ejercicio define la salida, pequeños: la recursión es exponencial.
+    e.sorteo = [](Azar& azar) {
+        std::vector<std::string> entradas;
+        for (int i = 0; i < 3; ++i) entradas.push_back(std::to_string(azar.entero(0, 25)) + "\n");
+        entradas.push_back(std::to_string(azar.entero(-1000, -1)) + "\n");
+        return entradas;
+    };
+
+    std::vector<Llamada> terminos;
+    for (const auto& [n, f] : std::vector<std::pair<int, int>>{{-2147483647 - 1, 0},
+                                                               {-1, 0},
+                                                               {0, 0},
+                                                               {1, 1},
+                                                               {2, 1},
+                                                               {3, 2},
+                                                               {4, 3},
+                                                               {5, 5},
+                                                               {10, 55},
+                                                               {20, 6765},
+                                                               {25, 75025},
+                                                               {30, 832040}}) {
+        terminos.push_back({"fibonacci", {std::to_string(n)}, std::to_string(f)});
+    }
+    e.funciones = {
+        {"FibonacciDeCadaPosicion", Origen::Enunciado,
+         "fibonacci da el término de cada posición, y 0 para las negativas", terminos,
+         [](Azar& azar) {
+             std::vector<Llamada> r;
+             for (int i = 0; i < 4; ++i)
+                 r.push_back({"fibonacci", {std::to_string(azar.entero(0, 24))}, ""});
+             r.push_back({"fibonacci", {std::to_string(azar.entero(-100000, -1))}, ""});
+             return r;
+         },
+         "F(0) = 0, F(1) = 1 y cada término es la suma de los dos anteriores; con n de 0 o "
+         "menos, 0."},
+        {"FirmaDeFibonacci",
+         Origen::Enunciado,
+         "fibonacci se declara como pide el ejercicio",
+         {{"firma fibonacci", {}, "int (int)"}}},
+    };
 }
 
 }  // namespace nucleo::datos
