@@ -1,5 +1,7 @@
 #include "compilacion.h"
 
+#include <sys/statvfs.h>
+
 #include <filesystem>
 #include <set>
 #include <sstream>
@@ -7,7 +9,9 @@
 
 #include "archivos.h"
 #include "catalogo.h"
+#include "orquesta.h"
 #include "paralelo.h"
+#include "pistas.h"
 #include "rutas.h"
 #include "texto.h"
 
@@ -23,6 +27,8 @@ constexpr std::size_t kPreprocesadoMaximo = std::size_t{64} << 20;
 // Lo más que se guarda de lo que dice un compilador: de sobra para sus errores, y una inundación
 // no llena la memoria.
 constexpr std::size_t kSalidaDelCompilador = std::size_t{16} << 20;
+// Lo que puede tardar una compilación: muchas veces lo que tarda la de cualquier solución.
+constexpr std::chrono::seconds kLimiteDeCompilacion{180};
 
 // Banderas separadas por blancos, como las deja CMake.
 std::vector<std::string> separar(const std::string& texto) {
@@ -48,10 +54,12 @@ std::vector<std::string> unir(std::vector<std::string> a, const std::vector<std:
 Resultado compilar(const Entorno& entorno, const std::vector<std::string>& argumentos,
                    bool enlazar = true) {
     Opciones o;
-    o.argumentos = enlazar ? unir(argumentos, kEnlazador) : argumentos;
+    // Tras veinte errores el compilador para: el alumno lee los primeros, y una inundación de
+    // errores no cuesta minutos.
+    o.argumentos = unir({"-fmax-errors=20"}, enlazar ? unir(argumentos, kEnlazador) : argumentos);
     o.limiteSalida = kSalidaDelCompilador;
     o.unirSalidas = true;
-    o.limite = std::chrono::seconds(180);
+    o.limite = kLimiteDeCompilacion;
     o.entorno = {"LC_ALL=C"};
     o.directorio = entorno.temporal;
     o.aislamiento = entorno.aislamientoDeCompilacion();
@@ -245,17 +253,54 @@ nucleo::Resultado compilarFunciones(const nucleo::Ejercicio& ejercicio, const st
     return compilar(entorno, unir(argumentos, {"-o", entorno.dentro("funciones")}));
 }
 
-std::string fallaDelComprobador(const nucleo::Resultado& compilacion) {
-    const std::string& s = compilacion.salida;
-    if (s.find("No space left on device") != std::string::npos)
-        return "No queda espacio en el disco de la carpeta temporal (" +
-               std::filesystem::temp_directory_path().string() + ").";
-    for (const std::string& l : nucleo::lineasDe(s)) {
-        if (l.rfind("bwrap: ", 0) == 0) return "El aislamiento no arranca: " + l.substr(7);
+std::string fallaDelComprobador(const nucleo::Resultado& compilacion, const Entorno& entorno) {
+    if (compilacion.terminoBien()) return "";
+    // Lo que dice la salida se confirma aparte: la salida la puede escribir la entrega (un
+    // #error, el nombre de su archivo), y un fallo del comprobador no le quita su veredicto.
+    struct statvfs disco {};
+    if (statvfs(entorno.temporal.c_str(), &disco) == 0 &&
+        static_cast<unsigned long long>(disco.f_bavail) * disco.f_frsize < (16ULL << 20)) {
+        return "No queda espacio en el disco de la carpeta temporal (" + entorno.temporal + ").";
     }
     if (compilacion.estado == 126 || compilacion.estado == 127)
-        return "No se pudo ejecutar el compilador.";
+        return "No se pudo ejecutar el compilador (" + entorno.compilador + ").";
+    for (const std::string& l : nucleo::lineasDe(compilacion.salida)) {
+        if (l.rfind("bwrap: ", 0) != 0 || entorno.aislamientoDeCompilacion() == nullptr) continue;
+        Opciones o;
+        o.limite = std::chrono::seconds(10);
+        o.aislamiento = entorno.aislamientoDeCompilacion();
+        if (!nucleo::ejecutar("/bin/true", "", o).terminoBien())
+            return "El aislamiento no arranca: " + l.substr(7);
+        break;
+    }
     return "";
+}
+
+Comprobacion preparacion(const std::string& id, const std::string& frase) {
+    Comprobacion c;
+    c.id = id;
+    c.frase = frase;
+    c.grupo = Grupo::Preparacion;
+    c.tipo = Tipo::Compilacion;
+    return c;
+}
+
+Comprobacion comprobacionDeCompilacion(const std::string& id, const std::string& frase,
+                                       const nucleo::Resultado& r, const Entorno& entorno) {
+    const std::string propia = fallaDelComprobador(r, entorno);
+    if (!propia.empty()) throw ErrorDelComprobador(propia);
+    Comprobacion c = preparacion(id, frase);
+    c.evidencia.obtenido = r.salida;
+    c.tiempo = r.cpu.count() > 0 ? r.cpu : std::chrono::milliseconds(0);
+    c.estado = r.terminoBien() ? Estado::Paso : Estado::Fallo;
+    if (r.agotado) {
+        c.causa = "la compilación no terminó en " + nucleo::segundos(kLimiteDeCompilacion) +
+                  " s y se detuvo";
+    } else if (r.salidaExcesiva) {
+        c.causa = "el compilador escribió más de " + std::to_string(kSalidaDelCompilador >> 20) +
+                  " MiB y se detuvo";
+    }
+    return c;
 }
 
 std::vector<std::string> banderasDeFunciones() { return separar(EJ_BANDERAS_FUNCIONES); }

@@ -34,9 +34,20 @@ nucleo::Resultado compilarVigilada(const nucleo::Ejercicio& ejercicio, const std
 nucleo::Resultado compilarFunciones(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
                                     const Entorno& entorno);
 
-// ¿Es culpa del comprobador lo que dijo una compilación que falló (un disco lleno, un
-// aislamiento que no arrancó)? Entonces, la línea que lo dice; si no, "".
-std::string fallaDelComprobador(const nucleo::Resultado& compilacion);
+// ¿Es culpa del comprobador que falló una compilación (un disco lleno, un compilador que no se
+// puede ejecutar, un aislamiento que no arranca)? Entonces, la línea que lo dice; si no, "".
+// Lo comprueba aparte, no por lo que dice la salida, que la entrega puede escribir.
+std::string fallaDelComprobador(const nucleo::Resultado& compilacion, const Entorno& entorno);
+
+// Una comprobación de la preparación (leer la entrega, compilarla), aún sin hacer.
+Comprobacion preparacion(const std::string& id, const std::string& frase);
+
+// Una compilación como comprobación de la preparación (id, frase): pasa si compiló, con lo que
+// dijo el compilador (sus avisos) como evidencia; si no, falla con su salida y, si se paró por
+// tiempo o por lo que escribía, lo dice. Si es culpa del comprobador, ErrorDelComprobador.
+Comprobacion comprobacionDeCompilacion(const std::string& id, const std::string& frase,
+                                       const nucleo::Resultado& compilacion,
+                                       const Entorno& entorno);
 
 // Las banderas con que se compila la sonda de funciones.
 std::vector<std::string> banderasDeFunciones();

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "orquesta.h"
 #include "paralelo.h"
 #include "proceso.h"
 #include "sanitizadores.h"
@@ -84,6 +85,45 @@ TEST(Vigilada, CadaComportamientoIndefinidoDeLasPistasSigueVigilado) {
     }
     std::error_code ec;
     fs::remove_all(carpeta, ec);
+}
+
+// Lo que dice una compilación no basta para culpar al comprobador: la entrega puede escribir
+// «No space left on device» con un #error, o llamar a su archivo «bwrap: …». Solo un disco lleno
+// de verdad o un aislamiento que no arranca de verdad lo son. Y una compilación que se para lo
+// dice.
+TEST(Compilacion, SoloLoQueFallaDeVerdadEsCulpaDelComprobador) {
+    nucleo::CarpetaTemporal t("prueba-compilacion");
+    comprobador::Entorno entorno;
+    entorno.temporal = t.ruta();
+    entorno.compilador = EJ_COMPILADOR;
+    struct Fila {
+        const char* salida;
+        bool agotado, excesiva;
+        std::string causa;
+    } filas[] = {
+        {"a.cpp:1:2: error: #error No space left on device\n", false, false, ""},
+        {"bwrap: Can't find source path /root: Permission denied\n", false, false, ""},
+        {"", true, false, "la compilación no terminó en 180 s y se detuvo"},
+        {"", false, true, "el compilador escribió más de 16 MiB y se detuvo"},
+    };
+    for (const Fila& f : filas) {
+        SCOPED_TRACE(f.salida);
+        nucleo::Resultado r;
+        r.estado = 1;
+        r.salida = f.salida;
+        r.agotado = f.agotado;
+        r.salidaExcesiva = f.excesiva;
+        const comprobador::Comprobacion c =
+            comprobador::comprobacionDeCompilacion("compilacion", "Compila", r, entorno);
+        EXPECT_EQ(c.estado, comprobador::Estado::Fallo);
+        EXPECT_EQ(c.causa, f.causa);
+        EXPECT_EQ(c.evidencia.obtenido, f.salida);
+    }
+    nucleo::Resultado sinCompilador;
+    sinCompilador.estado = 127;
+    EXPECT_THROW(
+        comprobador::comprobacionDeCompilacion("compilacion", "Compila", sinCompilador, entorno),
+        comprobador::ErrorDelComprobador);
 }
 
 }  // namespace

@@ -784,6 +784,58 @@ TEST(JUnit, LosFallosIgualesCuentanCadaUno) {
     EXPECT_NE(xml.find("tests=\"3\" failures=\"3\""), std::string::npos) << xml;
 }
 
+// ---------------------------------------------------------------------------------- JSON
+
+// Lo que un analizador de JSON de verdad (el de Python) lee del informe, una línea por entrega y
+// por comprobación; "ERROR ..." si no es JSON válido.
+constexpr const char* kLectorJson = R"(import sys, json
+try:
+    d = json.load(open(sys.argv[1], encoding='utf-8'))
+except Exception as e:
+    print('ERROR', e)
+    sys.exit(0)
+filas = ['version|%d|%s' % (d['version'], d['ejercicio'])]
+for e in d['entregas']:
+    filas.append('|'.join(['entrega', e['entrega'], e['estado'], str(e['correctos']), str(e['total'])]))
+    for c in e['comprobaciones']:
+        filas.append('|'.join([c['id'], c['grupo'], c['tipo'], c['estado'], str(c['cuenta']), c['espera_a'], c['evidencia']['explicacion'].split('\n')[0], '/'.join(c['evidencia']['pistas'])]))
+sys.stdout.buffer.write(''.join(f.replace('\n', '\\n') + '\n' for f in filas).encode('utf-8'))
+)";
+
+TEST(Json, LoLeeUnAnalizadorDeVerdadConLoQueSeaQueEscribaLaEntrega) {
+    if (!hayPython()) GTEST_SKIP() << "sin python3 no se puede leer el JSON";
+    Revision ana = revision(
+        "entregas/\xFF"
+        "ana \"\\\n.cpp",
+        {fallo("sin \"entrada\"", "Obtenido:\n    │\033[2J\x7F\xFE⏎\n",
+               {"Sobra \033[31m«x»\r", "otra"}),
+         bien("ejemplo"), decidido("vacía", "escribe «Entrada no válida.»")});
+    Revision rota = sinCompilar("rota.cpp", "error\n", 1);
+    Temporal archivo(".json"), lector(".py"), salida(".txt");
+    ASSERT_TRUE(escribirJson(archivo.ruta.string(), "ringchain", {ana, rota}));
+    sinBytesPeligrosos(leer(archivo.ruta));
+    std::ofstream(lector.ruta) << kLectorJson;
+    const std::string orden = "python3 " + lector.ruta.string() + " " + archivo.ruta.string() +
+                              " > " + salida.ruta.string() + " 2>&1";
+    ASSERT_EQ(std::system(orden.c_str()), 0);
+    EXPECT_EQ(nucleo::lineasDe(leer(salida.ruta)),
+              (std::vector<std::string>{
+                  "version|1|ringchain",
+                  "entrega|entregas/\\xFFana \"\\\\n.cpp|no_aprobada|1|2",
+                  "lectura|preparacion|compilacion|paso|False|||",
+                  "compilacion|preparacion|compilacion|paso|False|||",
+                  "caso/sin \"entrada\"|ejercicio|caso|fallo|True||Obtenido:|Sobra "
+                  "\\x1B[31m«x»\\r/otra",
+                  "caso/ejemplo|ejercicio|caso|paso|True|||",
+                  "caso/vacía|decision|caso|fallo|False||escribe «Entrada no válida.»|",
+                  "entrega|rota.cpp|no_aprobada|0|1",
+                  "lectura|preparacion|compilacion|paso|False|||",
+                  "compilacion|preparacion|compilacion|fallo|False|||",
+                  "caso/caso 1|ejercicio|caso|no_ejecutada|True|compilacion||",
+              }))
+        << leer(archivo.ruta);
+}
+
 // ---------------------------------------------------------------------------------- CSV
 
 TEST(Csv, UnaFilaPorEntregaConLasComillasDeRfc4180) {

@@ -18,35 +18,13 @@ namespace comprobador {
 
 namespace {
 
-Comprobacion preparacion(const std::string& id, const std::string& frase) {
-    Comprobacion c;
-    c.id = id;
-    c.frase = frase;
-    c.grupo = Grupo::Preparacion;
-    c.tipo = Tipo::Compilacion;
-    return c;
-}
-
-// Una compilación como comprobación: pasa si compiló (con lo que dijo el compilador, sus avisos,
-// como evidencia); si no, falla con su salida. Lo que es culpa del comprobador no es un fallo de
-// la entrega.
-Salida comoComprobacion(Comprobacion c, const nucleo::Resultado& r, const std::string& causa) {
-    const std::string propia = fallaDelComprobador(r);
-    if (!r.terminoBien() && !propia.empty()) throw ErrorDelComprobador(propia);
-    c.evidencia.obtenido = r.salida;
-    c.tiempo = r.cpu.count() > 0 ? r.cpu : std::chrono::milliseconds(0);
+// Una compilación como paso: lo que depende de ella sigue solo si compiló.
+Salida compilacion(const std::string& id, const std::string& frase, const nucleo::Resultado& r,
+                   const Entorno& entorno, const std::string& causa) {
     Salida s;
-    if (r.terminoBien()) {
-        c.estado = Estado::Paso;
-    } else {
-        c.estado = Estado::Fallo;
-        c.causa = r.agotado          ? "la compilación no terminó en 180 s y se detuvo"
-                  : r.salidaExcesiva ? "el compilador escribió demasiado y se detuvo"
-                                     : "";
-        s.bien = false;
-        s.causa = causa;
-    }
-    s.comprobaciones.push_back(std::move(c));
+    s.comprobaciones.push_back(comprobacionDeCompilacion(id, frase, r, entorno));
+    s.bien = s.comprobaciones.front().paso();
+    if (!s.bien) s.causa = causa;
     return s;
 }
 
@@ -120,9 +98,9 @@ Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, con
                      {},
                      {preparacion("compilacion", "Compila")},
                      medido("compilación", [&] {
-                         return comoComprobacion(preparacion("compilacion", "Compila"),
-                                                 compilarNormal(ejercicio, fuente, entorno),
-                                                 "no compila");
+                         return compilacion("compilacion", "Compila",
+                                            compilarNormal(ejercicio, fuente, entorno), entorno,
+                                            "no compila");
                      })});
     const std::string vigilada = "Compila con AddressSanitizer y UBSan";
     pasos.push_back({"compilacion-vigilada",
@@ -131,9 +109,9 @@ Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, con
                      {},
                      {preparacion("compilacion-vigilada", vigilada)},
                      medido("compilación vigilada", [&] {
-                         Salida s = comoComprobacion(preparacion("compilacion-vigilada", vigilada),
-                                                     compilarVigilada(ejercicio, fuente, entorno),
-                                                     "no compila con AddressSanitizer y UBSan");
+                         Salida s = compilacion("compilacion-vigilada", vigilada,
+                                                compilarVigilada(ejercicio, fuente, entorno),
+                                                entorno, "no compila con AddressSanitizer y UBSan");
                          conSanitizadores = s.bien;
                          return s;
                      })});
@@ -147,8 +125,8 @@ Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, con
              {preparacion("compilacion-funciones", frase)},
              medido("compilación de funciones", [&, frase] {
                  const nucleo::Resultado r = compilarFunciones(ejercicio, fuente, entorno);
-                 Salida s = comoComprobacion(
-                     preparacion("compilacion-funciones", frase), r,
+                 Salida s = compilacion(
+                     "compilacion-funciones", frase, r, entorno,
                      "las comprobaciones no compilan con tu solución (mira la nota de arriba)");
                  if (!s.bien)
                      s.comprobaciones.front().evidencia.pistas =

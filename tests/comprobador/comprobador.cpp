@@ -1,11 +1,7 @@
-// El comprobador de soluciones con soluciones escritas a propósito: la de referencia de cada
+// El comprobador de soluciones con soluciones escritas a propósito, todas (solo con el preset
+// completa: compila una solución de cada ejercicio y cada error): la de referencia de cada
 // ejercicio (su carpeta solucion/, tal como la escribiría un alumno cuidadoso) pasa, y cada una
-// de su carpeta errores/ falla con la pista de su error. Un programa que no termina,
-// que inunda la salida o que deja procesos detrás queda contenido.
-//   Rapido.*    lo que cuesta poco (en la batería de siempre)
-//   Completo.*  la solución de cada ejercicio, cada error, varias entregas y un fuente que no
-//   compila
-//               (cmake --workflow --preset completa)
+// de su carpeta errores/ falla con la pista de su error; varias entregas dan una tabla y JUnit.
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -18,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "apoyo.h"
 #include "catalogo.h"
 #include "proceso.h"
 
@@ -25,119 +22,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string kRaiz = EJ_RAIZ;
-
-// La carpeta de un ejercicio, relativa a la raíz (ellambda/fixedsquare).
-std::string carpeta(const std::string& programa) {
-    return nucleo::buscarEjercicio(programa)->carpeta;
-}
-
-// La solución de referencia de un ejercicio, relativa a la raíz: su archivo o, si es una
-// carpeta con main.cpp, la carpeta.
-std::string solucion(const std::string& programa) {
-    const nucleo::Ejercicio& e = *nucleo::buscarEjercicio(programa);
-    return e.carpeta + "/solucion" +
-           (e.forma == nucleo::Forma::Carpeta ? "" : "/" + programa + ".cpp");
-}
-
-// Una solución con un error habitual, relativa a la raíz.
-std::string conError(const std::string& programa, const std::string& archivo) {
-    return carpeta(programa) + "/errores/" + archivo;
-}
-
-// Una carpeta temporal propia que se borra al terminar.
-struct Temporal {
-    fs::path ruta;
-    Temporal() {
-        std::string plantilla = (fs::temp_directory_path() / "prueba-comprobador-XXXXXX").string();
-        ruta = mkdtemp(plantilla.data());
-        // El aislamiento corre como un usuario sin privilegios, que debe poder entrar.
-        fs::permissions(ruta, fs::perms::others_exec, fs::perm_options::add);
-    }
-    ~Temporal() {
-        std::error_code ec;
-        fs::remove_all(ruta, ec);
-    }
-};
-
-// Ejecuta "comprobador ARGUMENTOS" desde la raíz de la colección, con su propia
-// carpeta temporal (TMPDIR) para ver que no deja nada.
-nucleo::Resultado practica(const std::vector<std::string>& argumentos, const fs::path& tmp,
-                           const fs::path& desde = kRaiz) {
-    nucleo::Opciones o;
-    o.argumentos = argumentos;
-    o.limite = std::chrono::seconds(240);
-    o.entorno = {"TMPDIR=" + tmp.string(), "NO_COLOR=1"};
-    const fs::path antes = fs::current_path();
-    fs::current_path(desde);
-    nucleo::Resultado r = nucleo::ejecutar(EJ_COMPROBADOR, "", o);
-    fs::current_path(antes);
-    return r;
-}
-
-std::string ultimaLinea(const std::string& texto) {
-    std::string t = texto;
-    while (!t.empty() && t.back() == '\n') t.pop_back();
-    return t.substr(t.rfind('\n') + 1);
-}
-
-bool vacia(const fs::path& carpeta) { return fs::is_empty(carpeta); }
-
-// Procesos vivos cuyo ejecutable estaba dentro de la carpeta dada (los programas del alumno
-// se compilan en la carpeta temporal del comprobador, que dentro del aislamiento se ve como
-// /tmp/entrega: de esos, solo los que montan allí una carpeta de la dada, no los de otras
-// pruebas que corren a la vez).
-int procesosDesde(const fs::path& carpeta) {
-    int n = 0;
-    for (const auto& e : fs::directory_iterator("/proc")) {
-        std::error_code ec;
-        const std::string exe = fs::read_symlink(e.path() / "exe", ec).string();
-        if (ec) continue;
-        if (exe.rfind(carpeta.string(), 0) == 0) {
-            ++n;
-        } else if (exe.rfind("/tmp/entrega/", 0) == 0) {
-            std::ifstream montajes(e.path() / "mountinfo");
-            const std::string texto((std::istreambuf_iterator<char>(montajes)), {});
-            if (texto.find(carpeta.string()) != std::string::npos) ++n;
-        }
-    }
-    return n;
-}
-
-// ------------------------------------------------------------------------------ Rapido
-
-TEST(Rapido, UnaOrdenMalEscritaTerminaConEstado2) {
-    struct Fila {
-        std::vector<std::string> argumentos;
-        std::string mensaje;
-    } filas[] = {
-        {{"comprobar"}, "Uso: ./ejercicios comprobar NOMBRE"},
-        {{"comprobar", "noexiste"}, "No existe el ejercicio \"noexiste\""},
-        {{"comprobar", "fixedsquare", "no_hay_tal.cpp"}, "No existe no_hay_tal.cpp."},
-        {{"comprobar", "fixedsquare", solucion("fixedsquare"), "--junit"},
-         "Falta el archivo tras --junit."},
-        {{"comprobar", "fixedsquare", "--rapido"}, "Opción desconocida: --rapido"},
-        {{"comprobar", "ellipsegirth", "nucleo"}, "no tiene main.cpp"},
-        {{"practicar", "noexiste"}, "No existe el ejercicio \"noexiste\""},
-        {{"otra"}, "Orden desconocida: otra"},
-    };
-    Temporal tmp;
-    for (const Fila& f : filas) {
-        SCOPED_TRACE(testing::PrintToString(f.argumentos));
-        nucleo::Resultado r = practica(f.argumentos, tmp.ruta);
-        EXPECT_EQ(r.estado, 2) << r;
-        EXPECT_NE(r.errores.find(f.mensaje), std::string::npos) << r;
-    }
-    EXPECT_TRUE(vacia(tmp.ruta));
-}
-
-TEST(Rapido, UnaSolucionCorrectaPasaYNoDejaNada) {
-    Temporal tmp;
-    nucleo::Resultado r = practica({"comprobar", "fixedsquare", solucion("fixedsquare")}, tmp.ruta);
-    EXPECT_EQ(r.estado, 0) << r;
-    EXPECT_EQ(ultimaLinea(r.salida), "2 de 2 casos correctos") << r;
-    EXPECT_TRUE(vacia(tmp.ruta)) << "la carpeta temporal se borra al terminar";
-}
+using namespace apoyo;
 
 TEST(Completo, UnFuenteQueNoCompilaSeMuestraComoLoDiceElCompilador) {
     Temporal tmp;
@@ -151,112 +36,6 @@ TEST(Completo, UnFuenteQueNoCompilaSeMuestraComoLoDiceElCompilador) {
     // Sobre el mismo total que una solución correcta: sus 2 casos y sus 3 comprobaciones de
     // funciones, que cuentan como fallidas porque no se pudieron ejecutar.
     EXPECT_EQ(ultimaLinea(r.salida), "0 de 5 casos correctos") << r;
-}
-
-TEST(Rapido, UnProgramaQueInundaLaSalidaSeDetiene) {
-    Temporal tmp;
-    const auto inicio = std::chrono::steady_clock::now();
-    nucleo::Resultado r =
-        practica({"comprobar", "fixedsquare", conError("fixedsquare", "inunda.cpp")}, tmp.ruta);
-    EXPECT_LT(std::chrono::steady_clock::now() - inicio, std::chrono::seconds(60));
-    EXPECT_EQ(r.estado, 1) << r;
-    EXPECT_NE(r.salida.find("y se detuvo"), std::string::npos) << r;
-    EXPECT_LT(r.salida.size(), 64u * 1024) << "el informe no copia la inundación";
-    EXPECT_TRUE(vacia(tmp.ruta));
-}
-
-TEST(Rapido, LosProcesosQueDejaUnProgramaSeMatan) {
-    Temporal tmp;
-    nucleo::Resultado r =
-        practica({"comprobar", "fixedsquare", conError("fixedsquare", "bifurca.cpp")}, tmp.ruta);
-    EXPECT_EQ(r.estado, 0) << "la salida es la pedida: " << r;
-    EXPECT_FALSE(r.agotado) << "un hijo con la salida abierta no cuelga la comprobación";
-    EXPECT_EQ(procesosDesde(tmp.ruta), 0)
-        << "ni el hijo del grupo ni el de otra sesión siguen vivos";
-    EXPECT_TRUE(vacia(tmp.ruta));
-}
-
-// Un programa de una entrega no lee nada de la colección (sus cabeceras, sus comprobaciones, sus
-// soluciones): si abriera alguno de esos archivos, lo diría en su salida y el caso fallaría.
-TEST(Rapido, UnProgramaNoVeLaColeccion) {
-    Temporal tmp, entrega;
-    std::ofstream(entrega.ruta / "espia.cpp")
-        << "#include <fstream>\n#include <iostream>\n"
-           "int main() {\n"
-           "    for (const char* r : {\""
-        << kRaiz << "/nucleo/caso.h\", \"" << kRaiz << "/" << carpeta("fixedsquare")
-        << "/fixedsquare_unidad.cpp\", \"" << kRaiz << "/" << solucion("fixedsquare") << "\", \""
-        << kRaiz
-        << "/README.md\"})\n"
-           "        if (std::ifstream(r)) std::cout << \"veo \" << r << '\\n';\n"
-           "    std::cout << \"El cuadrado de 6 es: 36\" << std::endl;\n"
-           "}\n";
-    nucleo::Resultado r =
-        practica({"comprobar", "fixedsquare", (entrega.ruta / "espia.cpp").string()}, tmp.ruta);
-    EXPECT_EQ(ultimaLinea(r.salida), "2 de 2 casos correctos") << r;
-    EXPECT_EQ(r.salida.find("veo "), std::string::npos) << r;
-}
-
-// Las comprobaciones de funciones se prueban primero todas en un proceso: una que revienta no
-// se lleva a las que vienen detrás, que se repiten solas y pasan.
-TEST(Rapido, UnaComprobacionQueRevientaNoTumbaLasDemas) {
-    Temporal tmp, entrega;
-    std::ofstream(entrega.ruta / "maximo.cpp")
-        << "#include <cstdlib>\n#include <iostream>\n"
-           "template <typename T>\n"
-           "T encontrarMaximo(T a, T b) {\n"
-           "    if (a != a || b != b) std::abort();  // un NaN\n"
-           "    return a > b ? a : b;\n"
-           "}\n"
-           "int main() {\n"
-           "    std::cout << \"El máximo entre 10 y 5 es: \" << encontrarMaximo(10, 5) << "
-           "std::endl;\n"
-           "    std::cout << \"El máximo entre 'a' y 'c' es: \" << encontrarMaximo('a', 'c') << "
-           "std::endl;\n"
-           "    std::cout << \"El máximo entre 3.14 y 2.71 es: \" << encontrarMaximo(3.14, 2.71) "
-           "<< std::endl;\n"
-           "}\n";
-    nucleo::Resultado r =
-        practica({"comprobar", "maxgeneric", (entrega.ruta / "maximo.cpp").string()}, tmp.ruta);
-    EXPECT_EQ(r.estado, 1) << r;
-    for (const char* linea :
-         {"✗ encontrarMaximo con un NaN en cualquier posición devuelve el segundo",
-          "Terminó con la señal 6 (SIGABRT).", "✓ encontrarMaximo devuelve el mayor de dos enteros",
-          "✓ un char de 128 o más pierde contra la letra a (char tiene signo)",
-          "✓ encontrarMaximo no escribe nada",
-          "✓ encontrarMaximo se declara como pide el ejercicio"}) {
-        EXPECT_NE(r.salida.find(linea), std::string::npos) << linea << "\n" << r.salida;
-    }
-    std::istringstream ultima(ultimaLinea(r.salida));
-    int bien = -1, total = -2;
-    std::string de;
-    ultima >> bien >> de >> total;
-    EXPECT_EQ(bien, total - 1) << r.salida;
-}
-
-// Ctrl+C (y SIGTERM, SIGHUP) a media comprobación: los programas de la entrega, que calculaban
-// sin parar, mueren con ella, y la carpeta temporal se borra.
-TEST(Rapido, InterrumpirNoDejaNadaEnMarcha) {
-    for (const char* senal : {"INT", "TERM", "HUP"}) {
-        SCOPED_TRACE(senal);
-        Temporal tmp;
-        const std::string orden = std::string(EJ_COMPROBADOR) + " comprobar fibcalc " + kRaiz +
-                                  "/" + conError("fibcalc", "bucle.cpp") +
-                                  " >/dev/null 2>&1 & p=$!; sleep 2.5; kill -" + senal +
-                                  " $p; wait $p";
-        nucleo::Opciones o;
-        o.argumentos = {"-c", orden};
-        o.limite = std::chrono::seconds(60);
-        o.entorno = {"TMPDIR=" + tmp.ruta.string()};
-        const nucleo::Resultado r = nucleo::ejecutar("/bin/sh", "", o);
-        EXPECT_NE(r.estado, 0) << r;
-        const auto hasta = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-        while (procesosDesde(tmp.ruta) > 0 && std::chrono::steady_clock::now() < hasta) {
-            usleep(20000);
-        }
-        EXPECT_EQ(procesosDesde(tmp.ruta), 0);
-        EXPECT_TRUE(vacia(tmp.ruta));
-    }
 }
 
 TEST(Completo, VariasEntregasDanUnaTablaYUnInformeJUnit) {
@@ -286,33 +65,6 @@ TEST(Completo, VariasEntregasDanUnaTablaYUnInformeJUnit) {
     EXPECT_EQ(contar("<testcase "), 6u) << "dos casos por entrega: " << xml.str();
     EXPECT_EQ(contar("<failure "), 4u) << xml.str();
     EXPECT_EQ(xml.str().rfind("</testsuites>\n"), xml.str().size() - 14) << xml.str();
-}
-
-// Lo que el README enseña es lo que imprime el comprobador, byte a byte.
-TEST(Rapido, LasTranscripcionesDelReadmeSonLasDelComprobador) {
-    std::ifstream f(std::string(EJ_RAIZ) + "/README.md");
-    std::stringstream readme;
-    readme << f.rdbuf();
-    struct Fila {
-        std::string programa;
-        std::string fijo;
-        std::string nombre;
-    } filas[] = {
-        {"fixedproduct", conError("fixedproduct", "sin_fin_de_linea.cpp"), "mi_producto.cpp"},
-        {"closuresquare", solucion("closuresquare"), "mi_cuadrado.cpp"},
-    };
-    for (const Fila& fila : filas) {
-        Temporal tmp, carpeta;
-        fs::copy_file(kRaiz + "/" + fila.fijo, carpeta.ruta / fila.nombre);
-        nucleo::Resultado r =
-            practica({"comprobar", fila.programa, fila.nombre}, tmp.ruta, carpeta.ruta);
-        // En la terminal, el aviso de la salida de error sale antes que el informe.
-        const std::string transcripcion = "$ ./ejercicios comprobar " + std::string(fila.programa) +
-                                          " " + fila.nombre + "\n" + r.errores + r.salida + "```\n";
-        EXPECT_NE(readme.str().find(transcripcion), std::string::npos)
-            << "El README debe mostrar exactamente:\n"
-            << transcripcion;
-    }
 }
 
 // ---------------------------------------------------------------------------- Completo
