@@ -1,8 +1,60 @@
 // nodeprune: quita el nodo del medio de una lista fija. No lee nada y conserva a propósito
 // los dos nodos que quedan.
+#include "../node_list_casos.h"
 #include "tablas.h"
 
 namespace nucleo::datos {
+
+namespace {
+
+using listas::conListaYValor;
+using listas::enLinea;
+using listas::sorteada;
+using listas::sorteo;
+
+// La lista sin el primer nodo que guarda el valor, y dónde estaba (-1 si no está).
+int primero(const std::vector<int>& valores, int valor) {
+    for (std::size_t i = 0; i < valores.size(); ++i) {
+        if (valores[i] == valor) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::vector<int> sin(std::vector<int> valores, int valor) {
+    const int i = primero(valores, valor);
+    if (i >= 0) valores.erase(valores.begin() + i);
+    return valores;
+}
+
+// "2.º", contando desde 1 en la cabeza, como la sonda.
+std::string posicion(int i) {
+    return std::to_string(i + 1) + ".º" + (i == 0 ? " (la cabeza)" : "");
+}
+
+Llamada quitar(const std::vector<int>& valores, int valor) {
+    return conListaYValor("eliminarValor", "eliminarValor", valores, valor,
+                          "la lista queda " + enLinea(sin(valores, valor)));
+}
+
+Llamada quitarYLiberar(const std::vector<int>& valores, int valor) {
+    const int i = primero(valores, valor);
+    return conListaYValor(
+        "eliminarValor libera", "eliminarValor", valores, valor,
+        i < 0 ? "no libera nada" : "libera el nodo " + posicion(i) + " y nada más");
+}
+
+Llamada quitarLaCabeza(const std::vector<int>& valores) {
+    return conListaYValor(
+        "eliminarValor cabeza", "eliminarValor", valores, valores.empty() ? 2 : valores.front(),
+        valores.size() < 2 ? "la cabeza queda nula" : "la cabeza pasa al nodo " + posicion(1));
+}
+
+Llamada quitarElUltimo(const std::vector<int>& valores) {
+    return conListaYValor("eliminarValor último", "eliminarValor", valores, valores.back(),
+                          "el siguiente del penúltimo queda nulo");
+}
+
+}  // namespace
 
 void nodeprune(Ejercicio& e) {
     e.firmas = {
@@ -12,6 +64,90 @@ void nodeprune(Ejercicio& e) {
         "void eliminarValor(Nodo*& cabeza, int valor);",
     };
     agregar(e, Origen::Enunciado, {{"salida fija", "", "1 -> 2 -> 3 -> NULL\n1 -> 3 -> NULL\n"}});
+
+    // Listas cortas con valores que se repiten a menudo: el valor está al principio, en medio,
+    // al final, repetido o no está.
+    const auto listaYValor = [](Azar& azar, auto hacer) {
+        std::vector<Llamada> r;
+        for (int i = 0; i < 4; ++i) {
+            const std::vector<int> lista = sorteada(azar, 0, 6, 0, 4);
+            r.push_back(sorteo(hacer(lista, static_cast<int>(azar.entero(0, 5)))));
+        }
+        // Una lista más larga que la del programa con el valor solo en su último nodo.
+        std::vector<int> larga = sorteada(azar, 3, 6, 0, 4);
+        larga.push_back(static_cast<int>(azar.entero(5, 9)));
+        r.push_back(sorteo(hacer(larga, larga.back())));
+        return r;
+    };
+    e.funciones = listas::comprobacionesDeNodeList();
+    e.funciones.push_back(
+        {"EliminarValorQuitaSoloLaPrimeraCoincidencia",
+         Origen::Enunciado,
+         "eliminarValor quita solo el primer nodo que guarda el valor, esté donde esté",
+         {
+             quitar({}, 2),
+             quitar({1, 2, 3}, 1),
+             quitar({4}, 4),
+             quitar({4}, 5),
+             quitar({1, 2, 3}, 2),
+             quitar({1, 2, 3}, 3),
+             quitar({1, 2, 3}, 7),
+             quitar({2, 5, 2}, 2),
+             quitar({1, 2, 2}, 2),
+             quitar({9, 9, 9}, 9),
+             quitar({-1, 0, 1}, -1),
+         },
+         [listaYValor](Azar& azar) { return listaYValor(azar, quitar); },
+         "eliminarValor quita como mucho un nodo, el primero desde la cabeza que guarda el valor; "
+         "si no lo hay, la lista queda igual. No escribe nada."});
+    e.funciones.push_back(
+        {"EliminarValorLiberaElNodoQuitadoEsteDondeEste",
+         Origen::Enunciado,
+         "eliminarValor libera con delete el nodo que quita, esté donde esté, y nada más",
+         {
+             quitarYLiberar({1, 2, 3}, 1),
+             quitarYLiberar({4}, 4),
+             quitarYLiberar({1, 2, 3}, 2),
+             quitarYLiberar({1, 2, 3}, 3),
+             quitarYLiberar({1, 2}, 2),
+             quitarYLiberar({1, 2, 2}, 2),
+             quitarYLiberar({1, 2, 3}, 7),
+             quitarYLiberar({4}, 5),
+             quitarYLiberar({}, 2),
+         },
+         [listaYValor](Azar& azar) { return listaYValor(azar, quitarYLiberar); },
+         "El nodo que se quita se guarda en nodo_a_eliminar y se libera con delete, tanto si es "
+         "la cabeza como si está más adelante; los demás no se liberan."});
+    e.funciones.push_back(
+        {"QuitarLaCabezaMueveElPunteroDelLlamador",
+         Origen::Enunciado,
+         "eliminarValor sobre la cabeza mueve el puntero cabeza del que llama",
+         {quitarLaCabeza({1, 2}), quitarLaCabeza({2}), quitarLaCabeza({})},
+         [](Azar& azar) {
+             std::vector<Llamada> r;
+             for (int i = 0; i < 3; ++i)
+                 r.push_back(sorteo(quitarLaCabeza(sorteada(azar, 1, 6, 0, 4))));
+             return r;
+         },
+         "Si la cabeza guarda el valor, la cabeza del que llama (Nodo*&) pasa a su siguiente: el "
+         "segundo nodo, o nullptr si era el único."});
+    e.funciones.push_back(
+        {"QuitarElUltimoDejaNuloAlPenultimo",
+         Origen::Enunciado,
+         "eliminarValor sobre el último nodo deja nulo el siguiente del penúltimo",
+         {quitarElUltimo({1, 2, 3}), quitarElUltimo({1, 2})},
+         [](Azar& azar) {
+             // El último valor no está antes: es el último nodo el que se quita.
+             std::vector<int> lista = sorteada(azar, 1, 5, 0, 4);
+             lista.push_back(static_cast<int>(azar.entero(5, 9)));
+             return std::vector<Llamada>{sorteo(quitarElUltimo(lista))};
+         },
+         "El siguiente del nodo anterior al quitado pasa a ser el siguiente del quitado: nullptr "
+         "si se quita el último."});
+    e.funciones.push_back({"FirmaDeEliminarValor",
+                           Origen::Enunciado,
+                           "eliminarValor se declara como pide el ejercicio",
+                           {{"firma eliminarValor", {}, "void (Nodo*&, int)"}}});
 }
 
 }  // namespace nucleo::datos

@@ -1,7 +1,38 @@
 // nodesearch: lista fija, búsqueda del 10 y liberación de todos los nodos. No lee nada.
+#include "../node_list_casos.h"
 #include "tablas.h"
 
 namespace nucleo::datos {
+
+namespace {
+
+using listas::conLista;
+using listas::conListaYValor;
+using listas::sorteada;
+using listas::sorteo;
+
+Llamada buscar(const std::vector<int>& valores, int valor, bool esperado) {
+    return conListaYValor("buscarElemento", "buscarElemento", valores, valor,
+                          ej_sonda::ver(esperado));
+}
+
+// Tras el último nodo se vuelve a la cabeza: la búsqueda solo termina si se detiene en la
+// primera coincidencia.
+Llamada buscarEnCiclo(const std::vector<int>& valores, int valor) {
+    Llamada l = conListaYValor("buscarElemento en un ciclo", "buscarElemento", valores, valor,
+                               ej_sonda::ver(true));
+    l.muestra += ", cuyo último nodo vuelve a la cabeza";
+    return l;
+}
+
+Llamada liberar(const std::vector<int>& valores) {
+    return conLista("liberarLista", "liberarLista(cabeza)", valores,
+                    "libera " + listas::bloques(static_cast<long>(valores.size())) +
+                        "; la cabeza queda nula; imprimirLista(cabeza) escribe " +
+                        ej_sonda::ver(std::string("NULL\n")));
+}
+
+}  // namespace
 
 void nodesearch(Ejercicio& e) {
     const std::string salida = "15 -> 10 -> 5 -> NULL\nEl valor 10 se encuentra en la lista.\n";
@@ -17,6 +48,71 @@ void nodesearch(Ejercicio& e) {
             {{"salida fija", "", salida}, {"ignora la entrada", "7\n", salida}});
     e.casos.push_back(
         unidas(Origen::Enunciado, "todo va a la salida estándar, nada a la de error", "", salida));
+
+    e.funciones = listas::comprobacionesDeNodeList();
+    e.funciones.push_back(
+        {"BuscarElementoEncuentraCualquierPosicion",
+         Origen::Enunciado,
+         "buscarElemento encuentra el valor en cualquier posición y da false en la lista vacía",
+         {
+             buscar({}, 10, false),
+             buscar({15, 10, 5}, 15, true),
+             buscar({15, 10, 5}, 10, true),
+             buscar({15, 10, 5}, 5, true),
+             buscar({15, 10, 5}, 7, false),
+             buscar({4, 9, 4}, 4, true),
+             buscar({-2, -1}, -2, true),
+             buscar({1}, 0, false),
+         },
+         [](Azar& azar) {
+             std::vector<Llamada> r;
+             for (int i = 0; i < 3; ++i) {
+                 const std::vector<int> lista = sorteada(azar, 0, 8, -9, 9);
+                 r.push_back(sorteo(buscar(lista, static_cast<int>(azar.entero(-9, 9)), false)));
+             }
+             // Una lista más larga que la del programa con el valor solo en su último nodo.
+             std::vector<int> larga = sorteada(azar, 4, 9, -9, 9);
+             larga.push_back(static_cast<int>(azar.entero(10, 99)));
+             r.push_back(sorteo(buscar(larga, larga.back(), true)));
+             return r;
+         },
+         "buscarElemento devuelve true en cuanto un nodo guarda el valor y false si llega al "
+         "final (nullptr); no escribe nada ni cambia la lista."});
+    e.funciones.push_back(
+        {"BuscarElementoSeDetieneEnLaPrimeraCoincidencia",
+         Origen::Enunciado,
+         "buscarElemento se detiene en el primer nodo que guarda el valor",
+         {buscarEnCiclo({1, 2}, 1), buscarEnCiclo({1, 2}, 2)},
+         [](Azar& azar) {
+             // Siempre un valor que está en el ciclo: con uno que no está, ninguna búsqueda
+             // termina.
+             const std::vector<int> lista = sorteada(azar, 1, 5, -9, 9);
+             const int valor = lista[static_cast<std::size_t>(
+                 azar.entero(0, static_cast<long long>(lista.size()) - 1))];
+             return std::vector<Llamada>{sorteo(buscarEnCiclo(lista, valor))};
+         },
+         "Devuelve true en cuanto encuentra el valor, sin visitar los nodos que siguen."});
+    e.funciones.push_back(
+        {"LiberarListaLiberaCadaNodoYDejaLaCabezaNula",
+         Origen::Enunciado,
+         "liberarLista libera cada nodo y deja nula la cabeza del que llama",
+         {liberar({}), liberar({1}), liberar({1, 2, 3}), liberar({4, 4})},
+         [](Azar& azar) {
+             std::vector<Llamada> r;
+             r.push_back(sorteo(liberar(sorteada(azar, 0, 10, -9, 9))));
+             for (int i = 0; i < 2; ++i) r.push_back(sorteo(liberar(sorteada(azar, 4, 12, -9, 9))));
+             return r;
+         },
+         "liberarLista guarda el siguiente de cada nodo antes de liberarlo con delete, y al "
+         "acabar deja en nullptr la cabeza del que llama, que recibe por referencia (Nodo*&)."});
+    e.funciones.push_back({"FirmaDeBuscarElemento",
+                           Origen::Enunciado,
+                           "buscarElemento se declara como pide el ejercicio",
+                           {{"firma buscarElemento", {}, "bool (Nodo*, int)"}}});
+    e.funciones.push_back({"FirmaDeLiberarLista",
+                           Origen::Enunciado,
+                           "liberarLista se declara como pide el ejercicio",
+                           {{"firma liberarLista", {}, "void (Nodo*&)"}}});
 }
 
 }  // namespace nucleo::datos

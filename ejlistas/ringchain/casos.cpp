@@ -1,5 +1,6 @@
 // ringchain: una cantidad y esos enteros, en una lista circular doblemente enlazada que no
 // libera sus nodos.
+#include "sonda.h"
 #include "tablas.h"
 
 namespace nucleo::datos {
@@ -13,6 +14,87 @@ std::string avisos(int n) {
     std::string texto;
     for (int i = 1; i <= n; ++i) texto += "Ingrese el dato " + std::to_string(i) + ": ";
     return texto;
+}
+
+// Los valores como argumento de la sonda: "10 20 30".
+std::string argumento(const std::vector<int>& valores) {
+    std::string r;
+    for (int v : valores) r += (r.empty() ? "" : " ") + std::to_string(v);
+    return r;
+}
+
+// "10, 20, 30"
+std::string conComas(const std::vector<int>& valores) {
+    std::string r;
+    for (int v : valores) r += (r.empty() ? "" : ", ") + std::to_string(v);
+    return r;
+}
+
+// Lo que escribe mostrar: cada dato seguido de " <-> ", y "cabeza\n".
+std::string mostrado(const std::vector<int>& valores) {
+    std::string r;
+    for (int v : valores) r += std::to_string(v) + " <-> ";
+    return r + "cabeza\n";
+}
+
+// Una llamada sobre la lista a la que se agregan esos valores, en orden.
+Llamada conValores(const std::string& operacion, const std::string& que,
+                   const std::vector<int>& valores, const std::string& esperado) {
+    return {operacion,
+            {argumento(valores)},
+            esperado,
+            que + " tras agregar " + conComas(valores) + " a una lista nueva"};
+}
+
+Llamada unNodo(int valor) {
+    return conValores("un nodo", "la cabeza", {valor},
+                      "la cabeza guarda " + std::to_string(valor) +
+                          ", su siguiente es él mismo y su anterior es él mismo; mostrar escribe " +
+                          ej_sonda::ver(mostrado({valor})));
+}
+
+// Hacia delante, en el orden en que se agregaron; hacia atrás, la cabeza y después del último
+// agregado al segundo.
+Llamada enlaces(const std::vector<int>& valores) {
+    std::vector<int> atras = {valores.front()};
+    atras.insert(atras.end(), valores.rbegin(), valores.rend() - 1);
+    return conValores("enlaces", "los enlaces", valores,
+                      "siguiente: " + conComas(valores) +
+                          " y vuelve a la cabeza; anterior: " + conComas(atras) +
+                          " y vuelve a la cabeza; cada siguiente y anterior se corresponden");
+}
+
+Llamada cabeza(const std::vector<int>& valores) {
+    return conValores("cabeza", "la cabeza", valores,
+                      "la cabeza sigue en el primer nodo agregado; mostrar escribe " +
+                          ej_sonda::ver(mostrado(valores)));
+}
+
+// "cabeza\n" acaba en un salto de línea que no vacía la salida.
+Llamada mostrar(const std::vector<int>& valores) {
+    const std::string linea = mostrado(valores);
+    return conValores("mostrar", "mostrar()", valores,
+                      ej_sonda::ver(ej_sonda::Escrito{linea, "", ""}));
+}
+
+// Una llamada sorteada: lo esperado lo da la respuesta modelo.
+Llamada sorteo(Llamada llamada) {
+    llamada.esperado.clear();
+    return llamada;
+}
+
+// De desde a hasta valores, pequeños.
+std::vector<int> sorteados(Azar& azar, int desde, int hasta) {
+    std::vector<int> r(static_cast<std::size_t>(azar.entero(desde, hasta)));
+    for (int& v : r) v = static_cast<int>(azar.entero(-1000, 1000));
+    return r;
+}
+
+// Una entrada entera: la cantidad y los valores, uno por línea o todos en una.
+std::string entrada(int n, const std::vector<int>& valores, const std::string& separador) {
+    std::string r = std::to_string(n);
+    for (int v : valores) r += separador + std::to_string(v);
+    return r + "\n";
 }
 
 }  // namespace
@@ -65,6 +147,84 @@ void ringchain(Ejercicio& e) {
                                     {"Ingrese el dato 2: ", "20\n"},
                                     {"Ingrese el dato 3: ", "30\n"}},
                                    kCuenta + avisos(3) + "10 <-> 20 <-> 30 <-> cabeza\n"));
+
+    // Entradas nuevas donde el ejercicio define la salida: cada lectura sale bien (números en
+    // int, tantos valores como dice la cantidad); una cantidad de 0 o negativa no lee más.
+    e.sorteo = [](Azar& azar) {
+        std::vector<std::string> r;
+        const std::vector<int> porLineas = sorteados(azar, 1, 8);
+        r.push_back(entrada(static_cast<int>(porLineas.size()), porLineas, "\n"));
+        std::vector<int> enUnaLinea = sorteados(azar, 1, 6);
+        for (int& v : enUnaLinea) {
+            if (azar.unoDe(3)) v = static_cast<int>(azar.entero(-2147483647 - 1, 2147483647));
+        }
+        r.push_back(entrada(static_cast<int>(enUnaLinea.size()), enUnaLinea, " "));
+        // Lo que sobra detrás de los valores no se lee.
+        std::vector<int> conSobra = sorteados(azar, 1, 4);
+        const int n = static_cast<int>(conSobra.size());
+        conSobra.push_back(static_cast<int>(azar.entero(-1000, 1000)));
+        r.push_back(entrada(n, conSobra, "\n"));
+        r.push_back(entrada(static_cast<int>(azar.entero(-1000, 0)), {}, ""));
+        return r;
+    };
+
+    e.funciones = {
+        {"ListaNuevaVaciaNoMuestraNada",
+         Origen::Enunciado,
+         "una lista recién construida tiene la cabeza nula y mostrar no escribe nada",
+         {{"lista nueva",
+           {},
+           "la cabeza es nula; mostrar escribe " + ej_sonda::ver(""),
+           "ListaCircularDobleEnlazada() y mostrar() de la lista nueva"}},
+         nullptr,
+         "El constructor deja cabeza en nullptr, y mostrar no escribe nada (ni un fin de línea) "
+         "si la lista está vacía."},
+        {"UnNodoApuntaASiMismoEnLosDosSentidos",
+         Origen::Enunciado,
+         "con un solo nodo, su siguiente y su anterior apuntan a él mismo",
+         {unNodo(7), unNodo(-1), unNodo(0)},
+         [](Azar& azar) {
+             return std::vector<Llamada>{
+                 sorteo(unNodo(static_cast<int>(azar.entero(-2147483647 - 1, 2147483647))))};
+         },
+         "Si la lista está vacía, el nodo nuevo pasa a ser la cabeza, y su siguiente y su "
+         "anterior apuntan a él mismo."},
+        {"EnlacesCoherentesEnAmbosSentidos",
+         Origen::Enunciado,
+         "agregar mantiene el anillo enlazado en los dos sentidos",
+         {enlaces({1, 2}), enlaces({10, 20, 30}), enlaces({-1, -1, 5, 0, 5})},
+         [](Azar& azar) {
+             std::vector<Llamada> r;
+             for (int i = 0; i < 3; ++i) r.push_back(sorteo(enlaces(sorteados(azar, 1, 8))));
+             return r;
+         },
+         "agregar enlaza el nodo nuevo detrás del último (el nodo cuyo siguiente es la cabeza), "
+         "en este orden: el siguiente del último, el nuevo; el anterior del nuevo, el último; el "
+         "siguiente del nuevo, la cabeza; el anterior de la cabeza, el nuevo."},
+        {"LaCabezaNoCambiaAlAgregar",
+         Origen::Enunciado,
+         "agregar no cambia la cabeza, que es el primer nodo agregado",
+         {cabeza({1, 2, 3})},
+         [](Azar& azar) { return std::vector<Llamada>{sorteo(cabeza(sorteados(azar, 2, 8)))}; },
+         "agregar añade al final: la cabeza es el primer nodo agregado y no cambia después."},
+        {"MostrarAcabaConSaltoDeLineaSinVaciar",
+         Origen::Enunciado,
+         "mostrar termina con \"cabeza\\n\", un salto de línea que no vacía la salida",
+         {mostrar({10, 20}), mostrar({7})},
+         [](Azar& azar) { return std::vector<Llamada>{sorteo(mostrar(sorteados(azar, 1, 8)))}; }},
+        {"FirmaDeAgregar",
+         Origen::Enunciado,
+         "ListaCircularDobleEnlazada::agregar se declara como pide el ejercicio",
+         {{"firma ListaCircularDobleEnlazada::agregar",
+           {},
+           "void (ListaCircularDobleEnlazada::*)(int)"}}},
+        {"FirmaDeMostrar",
+         Origen::Enunciado,
+         "ListaCircularDobleEnlazada::mostrar se declara como pide el ejercicio",
+         {{"firma ListaCircularDobleEnlazada::mostrar",
+           {},
+           "void (ListaCircularDobleEnlazada::*)()"}}},
+    };
 }
 
 }  // namespace nucleo::datos
