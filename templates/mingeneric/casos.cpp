@@ -17,7 +17,8 @@ const std::string kReales = "El mínimo entre 3.14 y 2.71 es: 2.71\n";
 const long long kMenorInt = -2147483647LL - 1;
 const long long kMayorInt = 2147483647LL;
 
-// Un double como argumento de la sonda ("nan", "-0", "2.5") y como literal de C++ (NaN, -0.0).
+// Un double como literal de C++ en la muestra de una llamada (NaN, -0.0, 2.5); a la sonda va
+// como lo escribe ej_sonda::ver ("nan", "-0", "2.5").
 std::string literalDouble(double v) {
     if (std::isnan(v)) return "NaN";
     const std::string t = ej_sonda::ver(v);
