@@ -44,6 +44,24 @@ void closureproduct(Ejercicio& e) {
             });
     e.casos.push_back(conversacion(Origen::Enunciado, "el aviso llega antes de leer",
                                    {{kPide, "6 7\n"}}, producto("6", "7", "42")));
+
+    // Dos enteros cuyo producto cabe en int (si no, decide la colección), en una línea o en dos,
+    // a veces con algo detrás que ya no se lee.
+    e.sorteo = [](Azar& azar) {
+        const long long kMayor = 2147483647;
+        const std::vector<std::string> blancos = {" ", "\n", "\t", "   ", " \n"};
+        std::vector<std::string> entradas;
+        for (const long long tope : {100LL, 50000LL, 50000LL, kMayor}) {
+            const long long a = azar.entero(-tope, tope);
+            // |a · b| <= 2147483647: b tan grande como deje a.
+            const long long hasta = a == 0 ? kMayor : kMayor / (a < 0 ? -a : a);
+            const long long b = azar.entero(-hasta, hasta);
+            std::string entrada = std::to_string(a) + azar.elegir(blancos) + std::to_string(b);
+            if (azar.unoDe(3)) entrada += " " + std::to_string(azar.entero(-99, 99));
+            entradas.push_back(entrada + "\n");
+        }
+        return entradas;
+    };
 }
 
 }  // namespace nucleo::datos

@@ -39,6 +39,23 @@ void closuresquare(Ejercicio& e) {
             });
     e.casos.push_back(conversacion(Origen::Enunciado, "el aviso llega antes de leer",
                                    {{kPide, "12\n"}}, cuadrado("12", "144")));
+
+    // Enteros cuyo cuadrado cabe en int, de -46340 a 46340 (fuera, decide la colección), a veces
+    // con blancos delante o letras detrás que ya no se leen.
+    e.sorteo = [](Azar& azar) {
+        const std::vector<std::string> delante = {"", "", " ", "\n", "\t"};
+        const std::vector<std::string> detras = {"", "", " 5", "abc", " x"};
+        std::vector<std::string> entradas;
+        for (const long long tope : {100LL, 46340LL, 46340LL}) {
+            const long long n = azar.entero(-tope, tope);
+            std::string entrada = azar.elegir(delante) + std::to_string(n);
+            entradas.push_back(entrada + azar.elegir(detras) + "\n");
+        }
+        // Cerca del mayor cuadrado que cabe.
+        const long long n = azar.entero(46000, 46340);
+        entradas.push_back((azar.unoDe(2) ? "-" : "") + std::to_string(n) + "\n");
+        return entradas;
+    };
 }
 
 }  // namespace nucleo::datos
