@@ -1,7 +1,44 @@
 // equalspecial: Comparador con dos int y, especializado, con dos textos. No lee nada.
+#include <limits>
+#include <tuple>
+
 #include "tablas.h"
 
 namespace nucleo::datos {
+
+namespace {
+
+// Una llamada a la especialización con dos textos, cada uno en su propio array.
+Llamada textos(const std::string& a, const std::string& b, bool iguales) {
+    return {"Comparador<char*>::esIgual",
+            {a, b},
+            iguales ? "true" : "false",
+            "Comparador<char*>::esIgual(\"" + a + "\", \"" + b + "\")"};
+}
+
+// Una palabra corta al azar de pocas letras (así a menudo salen dos iguales o casi).
+std::string palabraAlAzar(Azar& azar) {
+    static const std::vector<std::string> kLetras = {"a", "b", "H", "o", "l", " "};
+    std::string r;
+    for (long long n = azar.entero(0, 4); n > 0; --n) r += azar.elegir(kLetras);
+    return r;
+}
+
+// Un texto parecido: el mismo, con una letra cambiada, con una de más o con una de menos.
+std::string parecida(Azar& azar, const std::string& t) {
+    switch (azar.entero(0, 3)) {
+        case 0:
+            return t;
+        case 1:
+            return t.empty() ? "a" : t.substr(0, t.size() - 1) + (t.back() == 'a' ? "A" : "a");
+        case 2:
+            return t + "o";
+        default:
+            return t.empty() ? t : t.substr(1);
+    }
+}
+
+}  // namespace
 
 void equalspecial(Ejercicio& e) {
     const std::string salida =
@@ -14,6 +51,66 @@ void equalspecial(Ejercicio& e) {
     };
     agregar(e, Origen::Enunciado,
             {{"salida fija", "", salida}, {"ignora la entrada", "-7 hola\n", salida}});
+
+    std::vector<Llamada> contenidos = {textos("Hola", "Hola", true)};
+    for (const auto& [a, b, iguales] : std::vector<std::tuple<std::string, std::string, bool>>{
+             {"Hola", "hola", false},    // mayúsculas y minúsculas
+             {"Hola", "Hola ", false},   // un blanco al final
+             {"Hol", "Hola", false},     // un prefijo
+             {"", "", true},             // dos textos vacíos
+             {"", "Hola", false},        // vacío y no vacío
+             {"número", "número", true}  // acentos iguales
+         }) {
+        contenidos.push_back(textos(a, b, iguales));
+        contenidos.push_back(textos(b, a, iguales));  // en el otro orden
+    }
+    e.funciones = {
+        {"EsIgualDeEnteros",
+         Origen::Enunciado,
+         "Comparador<int>::esIgual compara dos enteros",
+         {
+             {"Comparador<int>::esIgual", {"5", "5"}, "true"},
+             {"Comparador<int>::esIgual", {"5", "6"}, "false"},
+             {"Comparador<int>::esIgual", {"-5", "5"}, "false"},
+         },
+         [](Azar& azar) {
+             std::vector<Llamada> r;
+             for (int i = 0; i < 4; ++i) {
+                 const long long a =
+                     azar.entero(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+                 const long long b = azar.unoDe(2) ? a : a + azar.entero(-2, 2);
+                 if (b < std::numeric_limits<int>::min() || b > std::numeric_limits<int>::max())
+                     continue;
+                 r.push_back(
+                     {"Comparador<int>::esIgual", {std::to_string(a), std::to_string(b)}, ""});
+             }
+             return r;
+         }},
+        {"LaEspecializacionComparaElContenido", Origen::Enunciado,
+         "Comparador<char*>::esIgual compara el contenido de los textos, no las direcciones",
+         contenidos,
+         [](Azar& azar) {
+             std::vector<Llamada> r;
+             for (int i = 0; i < 5; ++i) {
+                 const std::string a = palabraAlAzar(azar);
+                 const std::string b = parecida(azar, a);
+                 r.push_back(textos(a, b, false));
+                 r.back().esperado = "";
+             }
+             return r;
+         },
+         "Los dos textos llegan en arrays distintos: la especialización compara su contenido "
+         "con strcmp (iguales si devuelve 0), no los punteros."},
+        {"FirmaDeEsIgual",
+         Origen::Enunciado,
+         "Comparador<T>::esIgual se declara como pide el ejercicio",
+         {{"firma Comparador<int>::esIgual", {}, "bool (int, int)"}}},
+        // La especialización recibe const char*, no los char* del argumento de la plantilla.
+        {"FirmaDeEsIgualDeTextos",
+         Origen::Enunciado,
+         "Comparador<char*>::esIgual se declara como pide el ejercicio",
+         {{"firma Comparador<char*>::esIgual", {}, "bool (const char*, const char*)"}}},
+    };
 }
 
 }  // namespace nucleo::datos
