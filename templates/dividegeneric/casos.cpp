@@ -165,6 +165,10 @@ void dividegeneric(Ejercicio& e) {
          {
              {"dividir", {"7", "2"}, sinEscribir(3.5)},
              {"dividir", {"-7", "2"}, sinEscribir(-3.5)},
+             // El cociente exacto redondeado, no a multiplicado por 1 / b (que da
+             // 3.333333333333333).
+             {"dividir", {"10", "3"}, sinEscribir(10.0 / 3)},
+             {"dividir", {"2", "3"}, sinEscribir(2.0 / 3)},
              {"dividir", {"0", "-4"}, sinEscribir(-0.0)},
              // El double más cercano a 1e-300 no es exacto: el cociente no es justo 1e300.
              {"dividir", {"1", "1e-300"}, sinEscribir(1.0 / 1e-300)},
