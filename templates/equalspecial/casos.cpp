@@ -1,4 +1,5 @@
 // equalspecial: Comparador con dos int y, especializado, con dos textos. No lee nada.
+#include <algorithm>
 #include <limits>
 #include <tuple>
 
@@ -16,7 +17,7 @@ Llamada textos(const std::string& a, const std::string& b, bool iguales) {
             "Comparador<char*>::esIgual(\"" + a + "\", \"" + b + "\")"};
 }
 
-// Una palabra corta al azar de pocas letras (así a menudo salen dos iguales o casi).
+// Una palabra corta, de unas pocas letras: así a menudo salen dos iguales o casi.
 std::string palabraAlAzar(Azar& azar) {
     static const std::vector<std::string> kLetras = {"a", "b", "H", "o", "l", " "};
     std::string r;
@@ -74,16 +75,24 @@ void equalspecial(Ejercicio& e) {
              {"Comparador<int>::esIgual", {"-5", "5"}, "false"},
          },
          [](Azar& azar) {
+             const long long minimo = std::numeric_limits<int>::min();
+             const long long maximo = std::numeric_limits<int>::max();
+             auto llamada = [](long long a, long long b) {
+                 return Llamada{
+                     "Comparador<int>::esIgual", {std::to_string(a), std::to_string(b)}, ""};
+             };
              std::vector<Llamada> r;
-             for (int i = 0; i < 4; ++i) {
-                 const long long a =
-                     azar.entero(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
-                 const long long b = azar.unoDe(2) ? a : a + azar.entero(-2, 2);
-                 if (b < std::numeric_limits<int>::min() || b > std::numeric_limits<int>::max())
-                     continue;
-                 r.push_back(
-                     {"Comparador<int>::esIgual", {std::to_string(a), std::to_string(b)}, ""});
+             for (int i = 0; i < 3; ++i) {
+                 const long long a = azar.entero(minimo, maximo);
+                 const long long b =
+                     azar.unoDe(2) ? a : std::clamp(a + azar.entero(-2, 2), minimo, maximo);
+                 r.push_back(llamada(a, b));
              }
+             // Dos lejanos de signo contrario: su diferencia no cabe en un int, y esIgual compara
+             // con ==, sin restar.
+             const long long positivo = azar.entero(maximo / 2 + 1, maximo);
+             const long long negativo = azar.entero(minimo, minimo / 2 - 1);
+             r.push_back(azar.unoDe(2) ? llamada(positivo, negativo) : llamada(negativo, positivo));
              return r;
          }},
         {"LaEspecializacionComparaElContenido", Origen::Enunciado,
