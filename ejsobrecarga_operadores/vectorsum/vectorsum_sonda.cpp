@@ -84,20 +84,16 @@ void ej_sonda_registrar(ej_sonda::Registro& r) {
         os << vec;
         return "escribe " + ej_sonda::ver(recogida.texto);
     });
-    r("<< encadenado", [](const ej_sonda::Argumentos& a) {
-        Vector2D primero(a.realCorto(0), a.realCorto(1));
-        Vector2D segundo(a.realCorto(2), a.realCorto(3));
+    // Solo a qué flujo se refiere lo devuelto: lo que escribe lo mira la operación "<<".
+    r("<< devuelve", [](const ej_sonda::Argumentos& a) {
+        Vector2D vec(a.realCorto(0), a.realCorto(1));
         v::Recogida recogida;
         std::ostream os(&recogida);
-        std::ostream& devuelto = os << primero;
-        const bool mismo = &devuelto == &os;
-        // Lo que se encadena detrás va a donde vaya lo que devolvió: si es std::cout, se ve.
-        const ej_sonda::Escrito fuera = ej_sonda::escritoPor([&] { devuelto << segundo; });
-        std::string r = "escribe " + ej_sonda::ver(recogida.texto) + "; os << a devuelve " +
-                        (mismo ? "os" : "otro flujo");
-        if (!fuera.salida.empty())
-            r += "; en la salida estándar escribe " + ej_sonda::ver(fuera.salida);
-        return r;
+        const std::ostream* devuelto = nullptr;
+        ej_sonda::escritoPor([&] { devuelto = &(os << vec); });
+        if (devuelto == &os) return std::string("devuelve os");
+        if (devuelto == &std::cout) return std::string("devuelve std::cout, no os");
+        return std::string("devuelve otro flujo, no os");
     });
     r("firma Vector2D::operator+", [](const ej_sonda::Argumentos&) {
         return ej_sonda::firma<decltype(&Vector2D::operator+)>();
