@@ -7,7 +7,7 @@ namespace nucleo::datos {
 namespace {
 
 // Un vector como lo observa la sonda: "(1.5, -2)", con los float tal como son.
-std::string vector(float x, float y) {
+std::string componentes(float x, float y) {
     return "(" + ej_sonda::ver(x) + ", " + ej_sonda::ver(y) + ")";
 }
 
@@ -30,8 +30,8 @@ Llamada suma(float ax, float ay, float bx, float by, float sx, float sy) {
     const std::string a[] = {argumento(ax), argumento(ay), argumento(bx), argumento(by)};
     return {"+",
             {a[0], a[1], a[2], a[3]},
-            "da " + vector(sx, sy) + "; los operandos quedan " + vector(ax, ay) + " y " +
-                vector(bx, by),
+            "da " + componentes(sx, sy) + "; los operandos quedan " + componentes(ax, ay) + " y " +
+                componentes(bx, by),
             muestra(a[0], a[1]) + " + " + muestra(a[2], a[3])};
 }
 

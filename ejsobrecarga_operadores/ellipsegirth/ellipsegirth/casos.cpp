@@ -25,14 +25,16 @@ std::string linea(const std::string& valor) {
 }
 
 // Un real al azar dentro del rango de float: una cifra de hasta seis dígitos, con signo, por una
-// potencia de diez ("-12345e-3", "7e14"); a veces un entero pequeño. Desde unos 1.3e19 la suma
-// de los cuadrados ya no cabe en float y el perímetro es inf, como dice el ejercicio.
+// potencia de diez ("-12345e-3", "7e14"); a veces un entero pequeño. Con los dos ejes desde unos
+// 1.3e19 (o uno desde 1.85e19) la suma de los cuadrados ya no cabe en float y el perímetro es
+// inf, como dice el ejercicio.
 std::string realAlAzar(Azar& azar) {
     if (azar.unoDe(3)) return std::to_string(azar.entero(-100, 100));
     return std::to_string(azar.entero(-999999, 999999)) + "e" + std::to_string(azar.entero(-6, 14));
 }
 
-// c.in() lee `texto` y c.out() escribe la línea con `valor`.
+// c.in() lee `texto` y c.out() escribe la línea con `valor`. Con `valor` vacío (las sorteadas), lo
+// esperado lo da la respuesta modelo; lo mismo en las que siguen.
 Llamada lee(const std::string& texto, const std::string& valor) {
     return {"in",
             {texto},
