@@ -1,4 +1,7 @@
 // dividegeneric: cociente de dos reales; el divisor cero se avisa por la salida de error.
+#include <limits>
+
+#include "sonda.h"
 #include "tablas.h"
 
 namespace nucleo::datos {
@@ -14,6 +17,38 @@ std::string division(const std::string& a, const std::string& b, const std::stri
     return kDividendo + kDivisor + "El resultado de dividir " + a + " entre " + b + " es: " + r +
            "\n";
 }
+
+// Lo que se observa de una llamada a dividir: lo que devuelve y lo que escribe.
+const std::string kAvisa =
+    "devuelve 0; en la salida de error escribe «Error: No se puede dividir por "
+    "cero.⏎»";
+std::string sinEscribir(double resultado) {
+    return "devuelve " + ej_sonda::ver(resultado) + "; no escribe nada";
+}
+
+// Un real al azar escrito en decimal, con hasta tres decimales: "-123.45", "7", "0.008".
+std::string realAlAzar(Azar& azar, long long hasta) {
+    const long long n = azar.entero(-hasta, hasta);
+    const int decimales = static_cast<int>(azar.entero(0, 3));
+    std::string cifras = std::to_string(n < 0 ? -n : n);
+    if (decimales > 0) {
+        if (cifras.size() <= static_cast<std::size_t>(decimales))
+            cifras.insert(0, static_cast<std::size_t>(decimales) + 1 - cifras.size(), '0');
+        cifras.insert(cifras.size() - static_cast<std::size_t>(decimales), ".");
+    }
+    return (n < 0 ? "-" : "") + cifras;
+}
+
+// Uno que no es cero ni se lee como cero.
+std::string noCeroAlAzar(Azar& azar, long long hasta) {
+    for (;;) {
+        std::string r = realAlAzar(azar, hasta);
+        if (r.find_first_not_of("-0.") != std::string::npos) return r;
+    }
+}
+
+// Las formas de escribir el cero.
+const std::vector<std::string> kCeros = {"0", "-0", "0.0", "-0.000", "0e5"};
 
 }  // namespace
 
@@ -89,6 +124,75 @@ void dividegeneric(Ejercicio& e) {
     e.casos.push_back(conversacion(Origen::Enunciado, "cada aviso llega antes de leer",
                                    {{kDividendo, "5\n"}, {kDivisor, "0\n"}},
                                    division("5", "0", "0"), kCero));
+    // Dos números nuevos, a veces con el divisor cero: la salida la fija el ejercicio (nada de
+    // lecturas fallidas ni de números fuera de double, que decide la colección).
+    e.sorteo = [](Azar& azar) {
+        std::vector<std::string> entradas;
+        for (int i = 0; i < 4; ++i) {
+            const std::string a = realAlAzar(azar, 9999999);
+            const std::string b =
+                i == 0 || azar.unoDe(4) ? azar.elegir(kCeros) : noCeroAlAzar(azar, 99999);
+            entradas.push_back(a + (azar.unoDe(2) ? "\n" : " ") + b + "\n");
+        }
+        return entradas;
+    };
+
+    const double kNaN = std::numeric_limits<double>::quiet_NaN();
+    const double kInf = std::numeric_limits<double>::infinity();
+    e.funciones = {
+        {"DividirConDivisorCeroAvisaYDevuelveCeroPositivo",
+         Origen::Enunciado,
+         "dividir con divisor cero escribe el aviso en std::cerr y devuelve 0",
+         {
+             {"dividir", {"5", "0"}, kAvisa},
+             {"dividir", {"5", "-0"}, kAvisa},
+             // El 0 devuelto no lleva signo, aunque el dividendo sea negativo.
+             {"dividir", {"-5", "0"}, kAvisa},
+             {"dividir", {"nan", "0"}, kAvisa},
+             {"dividir", {"0", "0"}, kAvisa},
+         },
+         [](Azar& azar) {
+             std::vector<Llamada> r;
+             for (int i = 0; i < 3; ++i)
+                 r.push_back({"dividir", {realAlAzar(azar, 9999999), azar.elegir(kCeros)}, ""});
+             return r;
+         },
+         "Con b igual a 0 (también -0), dividir escribe «Error: No se puede dividir por cero.» "
+         "con std::endl en std::cerr, no en std::cout, y devuelve 0 sin dividir."},
+        {"DividirSinCeroNoEscribeNada",
+         Origen::Enunciado,
+         "dividir con otro divisor devuelve el cociente y no escribe nada",
+         {
+             {"dividir", {"7", "2"}, sinEscribir(3.5)},
+             {"dividir", {"-7", "2"}, sinEscribir(-3.5)},
+             // El cociente exacto redondeado, no a multiplicado por 1 / b (que da
+             // 3.333333333333333).
+             {"dividir", {"10", "3"}, sinEscribir(10.0 / 3)},
+             {"dividir", {"2", "3"}, sinEscribir(2.0 / 3)},
+             {"dividir", {"0", "-4"}, sinEscribir(-0.0)},
+             // El double más cercano a 1e-300 no es exacto: el cociente no es justo 1e300.
+             {"dividir", {"1", "1e-300"}, sinEscribir(1.0 / 1e-300)},
+             {"dividir", {"1e300", "1e-300"}, sinEscribir(kInf)},
+             // NaN no es igual a 0: se divide.
+             {"dividir", {"1", "nan"}, sinEscribir(kNaN)},
+             {"dividir", {"nan", "2"}, sinEscribir(kNaN)},
+         },
+         [](Azar& azar) {
+             std::vector<Llamada> r;
+             for (int i = 0; i < 4; ++i) {
+                 r.push_back(
+                     {"dividir", {realAlAzar(azar, 9999999), noCeroAlAzar(azar, 99999)}, ""});
+             }
+             r.push_back({"dividir", {realAlAzar(azar, 999), "nan"}, ""});
+             return r;
+         },
+         "Con un divisor que no es igual a 0 (un NaN no lo es), dividir devuelve a / b y no "
+         "escribe nada."},
+        {"FirmaDeDividir",
+         Origen::Enunciado,
+         "dividir se declara como pide el ejercicio",
+         {{"firma dividir<double>", {}, "double (double, double)"}}},
+    };
 }
 
 }  // namespace nucleo::datos

@@ -1,7 +1,24 @@
 // zeronotice: dos avisos sin fin de línea, sea cual sea la entrada.
+#include <limits>
+
 #include "tablas.h"
 
 namespace nucleo::datos {
+
+namespace {
+
+const std::string kAviso = "no se puede dividir para 0";
+
+// Lo que se observa de una llamada que escribe `texto`, sin salto de línea al final.
+std::string escribe(const std::string& texto) { return "escribe «" + texto + "»"; }
+
+// Un int cualquiera, en decimal.
+std::string enteroAlAzar(Azar& azar) {
+    return std::to_string(
+        azar.entero(std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+}  // namespace
 
 void zeronotice(Ejercicio& e) {
     const std::string numerador = "ingrese el numerador";
@@ -24,6 +41,49 @@ void zeronotice(Ejercicio& e) {
             });
     e.casos.push_back(conversacion(Origen::Enunciado, "cada aviso llega antes de leer",
                                    {{numerador, "10\n"}, {denominador, "2\n"}}, todo));
+    // Dos int nuevos, pequeños o grandes: la salida es la misma para todos.
+    e.sorteo = [](Azar& azar) {
+        std::vector<std::string> entradas;
+        for (int i = 0; i < 3; ++i) {
+            const std::string a =
+                azar.unoDe(2) ? std::to_string(azar.entero(-100, 100)) : enteroAlAzar(azar);
+            entradas.push_back(a + (azar.unoDe(2) ? "\n" : " ") + enteroAlAzar(azar) + "\n");
+        }
+        return entradas;
+    };
+
+    std::vector<Llamada> cadaValor;
+    for (const char* valor : {"0", "2", "10", "-1", "2147483647", "-2147483648"})
+        cadaValor.push_back({"sum", {valor}, escribe(kAviso)});
+    e.funciones = {
+        {"SumEscribeUnAvisoPorLlamadaSeaCualSeaElValor", Origen::Enunciado,
+         "sum escribe el aviso una vez por llamada, sea cual sea el valor", cadaValor,
+         [](Azar& azar) {
+             std::vector<Llamada> r;
+             for (int i = 0; i < 3; ++i) r.push_back({"sum", {enteroAlAzar(azar)}, ""});
+             r.push_back({"sum", {std::to_string(azar.entero(-9, 9))}, ""});
+             return r;
+         },
+         "sum escribe «no se puede dividir para 0» exactamente una vez por llamada, sin salto de "
+         "línea ni nada antes o después, sea cual sea numero."},
+        {"DosLlamadasDosAvisosSeguidos",
+         Origen::Enunciado,
+         "dos llamadas a sum escriben dos avisos seguidos, sin nada entre ellos",
+         {{"sum dos veces", {"10", "0"}, escribe(kAviso + kAviso), "sum(10); sum(0)"}},
+         [](Azar& azar) {
+             std::vector<Llamada> r;
+             for (int i = 0; i < 2; ++i) {
+                 const std::string a = enteroAlAzar(azar);
+                 const std::string b = std::to_string(azar.entero(-9, 9));
+                 r.push_back({"sum dos veces", {a, b}, "", "sum(" + a + "); sum(" + b + ")"});
+             }
+             return r;
+         }},
+        {"FirmaDeSum",
+         Origen::Enunciado,
+         "sum se declara como pide el ejercicio",
+         {{"firma sum<int>", {}, "void (int)"}}},
+    };
 }
 
 }  // namespace nucleo::datos

@@ -1,5 +1,9 @@
 // ellipsegirth: perímetro de una elipse con el operador + de Cir. Llama una vez a la orden
 // "cls"; los casos se ejecutan con una "cls" que no escribe nada.
+#include <tuple>
+#include <utility>
+
+#include "sonda.h"
 #include "tablas.h"
 
 namespace nucleo::datos {
@@ -13,6 +17,54 @@ const std::string kPide = "Ingresar el numero: ";
 // Todo lo que escribe cuando el perímetro se muestra como `valor`.
 std::string pantalla(const std::string& valor) {
     return kMayor + kPide + kMenor + kPide + "El perimetro es: " + valor + "cm\n";
+}
+
+// La línea que escribe out() con esa longitud, como la observa la sonda.
+std::string linea(const std::string& valor) {
+    return ej_sonda::ver("El perimetro es: " + valor + "cm\n");
+}
+
+// Un real al azar dentro del rango de float: una cifra de hasta seis dígitos, con signo, por una
+// potencia de diez ("-12345e-3", "7e14"); a veces un entero pequeño. Con los dos ejes desde unos
+// 1.3e19 (o uno desde 1.85e19) la suma de los cuadrados ya no cabe en float y el perímetro es
+// inf, como dice el ejercicio.
+std::string realAlAzar(Azar& azar) {
+    if (azar.unoDe(3)) return std::to_string(azar.entero(-100, 100));
+    return std::to_string(azar.entero(-999999, 999999)) + "e" + std::to_string(azar.entero(-6, 14));
+}
+
+// c.in() lee `texto` y c.out() escribe la línea con `valor`. Con `valor` vacío (las sorteadas), lo
+// esperado lo da la respuesta modelo; lo mismo en las que siguen.
+Llamada lee(const std::string& texto, const std::string& valor) {
+    return {"in",
+            {texto},
+            valor.empty() ? "" : "in escribe «" + kPide + "»; después out escribe " + linea(valor),
+            "c.in() con la entrada " + ej_sonda::ver(texto) + "; c.out()"};
+}
+
+std::string muestraDeSuma(const std::string& a, const std::string& b) {
+    return "a.in() lee " + ej_sonda::ver(a) + ", b.in() lee " + ej_sonda::ver(b) +
+           "; (a + b).out()";
+}
+
+Llamada suma(const std::string& a, const std::string& b, const std::string& valor) {
+    return {"+", {a, b}, valor.empty() ? "" : "out escribe " + linea(valor), muestraDeSuma(a, b)};
+}
+
+Llamada sumaSinCambiar(const std::string& a, const std::string& b, const std::string& valor) {
+    return {"+ sin cambiar",
+            {a, b},
+            valor.empty() ? ""
+                          : "(a + b).out() escribe " + linea(valor) + "; a.out() " + linea(a) +
+                                "; b.out() " + linea(b),
+            muestraDeSuma(a, b) + "; a.out(); b.out()"};
+}
+
+Llamada out(const std::string& texto, const std::string& valor) {
+    return {"out",
+            {texto},
+            valor.empty() ? "" : "escribe " + linea(valor) + ", vaciado",
+            "c.in() con la entrada " + ej_sonda::ver(texto) + "; c.out()"};
 }
 
 }  // namespace
@@ -58,6 +110,104 @@ void ellipsegirth(Ejercicio& e) {
     e.casos.push_back(conversacion(Origen::Enunciado, "cada aviso llega antes de leer",
                                    {{kMayor + kPide, "5\n"}, {kMenor + kPide, "3\n"}},
                                    pantalla("25.9062")));
+    // Dos ejes nuevos, dentro del rango de float: el ejercicio fija la salida (también inf).
+    e.sorteo = [](Azar& azar) {
+        std::vector<std::string> entradas;
+        for (int i = 0; i < 4; ++i) {
+            const std::string a = realAlAzar(azar);
+            entradas.push_back(a + (azar.unoDe(2) ? "\n" : " ") + realAlAzar(azar) + "\n");
+        }
+        return entradas;
+    };
+
+    // Cada par, en los dos órdenes y con cualquier signo.
+    std::vector<Llamada> sumas;
+    for (const auto& [a, b, valor] : std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"5", "3", "25.9062"},
+             {"1", "1", "6.28319"},
+             {"4", "2", "19.8692"},
+             {"2.5", "1.5", "12.9531"},
+             {"7", "0", "31.1002"},
+             {"100", "50", "496.729"},
+             {"0", "0", "0"},
+             {"5", "0", "22.2144"},
+             {"3", "4", "22.2144"},
+             {"1.8e19", "0", "7.99719e+19"},
+             {"1.5e19", "1.5e19", "inf"},
+         }) {
+        const std::string menosA = "-" + a, menosB = "-" + b;
+        for (const auto& [x, y] : std::vector<std::pair<std::string, std::string>>{
+                 {a, b}, {b, a}, {menosA, b}, {a, menosB}, {menosA, menosB}, {menosB, menosA}})
+            sumas.push_back(suma(x, y, valor));
+    }
+    e.funciones = {
+        {"EmpiezaEnCeroYLeeConSuAviso",
+         Origen::Enunciado,
+         "Cir empieza con longitud 0, e in escribe su aviso y lee la longitud",
+         {
+             {"out de Cir()", {}, "out escribe " + linea("0"), "Cir c; c.out()"},
+             lee("2.5\n", "2.5"),
+             lee("abc", "0"),  // la lectura fallida guarda 0
+             lee("", "0"),     // sin entrada queda el 0 del constructor
+         },
+         [](Azar& azar) {
+             std::vector<Llamada> r;
+             for (int i = 0; i < 3; ++i) r.push_back(lee(realAlAzar(azar) + "\n", ""));
+             return r;
+         },
+         "El constructor deja longitud en 0; in() escribe «Ingresar el numero: », sin fin de "
+         "línea, y lee la longitud con std::cin >>."},
+        {"SumaSimetricaEIndependienteDelSigno", Origen::Enunciado,
+         "el + de Cir da el mismo perímetro en cualquier orden y con cualquier signo", sumas,
+         [](Azar& azar) {
+             std::vector<Llamada> r;
+             for (int i = 0; i < 2; ++i) {
+                 const std::string a = realAlAzar(azar), b = realAlAzar(azar);
+                 r.push_back(suma(a, b, ""));
+                 r.push_back(suma(b, a, ""));
+             }
+             return r;
+         },
+         "El perímetro es 2π·√((a² + b²) / 2): cuadrados, suma, división entre 2.0f y raíz en "
+         "float, la raíz duplicada por 3.141592653589793 en double y el resultado de vuelta a "
+         "float."},
+        {"SumaNoCambiaLosOperandos",
+         Origen::Enunciado,
+         "el + de Cir no cambia ninguno de sus dos operandos",
+         {sumaSinCambiar("5", "3", "25.9062")},
+         [](Azar& azar) {
+             std::vector<Llamada> r;
+             for (int i = 0; i < 2; ++i)
+                 r.push_back(sumaSinCambiar(realAlAzar(azar), realAlAzar(azar), ""));
+             return r;
+         },
+         "operator+ pone el perímetro en un Cir local (temporal) y lo devuelve; la longitud de "
+         "este objeto y la de obj no cambian."},
+        // out() acaba su línea con std::endl, que vacía la salida: al volver, la línea ya ha
+        // llegado.
+        {"OutAcabaConStdEndl",
+         Origen::Enunciado,
+         "out termina su línea con std::endl",
+         {out("0", "0"), out("2.5", "2.5")},
+         [](Azar& azar) {
+             std::vector<Llamada> r;
+             for (int i = 0; i < 2; ++i) r.push_back(out(realAlAzar(azar), ""));
+             return r;
+         }},
+        {"FirmaDeIn",
+         Origen::Enunciado,
+         "Cir::in se declara como pide el ejercicio",
+         {{"firma Cir::in", {}, "void (Cir::*)()"}}},
+        // No es const, aunque no cambia ningún operando: así lo declara el ejercicio.
+        {"FirmaDeOperadorSuma",
+         Origen::Enunciado,
+         "Cir::operator+ se declara como pide el ejercicio",
+         {{"firma Cir::operator+", {}, "Cir (Cir::*)(const Cir&)"}}},
+        {"FirmaDeOut",
+         Origen::Enunciado,
+         "Cir::out se declara como pide el ejercicio",
+         {{"firma Cir::out", {}, "void (Cir::*)()"}}},
+    };
 }
 
 }  // namespace nucleo::datos
