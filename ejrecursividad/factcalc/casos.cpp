@@ -46,12 +46,13 @@ void factcalc(Ejercicio& e) {
             });
     e.casos.push_back(conversacion(Origen::Enunciado, "el aviso llega antes de leer",
                                    {{kPide, "5\n"}}, factorial("5", "120")));
-    // Números nuevos donde el ejercicio define la salida: exactos, módulo 2^64 y negativos.
+    // Números nuevos donde el ejercicio define la salida, que no salen en el enunciado: uno
+    // exacto, uno que da la vuelta, uno desde 66 (0) y uno negativo.
     e.sorteo = [](Azar& azar) {
         std::vector<std::string> entradas;
-        for (int i = 0; i < 2; ++i) entradas.push_back(std::to_string(azar.entero(0, 20)) + "\n");
-        entradas.push_back(std::to_string(azar.entero(21, 150)) + "\n");
-        entradas.push_back(std::to_string(azar.entero(-100000, -1)) + "\n");
+        const std::pair<int, int> rangos[] = {{8, 19}, {26, 64}, {67, 150}, {-100000, -2}};
+        for (const auto& [desde, hasta] : rangos)
+            entradas.push_back(std::to_string(azar.entero(desde, hasta)) + "\n");
         return entradas;
     };
 
@@ -82,10 +83,12 @@ void factcalc(Ejercicio& e) {
         {"FactorialModulo2a64", Origen::Enunciado,
          "factorial da n! en unsigned long long, módulo 2^64", valores,
          [](Azar& azar) {
+             // Ninguno sale en el enunciado ni en esta tabla: de 8 a 19, exactos, y de 26 a 64,
+             // que dan la vuelta. Una copia de los resultados publicados no acierta ninguno.
              std::vector<Llamada> r;
              for (int i = 0; i < 3; ++i)
-                 r.push_back({"factorial", {std::to_string(azar.entero(0, 30))}, ""});
-             r.push_back({"factorial", {std::to_string(azar.entero(31, 200))}, ""});
+                 r.push_back({"factorial", {std::to_string(azar.entero(8, 19))}, ""});
+             r.push_back({"factorial", {std::to_string(azar.entero(26, 64))}, ""});
              r.push_back({"factorial", {std::to_string(azar.entero(-100000, -1))}, ""});
              return r;
          },
