@@ -53,6 +53,25 @@ void textnumber(Ejercicio& e) {
             });
     e.casos.push_back(conversacion(Origen::Enunciado, "el aviso llega antes de leer",
                                    {{kPide, "2.5\n"}}, kPide + "2.5\n"));
+    // Números nuevos de como mucho 6 caracteres, donde el ejercicio define la salida: un
+    // entero, uno con dos decimales y uno con exponente que no pasa del mayor float (los más
+    // pequeños quedan por debajo del menor float y se vuelven 0, como 1e-50).
+    e.sorteo = [](Azar& azar) {
+        std::vector<std::string> entradas;
+        entradas.push_back(std::to_string(azar.entero(-99999, 999999)));
+        const std::string signo = azar.unoDe(2) ? "-" : "";
+        const std::string entera = std::to_string(azar.entero(0, 99));
+        const long long decimales = azar.entero(0, 99);
+        entradas.push_back(signo + entera + (decimales < 10 ? ".0" : ".") +
+                           std::to_string(decimales));
+        const std::string mantisa = std::to_string(azar.entero(1, 99));
+        entradas.push_back(mantisa + "e" + std::to_string(azar.entero(-47, 30)));
+        // Los blancos de delante se saltan y lo que sigue a la palabra queda sin leer.
+        const std::string delante = azar.elegir(std::vector<std::string>{"", " ", "\n\t"});
+        entradas.push_back(delante + std::to_string(azar.entero(-9999, 9999)) + " 7");
+        for (std::string& entrada : entradas) entrada += "\n";
+        return entradas;
+    };
 }
 
 }  // namespace nucleo::datos

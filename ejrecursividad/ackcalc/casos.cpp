@@ -15,6 +15,24 @@ std::string aviso(const std::string& par, const std::string& texto) {
     return kPide + "Ackermann(" + par + ") " + texto + "\n";
 }
 
+// A(m, n) para m de 0 a 3 y n >= 0, por sus fórmulas cerradas.
+long long formula(int m, int n) {
+    switch (m) {
+        case 0:
+            return n + 1LL;
+        case 1:
+            return n + 2LL;
+        case 2:
+            return 2LL * n + 3;
+        default:
+            return (1LL << (n + 3)) - 3;
+    }
+}
+
+Llamada ackermann(long long m, long long n, const std::string& esperado = "") {
+    return {"ackermann", {std::to_string(m), std::to_string(n)}, esperado};
+}
+
 // Rechazo porque anidaría esas llamadas (A(m, n) + m − 1).
 std::string hondo(const std::string& par, const std::string& niveles) {
     return aviso(par,
@@ -76,6 +94,45 @@ void ackcalc(Ejercicio& e) {
         });
     e.casos.push_back(conversacion(Origen::Enunciado, "el aviso llega antes de leer",
                                    {{kPide, "2 3\n"}}, valor("2, 3", "9")));
+    // Pares nuevos donde el ejercicio define la salida, uno por cada m de 0 a 3, con n pequeños:
+    // cada llamada de A(m, n) abre otras y su número crece muy deprisa con m.
+    e.sorteo = [](Azar& azar) {
+        const long long mayores[] = {50, 50, 30, 5};
+        std::vector<std::string> entradas;
+        for (int m = 0; m <= 3; ++m) {
+            const long long n = azar.entero(m == 0 ? -50 : 0, mayores[m]);
+            entradas.push_back(std::to_string(m) + (azar.unoDe(3) ? "\n" : " ") +
+                               std::to_string(n) + "\n");
+        }
+        return entradas;
+    };
+
+    std::vector<Llamada> formulas;
+    for (int m = 0; m <= 3; ++m) {
+        for (int n = 0; n <= 10; ++n)
+            formulas.push_back(ackermann(m, n, std::to_string(formula(m, n))));
+    }
+    formulas.push_back(ackermann(4, 0, "13"));
+    // m = 0 responde sin recursión, también con n negativo.
+    formulas.push_back(ackermann(0, -5, "-4"));
+    e.funciones = {
+        {"CoincideConLasFormulasCerradas", Origen::Enunciado,
+         "ackermann da A(m, n) para m de 0 a 4, y n + 1 para m = 0 con cualquier n", formulas,
+         [](Azar& azar) {
+             return std::vector<Llamada>{
+                 ackermann(0, azar.entero(-1000, 1000)),
+                 ackermann(1, azar.entero(0, 100)),
+                 ackermann(2, azar.entero(0, 60)),
+                 ackermann(3, azar.entero(0, 6)),
+             };
+         },
+         "Las comprobaciones en su orden: m = 0 da n + 1; m > 0 con n = 0 da ackermann(m - 1, "
+         "1); si no, ackermann(m - 1, ackermann(m, n - 1))."},
+        {"FirmaDeAckermann",
+         Origen::Enunciado,
+         "ackermann se declara como pide el ejercicio",
+         {{"firma ackermann", {}, "int (int, int)"}}},
+    };
 }
 
 }  // namespace nucleo::datos

@@ -46,6 +46,59 @@ void factcalc(Ejercicio& e) {
             });
     e.casos.push_back(conversacion(Origen::Enunciado, "el aviso llega antes de leer",
                                    {{kPide, "5\n"}}, factorial("5", "120")));
+    // Números nuevos donde el ejercicio define la salida, que no salen en el enunciado: uno
+    // exacto, uno que da la vuelta, uno desde 66 (0) y uno negativo.
+    e.sorteo = [](Azar& azar) {
+        std::vector<std::string> entradas;
+        const std::pair<int, int> rangos[] = {{8, 19}, {26, 64}, {67, 150}, {-100000, -2}};
+        for (const auto& [desde, hasta] : rangos)
+            entradas.push_back(std::to_string(azar.entero(desde, hasta)) + "\n");
+        return entradas;
+    };
+
+    struct Fila {
+        int n;
+        unsigned long long valor;
+    };
+    const Fila filas[] = {
+        {-2147483647 - 1, 1ULL},
+        {-1, 1ULL},
+        {0, 1ULL},
+        {1, 1ULL},
+        {2, 2ULL},
+        {5, 120ULL},
+        {20, 2432902008176640000ULL},
+        {21, 14197454024290336768ULL},
+        {25, 7034535277573963776ULL},
+        {65, 9223372036854775808ULL},
+        // main responde 0 desde 66 sin llamar a factorial: la regla da lo mismo.
+        {66, 0ULL},
+        {100, 0ULL},
+        {5000, 0ULL},
+    };
+    std::vector<Llamada> valores;
+    for (const Fila& f : filas)
+        valores.push_back({"factorial", {std::to_string(f.n)}, std::to_string(f.valor)});
+    e.funciones = {
+        {"FactorialModulo2a64", Origen::Enunciado,
+         "factorial da n! en unsigned long long, módulo 2^64", valores,
+         [](Azar& azar) {
+             // Ninguno sale en el enunciado ni en esta tabla: de 8 a 19, exactos, y de 26 a 64,
+             // que dan la vuelta. Una copia de los resultados publicados no acierta ninguno.
+             std::vector<Llamada> r;
+             for (int i = 0; i < 3; ++i)
+                 r.push_back({"factorial", {std::to_string(azar.entero(8, 19))}, ""});
+             r.push_back({"factorial", {std::to_string(azar.entero(26, 64))}, ""});
+             r.push_back({"factorial", {std::to_string(azar.entero(-100000, -1))}, ""});
+             return r;
+         },
+         "factorial(n) es 1 con n de 1 o menos, y n · factorial(n - 1) en unsigned long long si "
+         "no: el producto da la vuelta módulo 2^64."},
+        {"FirmaDeFactorial",
+         Origen::Enunciado,
+         "factorial se declara como pide el ejercicio",
+         {{"firma factorial", {}, "unsigned long long (int)"}}},
+    };
 }
 
 }  // namespace nucleo::datos

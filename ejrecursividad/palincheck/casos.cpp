@@ -9,6 +9,49 @@ const std::string kPide = "Introduce una cadena: ";
 const std::string kSi = kPide + "La cadena es un palíndromo.\n";
 const std::string kNo = kPide + "La cadena no es un palíndromo.\n";
 
+// Unas letras al azar de las dadas.
+std::string letras(Azar& azar, long long largo, const std::string& de) {
+    std::string r;
+    for (long long i = 0; i < largo; ++i)
+        r += de[static_cast<std::size_t>(azar.entero(0, static_cast<long long>(de.size()) - 1))];
+    return r;
+}
+
+// Un palíndromo de ese largo: una mitad, y la misma al revés (con una letra en medio si es
+// impar).
+std::string palindromo(Azar& azar, long long largo, const std::string& de) {
+    const std::string mitad = letras(azar, largo / 2, de);
+    return mitad + letras(azar, largo % 2, de) + std::string(mitad.rbegin(), mitad.rend());
+}
+
+// Un palíndromo con una letra cambiada fuera del centro: ya no lo es.
+std::string noPalindromo(Azar& azar, long long largo, const std::string& de) {
+    std::string r = palindromo(azar, largo, de);
+    const auto i = static_cast<std::size_t>(azar.entero(0, largo / 2 - 1));
+    r[i] = r[i] == de[0] ? de[1] : de[0];
+    return r;
+}
+
+// Cómo se escribe la llamada en C++: isPalindrome("xabay", 1, 3).
+Llamada tramo(const std::string& str, int start, int end, const std::string& esperado = "") {
+    std::string literal;
+    for (unsigned char c : str) {
+        if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
+            literal += static_cast<char>(c);
+        } else {
+            const char cifras[] = "0123456789abcdef";
+            literal += std::string("\\x") + cifras[c >> 4] + cifras[c & 0xF];
+        }
+    }
+    return {"isPalindrome",
+            {str, std::to_string(start), std::to_string(end)},
+            esperado,
+            "isPalindrome(\"" + literal + "\", " + std::to_string(start) + ", " +
+                std::to_string(end) + ")"};
+}
+
+Llamada entera(const std::string& str) { return tramo(str, 0, static_cast<int>(str.size()) - 1); }
+
 }  // namespace
 
 void palincheck(Ejercicio& e) {
@@ -55,6 +98,62 @@ void palincheck(Ejercicio& e) {
             });
     e.casos.push_back(conversacion(Origen::Enunciado, "el aviso llega antes de leer",
                                    {{kPide, "reconocer\n"}}, kSi));
+    // Palabras nuevas de pocas letras donde el ejercicio define la salida: palíndromos y
+    // palabras que no lo son, a veces con otra palabra detrás.
+    e.sorteo = [](Azar& azar) {
+        const std::string de = "abcde";
+        std::vector<std::string> entradas = {
+            palindromo(azar, azar.entero(1, 8), de),
+            palindromo(azar, azar.entero(2, 8), de),
+            noPalindromo(azar, azar.entero(2, 8), de),
+            letras(azar, azar.entero(2, 8), de),
+        };
+        for (std::string& entrada : entradas)
+            entrada += (azar.unoDe(3) ? " " + letras(azar, azar.entero(1, 4), de) : "") + "\n";
+        return entradas;
+    };
+
+    e.funciones = {
+        {"ComparaSoloElTramoPedido",
+         Origen::Enunciado,
+         "isPalindrome compara solo los bytes entre start y end",
+         {
+             tramo("", 0, -1, "true"),                 // cadena vacía
+             tramo("abc", 1, 1, "true"),               // un byte
+             tramo("abc", 2, 0, "true"),               // start pasado de end
+             tramo("xabay", 1, 3, "true"),             // tramo interior palíndromo
+             tramo("xabcy", 1, 3, "false"),            // tramo interior que no lo es
+             tramo("zaay", 1, 2, "true"),              // los extremos de fuera no cuentan
+             tramo("a?a", 0, 2, "true"),               // el byte central no se compara
+             tramo("abca", 0, 3, "false"),             // distinto junto al centro
+             tramo("\xc3\xb1\xb1\xc3", 0, 3, "true"),  // bytes de UTF-8 invertidos
+             tramo("Aa", 0, 1, "false"),               // mayúsculas y minúsculas
+         },
+         [](Azar& azar) {
+             const std::string de = "abc";
+             // Un palíndromo entre letras que no están en él, con más a la derecha que a la
+             // izquierda: el tramo está fuera del centro de la cadena.
+             const long long izquierda = azar.entero(0, 1);
+             const std::string antes = letras(azar, izquierda, "xyz");
+             const std::string dentro = palindromo(azar, azar.entero(2, 5), de);
+             const std::string despues = letras(azar, azar.entero(izquierda + 1, 2), "xyz");
+             const int start = static_cast<int>(izquierda);
+             return std::vector<Llamada>{
+                 entera(letras(azar, azar.entero(1, 7), de)),
+                 entera(letras(azar, azar.entero(1, 7), de)),
+                 entera(palindromo(azar, azar.entero(2, 7), de)),
+                 entera(noPalindromo(azar, azar.entero(2, 7), de)),
+                 tramo(antes + dentro + despues, start,
+                       start + static_cast<int>(dentro.size()) - 1),
+             };
+         },
+         "Solo cuentan los bytes de start a end: se compara str[start] con str[end] y se sigue "
+         "con start + 1 y end - 1, byte a byte, sin pasar a minúsculas."},
+        {"FirmaDeIsPalindrome",
+         Origen::Enunciado,
+         "isPalindrome se declara como pide el ejercicio",
+         {{"firma isPalindrome", {}, "bool (const std::string&, int, int)"}}},
+    };
 }
 
 }  // namespace nucleo::datos

@@ -1,4 +1,8 @@
 // powercalc: potencia recursiva de una base real con exponente entero, también negativo.
+#include <cmath>
+#include <limits>
+
+#include "sonda.h"
 #include "tablas.h"
 
 namespace nucleo::datos {
@@ -8,6 +12,23 @@ namespace {
 const std::string kBase = "Introduce la base: ";
 const std::string kExponente = "Introduce el exponente: ";
 const std::string kAvisos = kBase + kExponente;
+
+const double kInf = std::numeric_limits<double>::infinity();
+const double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+// Una llamada a power con lo que debe devolver, escrito como lo ve la sonda.
+Llamada potencia(double base, int exponente, double esperado) {
+    return {"power", {ej_sonda::ver(base), std::to_string(exponente)}, ej_sonda::ver(esperado)};
+}
+
+// Una base sorteada: hasta dos cifras enteras y tres decimales, con signo.
+std::string baseSorteada(Azar& azar) {
+    return ej_sonda::ver(static_cast<double>(azar.entero(-99999, 99999)) / 1000);
+}
+
+Llamada sorteada(std::string base, long long exponente) {
+    return {"power", {std::move(base), std::to_string(exponente)}, ""};
+}
 
 }  // namespace
 
@@ -60,6 +81,88 @@ void powercalc(Ejercicio& e) {
     e.casos.push_back(conversacion(Origen::Enunciado, "cada aviso llega antes de leer",
                                    {{kBase, "2\n"}, {kExponente, "10\n"}},
                                    kAvisos + "2 elevado a 10 es 1024\n"));
+    // Bases y exponentes nuevos donde el ejercicio define la salida: bases de cuartos, que se
+    // escriben tal como se teclean, y exponentes pequeños; a veces, la base con coma decimal.
+    e.sorteo = [](Azar& azar) {
+        std::vector<std::string> entradas;
+        for (int i = 0; i < 3; ++i) {
+            const std::string base = ej_sonda::ver(static_cast<double>(azar.entero(-40, 40)) / 4);
+            const std::string entre = azar.unoDe(2) ? " " : "\n";
+            entradas.push_back(base + entre + std::to_string(azar.entero(-8, 8)) + "\n");
+        }
+        const std::string entera = std::to_string(azar.entero(-9, 9));
+        entradas.push_back(entera + "," + std::to_string(azar.entero(1, 9)) + "\n");
+        return entradas;
+    };
+
+    std::vector<Llamada> cero;
+    for (double base : {0.0, -0.0, 1.0, -2.5, 1e308, kInf, -kInf, kNaN})
+        cero.push_back(potencia(base, 0, 1.0));
+    std::vector<Llamada> uno;
+    for (double base : {2.0, -7.5, 1e-300, kInf, -kInf, -0.0, kNaN})
+        uno.push_back(potencia(base, 1, base));
+    // El mismo orden que la regla: ((1.0 · b) · b) · … · b, y 1.0 / b^k para el negativo. Otra
+    // forma de calcularlo (pow, k divisiones) cambia los últimos bits.
+    std::vector<Llamada> orden;
+    for (double base : {1.1, 0.3, -1.7, 3.14159}) {
+        for (int k : {2, 3, 7, 25}) {
+            double producto = 1.0;
+            for (int i = 0; i < k; ++i) producto = producto * base;
+            orden.push_back(potencia(base, k, producto));
+            orden.push_back(potencia(base, -k, 1.0 / producto));
+        }
+    }
+    e.funciones = {
+        {"ExponenteCeroDaUnoParaCualquierBase", Origen::Enunciado,
+         "power con exponente 0 da 1 para cualquier base", cero,
+         [](Azar& azar) { return std::vector<Llamada>{sorteada(baseSorteada(azar), 0)}; },
+         "El primer caso de power: con exponente 0 devuelve 1.0, sin mirar la base."},
+        {"ExponenteUnoDevuelveLaBase", Origen::Enunciado, "power con exponente 1 devuelve la base",
+         uno, [](Azar& azar) { return std::vector<Llamada>{sorteada(baseSorteada(azar), 1)}; },
+         "Con exponente 1, power(base, 0) · base es 1.0 · base: la base misma, también -0, "
+         "infinito y nan."},
+        {"MultiplicaDesdeUnoYDivideUnaSolaVez", Origen::Enunciado,
+         "power multiplica desde 1.0 y, con exponente negativo, divide una sola vez", orden,
+         [](Azar& azar) {
+             std::vector<Llamada> r;
+             for (int i = 0; i < 4; ++i) {
+                 std::string base = baseSorteada(azar);
+                 r.push_back(sorteada(std::move(base), azar.entero(-60, 60)));
+             }
+             return r;
+         },
+         "b^k es power(b, k - 1) · b, de uno en uno desde 1.0; b^-k es una sola división, "
+         "1.0 / power(b, k). Otro orden de las operaciones (std::pow, una división por paso) "
+         "cambia los últimos bits."},
+        {"LimitesDelDouble",
+         Origen::Enunciado,
+         "power sigue la aritmética de double: infinito al desbordarse y 0 en su inverso",
+         {
+             potencia(2.0, 1024, kInf),
+             potencia(2.0, 1023, std::ldexp(1.0, 1023)),
+             potencia(2.0, -1100, 0.0),
+             potencia(0.0, -1, kInf),
+             potencia(-0.0, -1, -kInf),
+             potencia(-2.0, 4, 16.0),
+             potencia(-2.0, -3, -0.125),
+         },
+         nullptr,
+         "Todo en double, sin comprobar nada: un producto que se sale del rango es infinito, y "
+         "1.0 entre 0 o entre infinito da infinito o 0."},
+        // Los exponentes más grandes que admite el programa: 10000 llamadas anidadas.
+        {"ElTopeDeProfundidadNoAgotaLaPila",
+         Origen::Decidido,
+         "power llega al exponente máximo admitido sin agotar la pila",
+         {
+             potencia(1.0, 10000, 1.0),
+             potencia(-1.0, -10000, 1.0),
+             potencia(-1.0, 9999, -1.0),
+         }},
+        {"FirmaDePower",
+         Origen::Enunciado,
+         "power se declara como pide el ejercicio",
+         {{"firma power", {}, "double (double, int)"}}},
+    };
 }
 
 }  // namespace nucleo::datos

@@ -1,7 +1,6 @@
-// aFloat de textnumber en los bordes del rango de float, que seis caracteres de texto no
-// alcanzan. El fuente del programa (EJ_FUENTE) se compila tal cual, con su main renombrado y
-// sin llamarlo. aFloat es propia de esta solución: con la de un alumno (EJ_SOLUCION_ALUMNO)
-// estas pruebas no se compilan.
+// Lo propio de la respuesta modelo de textnumber: aFloat en los bordes del rango de float, que
+// seis caracteres de texto no alcanzan. El fuente se compila tal cual, con su main renombrado y
+// sin llamarlo.
 #include <gtest/gtest.h>
 
 #include <cfloat>
@@ -9,14 +8,9 @@
 #include <limits>
 #include <sstream>
 
-#ifndef EJ_FUENTE
-#define EJ_FUENTE "ejpunteros/textnumber.cpp"
-#endif
 #define main textnumber_main
-#include EJ_FUENTE
+#include "../textnumber.cpp"
 #undef main
-
-#ifndef EJ_SOLUCION_ALUMNO
 
 namespace {
 
@@ -67,5 +61,3 @@ TEST(Propio, ElMayorFloatSeEscribeConSeisCifras) {
 }
 
 }  // namespace
-
-#endif  // EJ_SOLUCION_ALUMNO

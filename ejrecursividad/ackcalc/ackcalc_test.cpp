@@ -1,18 +1,12 @@
-// ackermann de ackcalc frente a sus fórmulas cerradas, y los límites que main comprueba
-// (cabeEnInt, profundidad y su tope son propios de esta solución: con la de un
-// alumno, EJ_SOLUCION_ALUMNO, esas pruebas no se compilan).
-// El fuente del programa (EJ_FUENTE) se compila tal cual, con su main renombrado y sin
-// llamarlo.
+// Lo propio de la respuesta modelo de ackcalc: los límites que main comprueba antes de llamar a
+// ackermann (cabeEnInt, profundidad y su tope), frente a las fórmulas cerradas. El fuente se
+// compila tal cual, con su main renombrado y sin llamarlo.
 #include <gtest/gtest.h>
 
-#include "comprobacion.h"
-#include "firmas.h"
+#include <string>
 
-#ifndef EJ_FUENTE
-#define EJ_FUENTE "ejrecursividad/ackcalc.cpp"
-#endif
 #define main ackcalc_main
-#include EJ_FUENTE
+#include "../ackcalc.cpp"
 #undef main
 
 namespace {
@@ -30,23 +24,6 @@ long long formula(int m, long long n) {
             return (1LL << (n + 3)) - 3;
     }
 }
-
-PIDE_EL_EJERCICIO(CoincideConLasFormulasCerradas,
-                  "ackermann da A(m, n) para m de 0 a 4, y n + 1 para m = 0 con cualquier n") {
-    for (int m = 0; m <= 3; ++m) {
-        for (int n = 0; n <= 10; ++n) {
-            EXPECT_EQ(ackermann(m, n), formula(m, n)) << "A(" << m << ", " << n << ")";
-        }
-    }
-    EXPECT_EQ(ackermann(4, 0), 13);
-    EXPECT_EQ(ackermann(0, -5), -4) << "m = 0 responde sin recursión";
-}
-
-PIDE_EL_EJERCICIO(FirmaDeAckermann, "ackermann se declara como pide el ejercicio") {
-    EJ_ESPERA_FIRMA(ackermann, int(int, int));
-}
-
-#ifndef EJ_SOLUCION_ALUMNO
 
 TEST(Propio, CabeEnIntJustoHastaElLimite) {
     // Para m <= 3, el último n que cabe y el siguiente, según la fórmula en 64 bits.
@@ -109,7 +86,5 @@ TEST(Propio, BordesDeCadaM) {
         EXPECT_EQ(profundidad(f.m, f.n) > kProfundidadMaxima, f.hondo);
     }
 }
-
-#endif  // EJ_SOLUCION_ALUMNO
 
 }  // namespace
