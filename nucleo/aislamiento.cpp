@@ -1,9 +1,12 @@
 #include "aislamiento.h"
 
 #include <fcntl.h>
+#include <linux/openat2.h>
 #include <locale.h>
 #include <poll.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -14,7 +17,9 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <map>
 #include <system_error>
 
 namespace nucleo {
@@ -63,6 +68,37 @@ bool ponerLimite(int recurso, rlim_t valor) noexcept {
     return setrlimit(recurso, &nuevo) == 0;
 }
 
+// ¿Puede `usuario` (sin grupos extra) recorrer esa carpeta?
+bool recorrible(const struct stat& st, unsigned usuario) {
+    if (st.st_uid == usuario) return (st.st_mode & S_IXUSR) != 0;
+    if (st.st_gid == usuario) return (st.st_mode & S_IXGRP) != 0;
+    return (st.st_mode & S_IXOTH) != 0;
+}
+
+// Escribe un texto en la salida de error (tras fork: sin reservar memoria).
+void decir(const char* texto) noexcept {
+    const char* p = texto;
+    std::size_t falta = std::strlen(texto);
+    while (falta > 0) {
+        const ssize_t n = write(2, p, falta);
+        if (n <= 0 && errno != EINTR) return;
+        if (n > 0) {
+            p += n;
+            falta -= static_cast<std::size_t>(n);
+        }
+    }
+}
+
+// Abre `ruta` como O_PATH sin seguir ningún enlace (openat2; sin él, al menos no el último).
+int abrirSinEnlaces(const char* ruta) noexcept {
+    open_how como{};
+    como.flags = O_PATH | O_CLOEXEC;
+    como.resolve = RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
+    const long fd = syscall(SYS_openat2, AT_FDCWD, ruta, &como, sizeof como);
+    if (fd >= 0 || errno != ENOSYS) return static_cast<int>(fd);
+    return open(ruta, O_PATH | O_NOFOLLOW | O_CLOEXEC);
+}
+
 std::vector<char*> punteros(std::vector<std::string>& v) {
     std::vector<char*> p;
     for (std::string& s : v) p.push_back(s.data());
@@ -86,9 +122,9 @@ std::string opcionesAsanDeMemoria(std::size_t bytes) {
 }
 
 std::vector<std::string> entornoAislado(const Aislamiento& a) {
-    std::vector<std::string> e = {"PATH=/usr/bin:/bin", "LANG=" + localeDentro(),
-                                  "LC_ALL=" + localeDentro(),
-                                  std::string("HOME=") + kCarpetaDentro};
+    std::vector<std::string> e = {
+        "PATH=/usr/bin:/bin", "LANG=" + localeDentro(), "LC_ALL=" + localeDentro(),
+        std::string("HOME=") + (a.carpetaSoloLectura ? kCarpetaEjecucion : kCarpetaDentro)};
     for (const std::string& extra : a.entorno) {
         auto igual = std::find_if(e.begin(), e.end(), [&](const std::string& v) {
             return nombreDe(v) == nombreDe(extra);
@@ -113,14 +149,72 @@ std::vector<std::string> entornoAislado(const Aislamiento& a) {
     return e;
 }
 
-std::vector<std::string> ordenAislada(const Aislamiento& a, const std::vector<std::string>& orden) {
+OrdenAislada::OrdenAislada(const Aislamiento& a, const std::vector<std::string>& orden)
+    : limites_(a) {
+    namespace fs = std::filesystem;
+    // Como root: lo que `usuario` no alcanza y cómo ponérselo al alcance.
+    std::map<std::string, std::string> fuente;  // ruta pedida -> ruta sin enlaces que se monta
+    if (geteuid() == 0) {
+        std::vector<std::string> rutas = a.lectura;
+        if (!a.carpeta.empty()) rutas.push_back(a.carpeta);
+        for (const std::string& ruta : rutas) {
+            std::error_code ec;
+            const fs::path real = fs::canonical(ruta, ec);
+            struct stat st {};
+            if (ec || stat(real.c_str(), &st) != 0) continue;  // bwrap dirá que no está
+            // La primera carpeta de la ruta que `usuario` no puede recorrer.
+            fs::path tapa;
+            fs::path hasta = "/";
+            for (auto parte = std::next(real.begin()); parte != real.end(); ++parte) {
+                struct stat carpeta {};
+                if (stat(hasta.c_str(), &carpeta) != 0) break;
+                if (!recorrible(carpeta, a.usuario)) {
+                    tapa = hasta;
+                    break;
+                }
+                hasta /= *parte;
+            }
+            if (tapa.empty()) continue;
+            if (std::find(tapas_.begin(), tapas_.end(), tapa.string()) == tapas_.end()) {
+                tapas_.push_back(tapa.string());
+            }
+            fs::path camino = tapa;
+            for (auto parte = std::next(real.begin(), std::distance(tapa.begin(), tapa.end()));
+                 std::next(parte) != real.end(); ++parte) {
+                camino /= *parte;
+                if (std::find(carpetas_.begin(), carpetas_.end(), camino.string()) ==
+                    carpetas_.end()) {
+                    carpetas_.push_back(camino.string());
+                }
+            }
+            // Una ruta dentro de otra que ya se monta se ve a través de ella.
+            const bool dentroDeOtra =
+                std::any_of(montajes_.begin(), montajes_.end(), [&](const Montaje& m) {
+                    return real.string() == m.ruta || real.string().rfind(m.ruta + "/", 0) == 0;
+                });
+            if (!dentroDeOtra) montajes_.push_back({real.string(), S_ISDIR(st.st_mode)});
+            fuente[ruta] = real.string();
+            if (sinMontar_.empty()) {
+                sinMontar_ = "El usuario " + std::to_string(a.usuario) + " no puede llegar a " +
+                             ruta + " (" + tapa.string() +
+                             " está cerrada) y aquí no se le puede montar al alcance (hace falta "
+                             "CAP_SYS_ADMIN): pon la colección y la carpeta temporal donde "
+                             "pueda recorrerlas.\n";
+            }
+        }
+    }
+    const auto origen = [&](const std::string& ruta) {
+        auto it = fuente.find(ruta);
+        return it == fuente.end() ? ruta : it->second;
+    };
+
     const std::string tmp = std::to_string(a.tamanoTmp);
     // --disable-userns: dentro no se pueden crear más espacios de nombres de usuario, que son
     // la puerta de muchos fallos del núcleo. --new-session: sin la terminal de quien aísla.
-    std::vector<std::string> v = {
-        rutaBwrap(),         "--unshare-all", "--unshare-user", "--disable-userns",
-        "--die-with-parent", "--new-session", "--cap-drop",     "ALL",
-        "--hostname",        "aislamiento",   "--clearenv"};
+    std::vector<std::string>& v = argv_;
+    v = {rutaBwrap(),         "--unshare-all", "--unshare-user", "--disable-userns",
+         "--die-with-parent", "--new-session", "--cap-drop",     "ALL",
+         "--hostname",        "aislamiento",   "--clearenv"};
     for (const std::string& variable : entornoAislado(a)) {
         const std::size_t igual = variable.find('=');
         v.insert(v.end(), {"--setenv", variable.substr(0, igual), variable.substr(igual + 1)});
@@ -137,16 +231,90 @@ std::vector<std::string> ordenAislada(const Aislamiento& a, const std::vector<st
     if (a.carpeta.empty()) {
         v.insert(v.end(), {"--dir", kCarpetaDentro});
     } else {
-        v.insert(v.end(), {"--bind", a.carpeta, kCarpetaDentro});
+        v.insert(v.end(), {a.carpetaSoloLectura ? "--ro-bind" : "--bind", origen(a.carpeta),
+                           kCarpetaDentro});
     }
-    for (const std::string& ruta : a.lectura) v.insert(v.end(), {"--ro-bind", ruta, ruta});
+    if (a.carpetaSoloLectura) {
+        // Lo único escribible de /tmp: la carpeta de trabajo, con su propio tope.
+        v.insert(v.end(), {"--size", tmp, "--tmpfs", kCarpetaEjecucion});
+    }
+    for (const std::string& ruta : a.lectura) {
+        v.insert(v.end(), {"--ro-bind", origen(ruta), ruta});
+    }
+    if (a.carpetaSoloLectura) v.insert(v.end(), {"--remount-ro", "/tmp"});
     // RLIMIT_NPROC se pone dentro: allí solo cuenta los procesos de este espacio de nombres de
     // usuario; fuera contaría todos los del usuario en la máquina.
     v.insert(v.end(),
-             {"--remount-ro", "/", "--chdir", kCarpetaDentro, "--", "/usr/bin/prlimit",
+             {"--remount-ro", "/", "--chdir",
+              a.carpetaSoloLectura ? kCarpetaEjecucion : kCarpetaDentro, "--", "/usr/bin/prlimit",
               "--nproc=" + std::to_string(a.procesos) + ":" + std::to_string(a.procesos), "--"});
     v.insert(v.end(), orden.begin(), orden.end());
-    return v;
+}
+
+bool OrdenAislada::prepararHijo() const noexcept {
+    if (!montajes_.empty()) {
+        // Un espacio de montaje solo para este hijo (y el bwrap que lance), que no propaga nada
+        // fuera.
+        if (unshare(CLONE_NEWNS) != 0 ||
+            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+            decir(sinMontar_.c_str());
+            return false;
+        }
+        // Se abren antes de taparlas: después, el tmpfs las oculta.
+        constexpr std::size_t kMaximo = 64;
+        int fds[kMaximo];
+        const std::size_t n = std::min(montajes_.size(), kMaximo);
+        for (std::size_t i = 0; i < n; ++i) {
+            fds[i] = abrirSinEnlaces(montajes_[i].ruta.c_str());
+            if (fds[i] < 0) {
+                decir("No se pudo abrir ");
+                decir(montajes_[i].ruta.c_str());
+                decir("\n");
+                return false;
+            }
+        }
+        for (const std::string& tapa : tapas_) {
+            if (mount("tmpfs", tapa.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, "mode=0755,size=1m") !=
+                0) {
+                decir(sinMontar_.c_str());
+                return false;
+            }
+        }
+        for (const std::string& carpeta : carpetas_) {
+            mkdir(carpeta.c_str(), 0755);
+            chmod(carpeta.c_str(), 0755);
+        }
+        for (std::size_t i = 0; i < n; ++i) {
+            const char* ruta = montajes_[i].ruta.c_str();
+            if (montajes_[i].carpeta) {
+                mkdir(ruta, 0755);
+            } else {
+                const int vacio = open(ruta, O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+                if (vacio >= 0) close(vacio);
+            }
+            // "/proc/self/fd/N", sin reservar memoria.
+            char desde[32] = "/proc/self/fd/";
+            char cifras[12];
+            int k = 0;
+            for (int fd = fds[i]; k == 0 || fd > 0; fd /= 10)
+                cifras[k++] = static_cast<char>('0' + fd % 10);
+            std::size_t largo = std::strlen(desde);
+            while (k > 0) desde[largo++] = cifras[--k];
+            desde[largo] = '\0';
+            if (mount(desde, ruta, nullptr, MS_BIND | MS_REC, nullptr) != 0) {
+                decir("No se pudo montar ");
+                decir(montajes_[i].ruta.c_str());
+                decir("\n");
+                return false;
+            }
+            close(fds[i]);
+        }
+    }
+    return aplicarLimites(limites_);
+}
+
+std::vector<std::string> ordenAislada(const Aislamiento& a, const std::vector<std::string>& orden) {
+    return OrdenAislada(a, orden).argv();
 }
 
 bool aplicarLimites(const Aislamiento& a) noexcept {
@@ -194,8 +362,15 @@ bool aislamientoDisponible(std::string* razon) {
                       "): la comprobación no queda aislada. Instálalo con: sudo apt-get install "
                       "bubblewrap");
     }
+#ifndef EJ_SECCOMP
+    return fallar(
+        "El núcleo se compiló sin libseccomp: la lanzadera no puede contar las llamadas a cls "
+        "sin que el programa las falsee, así que no se aísla. Instálala (sudo apt-get install "
+        "libseccomp-dev) y vuelve a compilar");
+#endif
     const Aislamiento a;
-    std::vector<std::string> argv = ordenAislada(a, {"/bin/true"});
+    const OrdenAislada orden(a, {"/bin/true"});
+    std::vector<std::string> argv = orden.argv();
     std::vector<std::string> entorno = entornoAislado(a);
     std::vector<char*> pargv = punteros(argv);
     std::vector<char*> pentorno = punteros(entorno);
@@ -211,7 +386,7 @@ bool aislamientoDisponible(std::string* razon) {
         dup2(nulo, 0);
         dup2(nulo, 1);
         dup2(tubo[1], 2);
-        if (!aplicarLimites(a)) _exit(126);
+        if (!orden.prepararHijo()) _exit(126);
         execve(pargv[0], pargv.data(), pentorno.data());
         _exit(127);
     }

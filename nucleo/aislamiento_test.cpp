@@ -1,6 +1,6 @@
 // Pruebas del aislamiento con programas hostiles: cada uno intenta saltarse una barrera y debe
 // fallar. Se compilan aquí fuera con g++ en una carpeta temporal y se ejecutan dentro, con
-// ordenAislada y aplicarLimites, tal como se ejecutará una entrega.
+// OrdenAislada, tal como se ejecutará una entrega.
 #include "aislamiento.h"
 
 #include <arpa/inet.h>
@@ -21,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -52,13 +53,13 @@ std::ostream& operator<<(std::ostream& os, const Salida& s) {
               << s.texto;
 }
 
-// Un proceso hijo con las dos salidas en una tubería. Con `a`, el hijo aplica sus límites
-// antes de execve y, si se es root, una red de seguridad: nunca ejecuta un hostil como root y
-// le pone un tope de procesos al usuario sin privilegios, para que si el límite de dentro
-// fallara la prueba falle sin tumbar la máquina.
+// Un proceso hijo con las dos salidas en una tubería. Con `orden`, el hijo la prepara (límites
+// y, como root, lo que haga falta montar) antes de execve y, si se es root, una red de
+// seguridad: nunca ejecuta un hostil como root y le pone un tope de procesos al usuario sin
+// privilegios, para que si el límite de dentro fallara la prueba falle sin tumbar la máquina.
 class Proceso {
    public:
-    Proceso(std::vector<std::string> argv, const nucleo::Aislamiento* a) {
+    Proceso(std::vector<std::string> argv, const nucleo::OrdenAislada* orden) {
         std::vector<char*> p;
         for (std::string& s : argv) p.push_back(s.data());
         p.push_back(nullptr);
@@ -71,8 +72,8 @@ class Proceso {
             dup2(nulo, 0);
             dup2(tubo[1], 1);
             dup2(tubo[1], 2);
-            if (a != nullptr) {
-                if (!nucleo::aplicarLimites(*a)) _exit(126);
+            if (orden != nullptr) {
+                if (!orden->prepararHijo()) _exit(126);
                 const rlimit red{256, 256};
                 if (root && (geteuid() == 0 || setrlimit(RLIMIT_NPROC, &red) != 0)) _exit(125);
             }
@@ -433,6 +434,269 @@ const char* const kMemoria = R"cpp(
     }
 )cpp";
 
+// Intenta hacerse con su guardián (argv[1]: pidfd, ptrace o mem) para avisar al comprobador de
+// que las ejecuciones 1 a 64 terminaron bien; haya podido o no, después aborta. Con pidfd se
+// lleva el socket del guardián (pidfd_getfd) y avisa él; con ptrace o /proc/<pid>/mem escribe
+// en el guardián, donde está parado esperando una señal, el código de falsificar(), y lo
+// despierta con SIGCHLD para que lo ejecute.
+const char* const kFalsificador = R"cpp(
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/ptrace.h>
+#include <sys/socket.h>
+#include <sys/syscall.h>
+#include <sys/user.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+    struct Aviso {
+        uint32_t tipo, id;
+        int32_t estado, cls;
+        int64_t cpu;
+    };
+    // Sin llamadas ni datos fuera de la pila: se copia tal cual en el guardián.
+    extern "C" __attribute__((section("inyeccion"), noinline, used)) void falsificar() {
+        for (uint32_t id = 1; id <= 64; ++id) {
+            Aviso a;
+            a.tipo = 2;
+            a.id = id;
+            a.estado = 0;
+            a.cls = 0;
+            a.cpu = 0;
+            long r = SYS_sendto;
+            register long r10 asm("r10") = MSG_NOSIGNAL;
+            register long r8 asm("r8") = 0;
+            register long r9 asm("r9") = 0;
+            asm volatile("syscall"
+                         : "+a"(r)
+                         : "D"(3L), "S"(&a), "d"(sizeof a), "r"(r10), "r"(r8), "r"(r9)
+                         : "rcx", "r11", "memory");
+        }
+        long r = SYS_exit_group;
+        asm volatile("syscall" : "+a"(r) : "D"(0L) : "rcx", "r11", "memory");
+        for (;;) {
+        }
+    }
+    extern "C" char __start_inyeccion[], __stop_inyeccion[];
+
+    int main(int argc, char** argv) {
+        const pid_t guardian = getppid();
+        const std::string como = argv[1];
+        const std::size_t largo = (__stop_inyeccion - __start_inyeccion + 7) / 8 * 8;
+        bool logrado = false;
+        if (como == "pidfd") {
+            const int pidfd = syscall(SYS_pidfd_open, guardian, 0);
+            const int fd = pidfd < 0 ? -1 : syscall(SYS_pidfd_getfd, pidfd, 3, 0);
+            if (fd >= 0) {
+                for (uint32_t id = 1; id <= 64; ++id) {
+                    Aviso a{2, id, 0, 0, 0};
+                    logrado = send(fd, &a, sizeof a, MSG_NOSIGNAL) == sizeof a || logrado;
+                }
+            } else {
+                std::printf("pidfd_getfd: %s\n", std::strerror(errno));
+            }
+        } else if (como == "ptrace") {
+            if (ptrace(PTRACE_SEIZE, guardian, 0, 0) != 0 &&
+                ptrace(PTRACE_ATTACH, guardian, 0, 0) != 0) {
+                std::printf("ptrace: %s\n", std::strerror(errno));
+            } else {
+                ptrace(PTRACE_INTERRUPT, guardian, 0, 0);
+                int estado;
+                waitpid(guardian, &estado, __WALL);
+                user_regs_struct r;
+                ptrace(PTRACE_GETREGS, guardian, 0, &r);
+                for (std::size_t i = 0; i < largo; i += 8) {
+                    long palabra;
+                    std::memcpy(&palabra, __start_inyeccion + i, 8);
+                    ptrace(PTRACE_POKETEXT, guardian, r.rip + i, palabra);
+                }
+                logrado = ptrace(PTRACE_DETACH, guardian, 0, 0) == 0;
+            }
+        } else {
+            // La llamada en que espera: "número args... pila pc".
+            std::ifstream f("/proc/" + std::to_string(guardian) + "/syscall");
+            std::string linea, ultimo;
+            std::getline(f, linea);
+            std::istringstream campos(linea);
+            for (std::string c; campos >> c;) ultimo = c;
+            const unsigned long pc = std::strtoul(ultimo.c_str(), nullptr, 16);
+            const int fd = open(("/proc/" + std::to_string(guardian) + "/mem").c_str(), O_RDWR);
+            if (fd < 0 || pc == 0) {
+                std::printf("mem: %s\n", std::strerror(errno));
+            } else {
+                logrado = pwrite(fd, __start_inyeccion, largo, pc) == static_cast<ssize_t>(largo);
+            }
+        }
+        if (logrado && como != "pidfd") kill(guardian, SIGCHLD);
+        std::printf(logrado ? "falsificado\n" : "no pude\n");
+        std::fflush(stdout);
+        sleep(1);
+        std::abort();
+    }
+)cpp";
+
+// Una lanzadera de pega para probar qué avisos acepta el comprobador: se presenta, recibe una
+// petición y su guardián dice que empezó; después un nieto suyo (un programa que se hubiera
+// llevado el socket) dice que la ejecución terminó bien, y al rato el guardián, que terminó
+// con SIGABRT.
+const char* const kLanzaderaDePega = R"cpp(
+#include <signal.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <cstdint>
+#include <cstring>
+    struct Aviso {
+        uint32_t tipo, id;
+        int32_t estado, cls;
+        int64_t cpu;
+    };
+    void avisar(uint32_t tipo, uint32_t id, int32_t estado) {
+        Aviso a{tipo, id, estado, -1, 0};
+        send(3, &a, sizeof a, MSG_NOSIGNAL);
+    }
+    int main() {
+        avisar(3, 0, 0);
+        struct {
+            uint32_t id, opciones;
+            uint64_t memoria;
+        } p;
+        char datos[65536];
+        iovec partes[2] = {{&p, sizeof p}, {datos, sizeof datos}};
+        alignas(cmsghdr) char control[CMSG_SPACE(4 * sizeof(int))];
+        msghdr m{};
+        m.msg_iov = partes;
+        m.msg_iovlen = 2;
+        m.msg_control = control;
+        m.msg_controllen = sizeof control;
+        if (recvmsg(3, &m, 0) <= 0) return 1;
+        cmsghdr* c = CMSG_FIRSTHDR(&m);
+        const int recibidos = static_cast<int>((c->cmsg_len - CMSG_LEN(0)) / sizeof(int));
+        int fds[4] = {-1, -1, -1, -1};
+        std::memcpy(fds, CMSG_DATA(c), sizeof(int) * (recibidos < 4 ? recibidos : 4));
+        if (fork() == 0) {
+            avisar(1, p.id, 0);
+            char si;
+            if (fds[3] >= 0 && read(fds[3], &si, 1) != 1) _exit(0);
+            for (int fd : fds) close(fd);
+            if (fork() == 0) {
+                avisar(2, p.id, 0);
+                _exit(0);
+            }
+            wait(nullptr);
+            usleep(300000);
+            avisar(2, p.id, SIGABRT);
+            _exit(0);
+        }
+        for (int fd : fds) close(fd);
+        wait(nullptr);
+        char x;
+        while (recv(3, &x, 1, 0) > 0) {
+        }
+    }
+)cpp";
+
+// Llama a system("cls") argv[1] veces; con "registro", escribe el archivo y la variable que
+// contaba la cls de antes; con "true", se cambia por /bin/true.
+const char* const kCls = R"cpp(
+#include <unistd.h>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+    int main(int argc, char** argv) {
+        const std::string como = argv[1];
+        if (como == "registro") {
+            std::ofstream("cls-0") << "cls\n";
+            setenv("EJ_CLS_REGISTRO", "cls-0", 1);
+            return std::system("echo cls >> \"$EJ_CLS_REGISTRO\"");
+        }
+        if (como == "true") {
+            execl("/bin/true", "true", static_cast<char*>(nullptr));
+            return 1;
+        }
+        for (int i = 0; i < std::atoi(argv[1]); ++i) {
+            if (std::system("cls") != 0) return 2;
+        }
+    }
+)cpp";
+
+// argv[1]: "hijo" (un hijo reserva y toca argv[2] MB con malloc, en bloques de 64 MB) o "mmap"
+// (los pide con mmap y los toca página a página).
+const char* const kMemoriaArbol = R"cpp(
+#include <sys/mman.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+    int main(int argc, char** argv) {
+        const long mb = std::atol(argv[2]);
+        if (std::strcmp(argv[1], "hijo") == 0) {
+            const pid_t hijo = fork();
+            if (hijo == 0) {
+                for (long tocados = 0; tocados < mb; tocados += 64) {
+                    char* p = static_cast<char*>(std::malloc(64 << 20));
+                    if (p == nullptr) _exit(3);
+                    std::memset(p, 1, 64 << 20);
+                }
+                std::printf("el hijo tocó %ld MB\n", mb);
+                _exit(0);
+            }
+            int estado = 0;
+            waitpid(hijo, &estado, 0);
+            return WIFEXITED(estado) ? WEXITSTATUS(estado) : 4;
+        }
+        const std::size_t bytes = static_cast<std::size_t>(mb) << 20;
+        char* p = static_cast<char*>(mmap(nullptr, bytes, PROT_READ | PROT_WRITE,
+                                          MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0));
+        if (p == MAP_FAILED) return 3;
+        for (std::size_t i = 0; i < bytes; i += 4096) p[i] = 1;
+        std::printf("toqué %ld MB con mmap\n", mb);
+    }
+)cpp";
+
+// Intenta cambiar argv[1] (otro programa de la entrega) y crear un archivo junto a él y en /tmp;
+// después dice si su carpeta de trabajo estaba vacía, cuál es y su HOME, y deja un rastro en
+// ella.
+const char* const kSobrescribir = R"cpp(
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+    bool escribe(const std::string& ruta, int modo) {
+        const int fd = open(ruta.c_str(), O_WRONLY | modo, 0755);
+        const bool bien = fd >= 0 && write(fd, "#!/bin/sh\n", 10) == 10;
+        if (fd >= 0) close(fd);
+        return bien;
+    }
+    int main(int argc, char** argv) {
+        const std::string otro = argv[1];
+        std::printf("sobrescribe=%d\n", escribe(otro, O_TRUNC));
+        std::printf("crea=%d\n", escribe(otro.substr(0, otro.rfind('/')) + "/nuevo", O_CREAT));
+        std::printf("tmp=%d\n", escribe("/tmp/nuevo", O_CREAT));
+        int entradas = 0;
+        if (DIR* d = opendir(".")) {
+            while (dirent* e = readdir(d))
+                entradas += std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0;
+            closedir(d);
+        }
+        std::printf("vacía=%d\n", entradas == 0);
+        char cwd[4096];
+        std::printf("cwd=%s\nhome=%s\n", getcwd(cwd, sizeof cwd), std::getenv("HOME"));
+        std::printf("rastro=%d\n", escribe("rastro", O_CREAT));
+    }
+)cpp";
+
 // --- El banco de pruebas ------------------------------------------------------------------
 
 // Una carpeta temporal propia que `usuario` puede recorrer, con bin/ (los hostiles, visibles
@@ -485,7 +749,8 @@ class AislamientoTest : public ::testing::Test {
     Salida aislado(const std::vector<std::string>& orden, const nucleo::Aislamiento& a) {
         std::string error;
         EXPECT_TRUE(nucleo::cederCarpeta(a, &error)) << error;
-        return Proceso(nucleo::ordenAislada(a, orden), &a).terminar();
+        const nucleo::OrdenAislada aislada(a, orden);
+        return Proceso(aislada.argv(), &aislada).terminar();
     }
     Salida aislado(const std::vector<std::string>& orden) { return aislado(orden, a_); }
 
@@ -758,9 +1023,9 @@ TEST_F(AislamientoTest, NingunDescendienteSobreviveAlAislamiento) {
     for (const bool matarlo : {false, true}) {
         const std::string marca = marcaUnica();
         ASSERT_TRUE(nucleo::cederCarpeta(a_));
-        Proceso p(nucleo::ordenAislada(a_, {programa, std::to_string(eslabones),
-                                            matarlo ? "espera" : "sale", marca}),
-                  &a_);
+        const nucleo::OrdenAislada orden(
+            a_, {programa, std::to_string(eslabones), matarlo ? "espera" : "sale", marca});
+        Proceso p(orden.argv(), &orden);
         ASSERT_TRUE(p.esperarTexto("listo\n", milliseconds(5000)));
         EXPECT_GE(procesosConMarca(marca), eslabones) << "la cadena no llegó a existir";
         if (matarlo) {
@@ -812,7 +1077,8 @@ TEST_F(AislamientoTest, UnaBombaDeForksTopaConElLimite) {
     a_.procesos = 16;
     const std::string marca = marcaUnica();
     ASSERT_TRUE(nucleo::cederCarpeta(a_));
-    Proceso p(nucleo::ordenAislada(a_, {compilar("bomba", kBomba), marca}), &a_);
+    const nucleo::OrdenAislada orden(a_, {compilar("bomba", kBomba), marca});
+    Proceso p(orden.argv(), &orden);
     ASSERT_TRUE(p.esperarTexto("tope\n", milliseconds(5000)));
     // Los dos bwrap llevan también la marca.
     EXPECT_LE(procesosConMarca(marca), a_.procesos + 2);
@@ -873,6 +1139,51 @@ TEST_F(AislamientoTest, LaMemoriaTieneTopeConYSinSanitizadores) {
     });
 }
 
+// --- Como root, una colección bajo una carpeta cerrada ---------------------------------------
+
+// Como root, bwrap corre como `usuario`, que no puede recorrer una carpeta 0700 (una colección
+// en /root): compilar y ejecutar aislado, también en la lanzadera, funciona igual, y fuera la
+// carpeta sigue cerrada.
+TEST_F(AislamientoTest, ComoRootLlegaBajoUnaCarpetaCerrada) {
+    if (geteuid() != 0) GTEST_SKIP() << "solo como root";
+    const std::string cerrada = raiz_ + "/cerrada";
+    const std::string coleccion = cerrada + "/coleccion";
+    fs::create_directories(coleccion + "/bin");
+    fs::create_directories(coleccion + "/entrega");
+    const fs::perms abierta = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                              fs::perms::others_read | fs::perms::others_exec;
+    for (const std::string& carpeta : {coleccion, coleccion + "/bin", coleccion + "/entrega"}) {
+        fs::permissions(carpeta, abierta);
+    }
+    fs::permissions(cerrada, fs::perms::owner_all);
+    fs::copy_file(EJ_LANZADERA, coleccion + "/bin/lanzadera");
+    escribirArchivo(coleccion + "/bin/saludo.h",
+                    "#define SALUDO \"hola desde la carpeta cerrada\"\n");
+    nucleo::Aislamiento a = a_;
+    a.carpeta = coleccion + "/entrega";
+    a.lectura = {coleccion + "/bin"};
+    escribirArchivo(a.carpeta + "/main.cpp", "#include \"" + coleccion +
+                                                 "/bin/saludo.h\"\n#include <cstdio>\n"
+                                                 "int main() { std::puts(SALUDO); }\n");
+    const Salida compilacion = aislado({"g++", "main.cpp", "-o", "prog"}, a);
+    ASSERT_EQ(compilacion.estado, 0) << compilacion;
+    const Salida s = aislado({"./prog"}, a);
+    EXPECT_EQ(s.texto, "hola desde la carpeta cerrada\n") << s;
+
+    std::unique_ptr<nucleo::Lanzadera> l =
+        nucleo::Lanzadera::abrir(a, coleccion + "/bin/lanzadera");
+    ASSERT_NE(l, nullptr);
+    a.lanzadera = l.get();
+    nucleo::Opciones o;
+    o.aislamiento = &a;
+    const nucleo::Resultado r =
+        nucleo::ejecutar(std::string(nucleo::kCarpetaDentro) + "/prog", "", o);
+    EXPECT_TRUE(r.terminoBien()) << r;
+    EXPECT_EQ(r.salida, "hola desde la carpeta cerrada\n") << r;
+    l.reset();
+    EXPECT_EQ(fs::status(cerrada).permissions(), fs::perms::owner_all);
+}
+
 // --- La lanzadera ---------------------------------------------------------------------------
 
 // Una lanzadera abierta con el aislamiento de la prueba, que también deja leer la lanzadera.
@@ -882,6 +1193,7 @@ class LanzaderaTest : public AislamientoTest {
         AislamientoTest::SetUp();
         if (IsSkipped() || HasFatalFailure()) return;
         a_.lectura.push_back(EJ_LANZADERA);
+        a_.lectura.push_back(mudo());
         ASSERT_TRUE(nucleo::cederCarpeta(a_));
         lanzadera_ = nucleo::Lanzadera::abrir(a_, EJ_LANZADERA);
         ASSERT_NE(lanzadera_, nullptr);
@@ -890,6 +1202,18 @@ class LanzaderaTest : public AislamientoTest {
     void TearDown() override {
         lanzadera_.reset();
         AislamientoTest::TearDown();
+    }
+
+    // La carpeta de la cls que no hace nada.
+    static std::string mudo() { return std::string(EJ_RAIZ) + "/lanzador/mudo"; }
+
+    // Cierra la lanzadera y abre `programa` como lanzadera con el aislamiento de ahora.
+    void reabrir(const std::string& programa = EJ_LANZADERA) {
+        lanzadera_.reset();
+        a_.lanzadera = nullptr;
+        lanzadera_ = nucleo::Lanzadera::abrir(a_, programa);
+        ASSERT_NE(lanzadera_, nullptr);
+        a_.lanzadera = lanzadera_.get();
     }
 
     // La orden hasta el final, con las dos salidas juntas, en la lanzadera (o como diga `a`).
@@ -990,6 +1314,139 @@ TEST_F(LanzaderaTest, LosLimitesDeCpuYMemoriaSonLosDeCadaEjecucion) {
         const nucleo::Resultado r = lanzado(orden, "", a);
         return Fin{r.salida, r.terminoBien(), r.agotado};
     });
+}
+
+// Un programa no puede hacerse con su guardián para decir cómo terminó: ni llevarse su socket,
+// ni seguirlo con ptrace, ni escribir en su memoria. Se juzga lo que hizo: abortar.
+TEST_F(LanzaderaTest, UnProgramaNoFalsificaSuResultado) {
+#ifndef __x86_64__
+    GTEST_SKIP() << "el código que se inyecta en el guardián es de x86-64";
+#endif
+    const std::string programa =
+        compilar("falsificador", kFalsificador, {"-O2", "-fno-stack-protector"});
+    for (const char* como : {"pidfd", "ptrace", "mem"}) {
+        const nucleo::Resultado r = lanzado({programa, como});
+        EXPECT_EQ(r.senal, SIGABRT) << como << ": " << r;
+        EXPECT_NE(r.salida.find("no pude"), std::string::npos) << como << ": " << r;
+    }
+    EXPECT_EQ(lanzado({"/bin/echo", "sigue"}).salida, "sigue\n");
+}
+
+// De cada aviso se mira quién lo envía: el fin de una ejecución lo dice su guardián, no otro
+// proceso con el socket (aquí, un nieto de una lanzadera de pega).
+TEST_F(LanzaderaTest, SoloSuGuardianDiceComoTermino) {
+    reabrir(compilar("lanzadera-de-pega", kLanzaderaDePega));
+    const nucleo::Resultado r = lanzado({"/bin/true"});
+    EXPECT_EQ(r.senal, SIGABRT) << r;
+    EXPECT_EQ(r.estado, -1) << r;
+}
+
+// El guardián cuenta las veces que el programa, o lo que lanza, ejecuta cls: ni más (una
+// búsqueda en PATH que falla no cuenta) ni menos, y sin que el programa pueda tocar la cuenta.
+TEST_F(LanzaderaTest, CuentaLasLlamadasACls) {
+    const std::string programa = compilar("cls", kCls);
+    struct Fila {
+        const char* descripcion;
+        const char* como;
+        const char* path;
+        int llamadas;
+    } filas[] = {
+        {"una vez", "1", "mudo primero", 1},
+        {"dos veces", "2", "mudo primero", 2},
+        {"ninguna", "0", "mudo primero", 0},
+        {"escribe el registro de la cls de antes", "registro", "mudo primero", 0},
+        {"se cambia por /bin/true", "true", "mudo primero", 0},
+        {"una vez, con cls al final de PATH", "1", "mudo último", 1},
+    };
+    for (const Fila& f : filas) {
+        nucleo::Opciones o;
+        o.contarCls = true;
+        o.entorno = {std::string("PATH=") + (f.path == std::string("mudo primero")
+                                                 ? mudo() + ":/usr/bin:/bin"
+                                                 : "/usr/bin:/bin:" + mudo())};
+        const nucleo::Resultado r = lanzado({programa, f.como}, o);
+        EXPECT_TRUE(r.terminoBien()) << f.descripcion << ": " << r;
+        EXPECT_EQ(r.llamadasCls, f.llamadas) << f.descripcion << ": " << r;
+    }
+    // Sin pedirlo, o sin lanzadera, no se cuentan.
+    nucleo::Opciones o;
+    o.entorno = {"PATH=" + mudo() + ":/usr/bin:/bin"};
+    EXPECT_EQ(lanzado({programa, "1"}, o).llamadasCls, -1);
+    o.contarCls = true;
+    nucleo::Aislamiento propio = a_;
+    propio.lanzadera = nullptr;
+    EXPECT_EQ(lanzado({programa, "1"}, "", propio, o).llamadasCls, -1);
+}
+
+// El tope de memoria es del programa y de todo lo que lance, con y sin sanitizadores: un hijo
+// que toca 2 GiB, o 2 GiB pedidos con mmap y tocados página a página, se matan al pasar de él y
+// no queda nada en marcha. RLIMIT_AS y los topes de ASan, más altos, no llegan a actuar (y
+// son la red de seguridad de la prueba).
+TEST_F(LanzaderaTest, LaMemoriaDeTodoLoQueLanzaTieneTope) {
+    const std::string normal = compilar("memoria-arbol", kMemoriaArbol);
+    const std::string asan =
+        compilar("memoria-arbol-asan", kMemoriaArbol, {"-fsanitize=address,undefined"});
+    struct Fila {
+        const char* como;
+        bool sanitizadores;
+    } filas[] = {{"hijo", false}, {"mmap", false}, {"hijo", true}, {"mmap", true}};
+    for (const Fila& f : filas) {
+        nucleo::Aislamiento a = a_;
+        a.memoria = std::size_t{3} << 30;
+        a.sanitizadores = f.sanitizadores;
+        if (f.sanitizadores) a.entorno = {"ASAN_OPTIONS=detect_leaks=0"};
+        nucleo::Opciones o;
+        o.limiteMemoria = std::size_t{256} << 20;
+        const std::string marca = marcaUnica();
+        const std::string caso = std::string(f.como) + (f.sanitizadores ? " con ASan" : "");
+        const auto antes = Reloj::now();
+        const nucleo::Resultado r =
+            lanzado({f.sanitizadores ? asan : normal, f.como, "2048", marca}, "", a, o);
+        EXPECT_TRUE(r.memoriaExcedida) << caso << ": " << r;
+        EXPECT_FALSE(r.terminoBien()) << caso << ": " << r;
+        EXPECT_EQ(r.salida.find("toc"), std::string::npos) << caso << ": " << r;
+        EXPECT_LT(Reloj::now() - antes, std::chrono::seconds(10)) << caso;
+        EXPECT_EQ(quedanConMarca(marca, milliseconds(2000)), 0) << caso;
+    }
+}
+
+// Con la carpeta de la entrega solo para leer, ningún programa cambia lo compilado ni deja nada
+// junto a ello ni en /tmp, y cada ejecución trabaja en una carpeta vacía, que es su HOME: lo que
+// deja una no lo ve la siguiente. En la lanzadera y en un bwrap propio.
+TEST_F(LanzaderaTest, LoCompiladoNoCambiaYCadaEjecucionEmpiezaDeCero) {
+    const std::string programa = compilar("sobrescribir", kSobrescribir);
+    escribirArchivo(entrega("otro"), "original\n");
+    a_.carpetaSoloLectura = true;
+    ASSERT_TRUE(nucleo::cederCarpeta(a_));
+    reabrir();
+    nucleo::Aislamiento propio = a_;
+    propio.lanzadera = nullptr;
+    const auto valor = [](const std::string& texto, const std::string& nombre) {
+        const std::size_t desde = texto.find("\n" + nombre + "=");
+        if (desde == std::string::npos) return std::string();
+        const std::size_t inicio = desde + nombre.size() + 2;
+        return texto.substr(inicio, texto.find('\n', inicio) - inicio);
+    };
+    for (const nucleo::Aislamiento* a : {&a_, &propio}) {
+        const std::string donde =
+            a->lanzadera != nullptr ? "en la lanzadera" : "en un bwrap propio";
+        for (int vez = 1; vez <= 2; ++vez) {
+            const nucleo::Resultado r =
+                lanzado({programa, std::string(nucleo::kCarpetaDentro) + "/otro"}, "", *a);
+            const std::string caso = donde + ", vez " + std::to_string(vez);
+            EXPECT_TRUE(r.terminoBien()) << caso << ": " << r;
+            for (const char* linea :
+                 {"sobrescribe=0\n", "crea=0\n", "tmp=0\n", "vacía=1\n", "rastro=1\n"}) {
+                EXPECT_NE(r.salida.find(linea), std::string::npos) << caso << ": " << r;
+            }
+            const std::string cwd = valor(r.salida, "cwd");
+            EXPECT_EQ(cwd.rfind(nucleo::kCarpetaEjecucion, 0), 0U) << caso << ": " << r;
+            EXPECT_EQ(valor(r.salida, "home"), cwd) << caso << ": " << r;
+        }
+    }
+    EXPECT_EQ(leerArchivo(entrega("otro")), "original\n");
+    EXPECT_FALSE(existe(entrega("nuevo")));
+    EXPECT_FALSE(existe(entrega("rastro")));
 }
 
 }  // namespace

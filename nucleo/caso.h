@@ -102,8 +102,6 @@ struct Ejercicio {
     int nodosConservados = 0;
     std::string descripcion;
     std::string entradaDemo;  // con los saltos de línea ya como '\n'
-    // Las comprobaciones de funciones, relativas a la raíz; vacío si no tiene.
-    std::string unidad;
     // Lo primero que escribe, pase lo que pase con la entrada; vacío si no lee nada.
     std::string primerAviso;
     // Las declaraciones que pide el ejercicio, para explicar una función que falta.

@@ -1,13 +1,8 @@
 // El tipo con que un programa declara una función, una especialización de una plantilla de
-// función o una función miembro, frente al que pide el ejercicio. En una prueba de GoogleTest:
-//   EJ_ESPERA_FIRMA(isPalindrome, bool(const std::string&, int, int));
-//   EJ_ESPERA_FIRMA(encontrarMaximo<int>, int(int, int));
-//   EJ_ESPERA_FIRMA(Cir::out, void (Cir::*)());
-// Si no coinciden, la prueba falla con la frase
-//   isPalindrome tiene otra firma: pide bool (const std::string&, int, int), tu código
-//   declara bool (std::string, int, int)
-// Los tipos se escriben como en C++, con los nombres largos de la biblioteca abreviados
-// (std::string, std::ostream...).
+// función o una función miembro, escrito como se declararía: firmaLegible<decltype(&power)>()
+// da "double (double, int)"; la sonda de funciones (sonda.h) lo observa así. Los tipos se
+// escriben como en C++, con los nombres largos de la biblioteca abreviados (std::string,
+// std::ostream...).
 #ifndef NUCLEO_FIRMAS_H
 #define NUCLEO_FIRMAS_H
 
@@ -155,29 +150,6 @@ std::string firmaLegible() {
     return firmas_detalle::Firma<Puntero>::de();
 }
 
-// "" si `Declarada` (el tipo de &nombre) es `Pedida` (un tipo de función, o de puntero a
-// miembro); si no, la frase que explica la diferencia.
-template <typename Pedida, typename Declarada>
-std::string otraFirma(const std::string& nombre) {
-    using Puntero =
-        std::conditional_t<std::is_function_v<Pedida>, std::add_pointer_t<Pedida>, Pedida>;
-    if (std::is_same_v<Puntero, Declarada>) return "";
-    return nombre + " tiene otra firma: pide " + firmaLegible<Pedida>() + ", tu código declara " +
-           firmaLegible<Declarada>();
-}
-
 }  // namespace nucleo
-
-// Falla la prueba en curso, con la frase de otraFirma, si &entidad no tiene el tipo pedido.
-#define EJ_ESPERA_FIRMA(entidad, ...) \
-    EJ_ESPERA_FIRMA_DE_TIPO(#entidad, decltype(&entidad), __VA_ARGS__)
-
-// Lo mismo con el tipo declarado ya deducido (cuando no se puede tomar la dirección, como la
-// de una función amiga definida dentro de su clase) y el nombre que se da en la frase.
-#define EJ_ESPERA_FIRMA_DE_TIPO(nombre, Declarada, ...)                                         \
-    do {                                                                                        \
-        const std::string ej_diferencia_ = ::nucleo::otraFirma<__VA_ARGS__, Declarada>(nombre); \
-        if (!ej_diferencia_.empty()) GTEST_NONFATAL_FAILURE_(ej_diferencia_.c_str());           \
-    } while (false)
 
 #endif

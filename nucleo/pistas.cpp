@@ -533,7 +533,12 @@ std::vector<std::string> pistasDeTerminacion(const Resultado& r, std::chrono::mi
                          " bytes y se detuvo: ¿un bucle que no termina, por ejemplo porque una "
                          "lectura fallida deja std::cin en error y el bucle no avanza?");
     }
-    if (r.senal != 0 && !r.agotado && !r.salidaExcesiva) {
+    if (r.memoriaExcedida) {
+        pistas.push_back(
+            "El programa y lo que lanzó pasaron del límite de memoria y se detuvo: ¿reserva sin "
+            "parar en un bucle, o una recursión que no termina?");
+    }
+    if (r.senal != 0 && !r.agotado && !r.salidaExcesiva && !r.memoriaExcedida) {
         // En Windows, la señal equivalente a su excepción; se nombra la excepción.
         const std::string nombre = nombreDeSenal(r);
         switch (r.senal) {
@@ -566,7 +571,8 @@ std::vector<std::string> pistasDeTerminacion(const Resultado& r, std::chrono::mi
                                  " (" + nombre + ").");
         }
     }
-    if (r.senal == 0 && !r.agotado && !r.salidaExcesiva && r.estado != 0 && informes.empty()) {
+    if (r.senal == 0 && !r.agotado && !r.salidaExcesiva && !r.memoriaExcedida && r.estado != 0 &&
+        informes.empty()) {
         pistas.push_back(
             r.estado == 127
                 ? "No se pudo ejecutar el programa (estado 127): ¿existe y está compilado?"

@@ -7,6 +7,8 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <deque>
+#include <utility>
 
 #include "proceso_plataforma.h"
 
@@ -37,10 +39,15 @@ constexpr std::chrono::milliseconds kGracia{500};
 constexpr std::chrono::milliseconds kQuieto{100};
 constexpr std::chrono::milliseconds kCallaSiDistinto{250};
 constexpr std::chrono::milliseconds kCalla{1000};
-// Con límite de CPU, cada cuánto se mide lo gastado mientras el programa corre. Se mide a
-// menudo porque lo que corre aislado no se cuenta al recogerlo (bwrap no lo pasa a quien lo
-// lanzó): la última medida es también la CPU de un programa que termina bien.
+// Con límite de CPU o de memoria, cada cuánto se mide lo gastado mientras el programa corre. Se
+// mide a menudo porque lo que corre aislado no se cuenta al recogerlo (bwrap no lo pasa a quien
+// lo lanzó): la última medida es también la CPU de un programa que termina bien.
 constexpr std::chrono::milliseconds kEntreMedidas{20};
+// Al llegar al tope de tiempo real, un programa sigue calculando si su CPU creció en este último
+// rato (o en la mitad del tope, si es más corto); si no, está parado.
+constexpr std::chrono::milliseconds kVentana{500};
+// Hasta cuántas veces el tope original se alarga el de un programa que sigue calculando.
+constexpr int kVecesTope = 4;
 
 // Motor común: una ejecución es una conversación; ejecutar() es la de un solo paso que no
 // espera ningún aviso.
@@ -50,12 +57,28 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
 
     Resultado r;
     const auto inicio = Reloj::now();
-    const auto fin = inicio + opciones.limite + plataforma::holguraDeArranque();
-    // Con límite de CPU: cuándo se mide lo gastado, y hasta cuándo vale el reloj donde no se
-    // puede medir.
+    auto fin = inicio + opciones.limite + plataforma::holguraDeArranque();
+    // Con límite de CPU o de memoria: cuándo se mide lo gastado, y hasta cuándo vale el reloj
+    // donde no se puede medir la CPU.
     const bool conCpu = opciones.limiteCpu.count() > 0;
-    auto medirCpu = inicio;
+    const bool conMemoria = opciones.limiteMemoria > 0;
+    auto medir = inicio;
     const auto finSinMedida = inicio + opciones.limiteCpu + plataforma::holguraDeArranque();
+    // Con límite de CPU, el tope de tiempo real más largo al que se llega alargándolo, y las
+    // medidas de la CPU del último rato (cuándo y cuánto).
+    const auto finAlargado =
+        inicio + kVecesTope * opciones.limite + plataforma::holguraDeArranque();
+    const auto ventana = std::min(kVentana, opciones.limite / 2);
+    std::deque<std::pair<Reloj::time_point, std::chrono::milliseconds>> medidas = {
+        {inicio, std::chrono::milliseconds(0)}};
+    // ¿Creció su CPU desde la última medida de hace al menos `ventana`? Sin medidas, no.
+    const auto sigueCalculando = [&] {
+        auto antes = medidas.front();
+        for (const auto& m : medidas) {
+            if (m.first + ventana <= medidas.back().first) antes = m;
+        }
+        return r.cpu.count() >= 0 && r.cpu > antes.second;
+    };
     // Cada paso: esperar su aviso, comprobar que el programa se queda esperando la respuesta,
     // y escribirla.
     enum class Fase { Aviso, Quieto, Respuesta };
@@ -78,7 +101,7 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
             const size_t pos = r.salida.find(aviso, desde);
             if (pos != std::string::npos) {
                 desde = pos + aviso.size();
-                if (aviso.empty()) {
+                if (aviso.empty() || !pasos[paso].mirarQueEspera) {
                     responder();
                 } else {
                     fase = Fase::Quieto;
@@ -116,17 +139,40 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
         }
         if (paso >= pasos.size()) p.cerrarEntrada();
 
-        if (conCpu && !terminado && ahora >= medirCpu) {
-            const auto cpu = p.tiempoDeCpu();
-            r.cpu = std::max(r.cpu, cpu);
-            const bool medida = cpu.count() >= 0;
-            if (medida ? cpu >= opciones.limiteCpu : ahora >= finSinMedida) {
+        if ((conCpu || conMemoria) && !terminado && ahora >= medir) {
+            const plataforma::Medida m = p.medir();
+            r.cpu = std::max(r.cpu, m.cpu);
+            const bool medida = m.cpu.count() >= 0;
+            if (conCpu && (medida ? m.cpu >= opciones.limiteCpu : ahora >= finSinMedida)) {
                 r.agotado = true;
                 break;
             }
-            medirCpu = medida ? ahora + kEntreMedidas : finSinMedida;
+            // El programa y todo lo que lanzó, aunque lleve sanitizadores (que no dejan poner
+            // RLIMIT_AS) o la memoria no venga de su asignador.
+            if (conMemoria && m.memoria > static_cast<long long>(opciones.limiteMemoria)) {
+                r.memoriaExcedida = true;
+                break;
+            }
+            if (medida) {
+                medidas.emplace_back(ahora, m.cpu);
+                while (medidas.size() > 2 && medidas[1].first + 2 * ventana <= ahora) {
+                    medidas.pop_front();
+                }
+            }
+            medir = medida || conMemoria ? ahora + kEntreMedidas : finSinMedida;
         }
         if (ahora >= fin) {
+            // Un programa que aún calcula no está parado: la máquina no le da turno. Se le
+            // espera más, hasta un tope; si ni así llega a su límite de CPU, no se sabe qué haría.
+            if (conCpu && !terminado && sigueCalculando()) {
+                if (fin < finAlargado) {
+                    fin = std::min(fin + opciones.limite, finAlargado);
+                    continue;
+                }
+                r.agotado = true;
+                r.maquinaCargada = true;
+                break;
+            }
             r.agotado = true;
             r.agotadoParado = conCpu;
             break;
@@ -179,7 +225,7 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
     }
     p.cerrarFlujos();
 
-    if (r.agotado || r.salidaExcesiva) p.matar();
+    if (r.agotado || r.salidaExcesiva || r.memoriaExcedida) p.matar();
     if (!p.esperarFin(fin)) r.agotado = true;
     p.recoger(r);
     return r;
@@ -305,8 +351,11 @@ std::ostream& operator<<(std::ostream& os, const Resultado& r) {
     if (r.senal != 0) os << ", señal " << r.senal;
     if (r.codigoWindows != 0) os << " (" << nombreDeSenal(r) << ")";
     if (r.agotado) os << (r.agotadoParado ? ", tiempo agotado sin calcular" : ", tiempo agotado");
+    if (r.maquinaCargada) os << ", máquina cargada";
     if (r.cpu.count() >= 0) os << ", " << r.cpu.count() << " ms de CPU";
     if (r.salidaExcesiva) os << ", salida excesiva";
+    if (r.memoriaExcedida) os << ", memoria excedida";
+    if (r.llamadasCls >= 0) os << ", " << r.llamadasCls << " llamadas a cls";
     if (r.pasoSinAviso >= 0) os << ", no llegó el aviso del paso " << r.pasoSinAviso;
     if (r.pasoSinEsperar >= 0) os << ", no esperó la respuesta del paso " << r.pasoSinEsperar;
     return os << "\n--- salida ---\n" << r.salida << "\n--- errores ---\n" << r.errores;

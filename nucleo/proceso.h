@@ -31,9 +31,14 @@ struct Opciones {
     // Tiempo de CPU máximo del programa y lo que lance (0: sin este límite). Al agotarse se mata
     // igual, pero no depende de lo cargada que esté la máquina: un programa que espera su turno
     // no gasta CPU. `limite` sigue siendo el tope en tiempo real (un programa que se queda
-    // parado sin calcular no gasta CPU). Donde no se puede medir mientras corre (macOS), vale
-    // como tiempo real.
+    // parado sin calcular no gasta CPU); si al llegar a él el programa sigue gastando CPU (corre,
+    // pero la máquina no le da más), el tope se alarga de `limite` en `limite` hasta cuatro
+    // veces el original. Donde no se puede medir mientras corre (macOS), vale como tiempo real.
     std::chrono::milliseconds limiteCpu{0};
+    // Bytes de memoria residente que pueden sumar el programa y todo lo que lance (0: sin este
+    // límite). Se mide desde fuera, cada pocos milisegundos, como la CPU: vale también con
+    // sanitizadores, para los hijos y para la memoria pedida con mmap. Solo en Linux.
+    std::size_t limiteMemoria = 0;
     // Salida estándar y de error por la misma tubería, para comprobar su orden relativo.
     bool unirSalidas = false;
     // Variables "NOMBRE=valor" que se añaden (o sustituyen) al entorno heredado.
@@ -50,6 +55,10 @@ struct Opciones {
     // Si no es nulo, el programa corre dentro de ese aislamiento (aislamiento.h), con un
     // entorno limpio más `entorno`; su ruta es la de dentro. Solo en Linux.
     const Aislamiento* aislamiento = nullptr;
+    // Contar las veces que el programa, o lo que lance, ejecuta un archivo llamado cls
+    // (system("cls") cuenta una). Solo en la lanzadera de un aislamiento: las cuenta su guardián,
+    // fuera del alcance del programa.
+    bool contarCls = false;
 };
 
 struct Resultado {
@@ -79,9 +88,19 @@ struct Resultado {
     int pasoSinEsperar = -1;
     // Se mató por escribir más de `limiteSalida` bytes.
     bool salidaExcesiva = false;
+    // Se mató porque él y lo que lanzó pasaron de `limiteMemoria` bytes de memoria residente.
+    bool memoriaExcedida = false;
+    // Con `limiteCpu`: se mató en el tope de tiempo real ya alargado, aún gastando CPU sin
+    // llegar a su límite: la máquina está tan cargada que no se sabe qué haría el programa.
+    // También lleva `agotado`; no es un veredicto sobre el programa.
+    bool maquinaCargada = false;
+    // Con `contarCls`, las veces que ejecutó cls; -1 si no se contaron.
+    int llamadasCls = -1;
 
     // Terminó con estado 0, sin señal y a tiempo.
-    bool terminoBien() const { return !agotado && !salidaExcesiva && senal == 0 && estado == 0; }
+    bool terminoBien() const {
+        return !agotado && !salidaExcesiva && !memoriaExcedida && senal == 0 && estado == 0;
+    }
     // Además, en una conversación, cada aviso llegó a tiempo y el programa esperó cada respuesta.
     bool conversoBien() const { return terminoBien() && pasoSinAviso < 0 && pasoSinEsperar < 0; }
 };
@@ -108,6 +127,9 @@ Resultado ejecutar(const std::string& programa, const std::string& entrada,
 struct Paso {
     std::string aviso;
     std::string respuesta;
+    // Tras el aviso, mirar un momento que el programa se queda esperando antes de responder (lo
+    // que comprueban los casos); sin eso, se responde en cuanto llega el aviso.
+    bool mirarQueEspera = true;
 };
 
 // Conversación con la entrada abierta: cada respuesta se escribe cuando su aviso ya llegó y el

@@ -16,6 +16,12 @@ namespace nucleo::plataforma {
 
 using Reloj = std::chrono::steady_clock;
 
+// Lo que mide Programa::medir().
+struct Medida {
+    std::chrono::milliseconds cpu{-1};
+    long long memoria = -1;  // bytes
+};
+
 // El programa se lanza al construirse; si no se puede ni crear una tubería, lanza
 // std::runtime_error. Un programa que no existe termina con el estado 127, como en el shell.
 // Al destruirse no queda nada suyo en marcha.
@@ -46,9 +52,10 @@ class Programa {
 
     // ¿Ha terminado el programa? Sin recogerlo: lo que lanzó sigue al alcance de matar().
     bool haTerminado();
-    // Tiempo de CPU que llevan gastado el programa y lo que lanzó (los que terminaron y ya se
-    // recogieron, también); negativo si este sistema no deja medirlo mientras corre.
-    std::chrono::milliseconds tiempoDeCpu();
+    // Lo que llevan gastado el programa y lo que lanzó: el tiempo de CPU (los que terminaron y
+    // ya se recogieron, también) y la memoria residente que suman los que siguen; cada uno
+    // negativo si este sistema no deja medirlo mientras corre.
+    Medida medir();
     // Mata el programa y todo lo que lanzó.
     void matar();
     // Espera a que termine hasta `fin`; si no, lo mata y devuelve false.

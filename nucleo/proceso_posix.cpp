@@ -20,6 +20,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 
@@ -103,9 +104,12 @@ bool haTerminadoPid(pid_t pid) {
 
 #ifdef __linux__
 // Suma en `ticks` la CPU del proceso `pid` y de sus descendientes, con la de los hijos que ya
-// recogieron (campos 14 a 17 de /proc/<pid>/stat), y sigue por sus hijos, los de cada hilo en
-// /proc/<pid>/task/<hilo>/children. Un proceso que termina a medias se salta: ya no gasta.
-void sumarCpu(const std::string& pid, long long& ticks, int profundidad) {
+// recogieron (campos 14 a 17 de /proc/<pid>/stat), y en `paginas` su memoria residente (el
+// segundo campo de /proc/<pid>/statm; la del propio `pid`, solo si `conEl`), y sigue por sus
+// hijos, los de cada hilo en /proc/<pid>/task/<hilo>/children. Un proceso que termina a medias
+// se salta: ya no gasta.
+void medirArbol(const std::string& pid, long long& ticks, long long& paginas, bool conEl,
+                int profundidad) {
     std::ifstream stat("/proc/" + pid + "/stat");
     std::string linea;
     if (profundidad > 64 || !std::getline(stat, linea)) return;
@@ -117,10 +121,16 @@ void sumarCpu(const std::string& pid, long long& ticks, int profundidad) {
     for (int i = 3; i <= 17 && campos >> campo; ++i) {
         if (i >= 14) ticks += std::atoll(campo.c_str());
     }
+    if (conEl) {
+        std::ifstream statm("/proc/" + pid + "/statm");
+        long long total = 0, residente = 0;
+        if (statm >> total >> residente) paginas += residente;
+    }
     std::error_code ec;
     for (const auto& hilo : std::filesystem::directory_iterator("/proc/" + pid + "/task", ec)) {
         std::ifstream hijos(hilo.path() / "children");
-        for (std::string hijo; hijos >> hijo;) sumarCpu(hijo, ticks, profundidad + 1);
+        for (std::string hijo; hijos >> hijo;)
+            medirArbol(hijo, ticks, paginas, true, profundidad + 1);
     }
 }
 #endif
@@ -143,11 +153,9 @@ struct Programa::Datos {
     Lanzadera* lanzadera = nullptr;
     std::uint32_t id = 0;
     bool terminado = false;
-    int estado = 0;
-    long long cpu = 0;
+    Lanzadera::Fin fin;
     bool comprobarFin() {
-        if (!terminado)
-            terminado = lanzadera->esperar(id, std::chrono::milliseconds(0), estado, cpu);
+        if (!terminado) terminado = lanzadera->esperar(id, std::chrono::milliseconds(0), fin);
         return terminado;
     }
     // Si sigue en marcha, su guardián lo mata con todo lo que lanzó (SIGTERM) y lo dice
@@ -157,11 +165,12 @@ struct Programa::Datos {
         if (comprobarFin()) return;
         kill(pid, SIGTERM);
         for (int i = 0; i < 100 && !terminado; ++i) {
-            terminado = lanzadera->esperar(id, std::chrono::milliseconds(100), estado, cpu);
+            terminado = lanzadera->esperar(id, std::chrono::milliseconds(100), fin);
         }
         if (!terminado) {
             terminado = true;
-            estado = SIGKILL;
+            fin = Lanzadera::Fin{};
+            fin.estado = SIGKILL;
         }
     }
 #endif
@@ -205,24 +214,30 @@ Programa::Programa(const std::string& ruta, const Opciones& opciones) : d_(new D
     // entorno heredado.
     std::vector<std::string> entorno;
 #ifdef __linux__
+    std::optional<OrdenAislada> ordenAislada;
     if (opciones.aislamiento != nullptr) {
         Aislamiento a = *opciones.aislamiento;
         a.entorno.insert(a.entorno.end(), opciones.entorno.begin(), opciones.entorno.end());
         if (a.lanzadera != nullptr) {
+            // Con carpetaSoloLectura, HOME y PWD los pone el guardián: los de su carpeta propia.
             std::vector<std::string> dentro = entornoAislado(a);
             dentro.push_back(std::string("PWD=") + kCarpetaDentro);
             const int flujos[3] = {entrada[0], salida[1],
                                    opciones.unirSalidas ? salida[1] : errores[1]};
+            Lanzadera::Pedido pedido;
+            pedido.memoria = a.sanitizadores ? 0 : a.memoria;
+            pedido.contarCls = opciones.contarCls;
+            pedido.carpetaPropia = a.carpetaSoloLectura;
             pid_t guardian = -1;
-            if (a.lanzadera->lanzar(orden, dentro, a.sanitizadores ? 0 : a.memoria, flujos, d_->id,
-                                    guardian)) {
+            if (a.lanzadera->lanzar(orden, dentro, pedido, flujos, d_->id, guardian)) {
                 d_->lanzadera = a.lanzadera;
                 quedarseCon(guardian);
                 return;
             }
             // Si la lanzadera ya no está, en un bwrap propio, como siempre.
         }
-        orden = ordenAislada(a, orden);
+        ordenAislada.emplace(a, orden);
+        orden = ordenAislada->argv();
         entorno = entornoCon({});
         d_->enBwrap = true;
     }
@@ -247,7 +262,7 @@ Programa::Programa(const std::string& ruta, const Opciones& opciones) : d_(new D
         dup2(salida[1], 1);
         dup2(opciones.unirSalidas ? salida[1] : errores[1], 2);
 #ifdef __linux__
-        if (opciones.aislamiento != nullptr && !aplicarLimites(*opciones.aislamiento)) _exit(126);
+        if (ordenAislada.has_value() && !ordenAislada->prepararHijo()) _exit(126);
 #endif
         execve(argv[0], argv.data(), envp.data());
         _exit(127);
@@ -326,20 +341,25 @@ bool Programa::haTerminado() {
     return haTerminadoPid(d_->pid);
 }
 
-std::chrono::milliseconds Programa::tiempoDeCpu() {
+Medida Programa::medir() {
 #ifdef __linux__
     // Sin la lista de hijos (un núcleo compilado sin ella) no se ve lo que lanzó, como el
     // programa dentro del aislamiento: entonces no se mide.
-    const std::string pid = std::to_string(d_->pid);
     static const bool conHijos =
         access(("/proc/self/task/" + std::to_string(getpid()) + "/children").c_str(), R_OK) == 0;
-    if (!conHijos) return std::chrono::milliseconds(-1);
-    long long ticks = 0;
-    sumarCpu(pid, ticks, 0);
+    if (!conHijos) return {};
+    long long ticks = 0, paginas = 0;
+    // La memoria del guardián o de bwrap no es del programa.
+    const bool esElPrograma = d_->lanzadera == nullptr && !d_->enBwrap;
+    medirArbol(std::to_string(d_->pid), ticks, paginas, esElPrograma, 0);
     static const long porSegundo = sysconf(_SC_CLK_TCK);
-    return std::chrono::milliseconds(porSegundo > 0 ? ticks * 1000 / porSegundo : -1);
+    static const long pagina = sysconf(_SC_PAGESIZE);
+    Medida m;
+    if (porSegundo > 0) m.cpu = std::chrono::milliseconds(ticks * 1000 / porSegundo);
+    if (pagina > 0) m.memoria = paginas * pagina;
+    return m;
 #else
-    return std::chrono::milliseconds(-1);
+    return {};
 #endif
 }
 
@@ -391,9 +411,10 @@ void Programa::recoger(Resultado& r) {
         d_->acabar();
         d_->lanzadera->olvidar(d_->id);
         d_->pid = -1;
-        r.cpu = std::max(r.cpu, std::chrono::milliseconds(d_->cpu));
-        if (WIFEXITED(d_->estado)) r.estado = WEXITSTATUS(d_->estado);
-        if (WIFSIGNALED(d_->estado)) r.senal = WTERMSIG(d_->estado);
+        r.cpu = std::max(r.cpu, std::chrono::milliseconds(d_->fin.cpu));
+        r.llamadasCls = d_->fin.llamadasCls;
+        if (WIFEXITED(d_->fin.estado)) r.estado = WEXITSTATUS(d_->fin.estado);
+        if (WIFSIGNALED(d_->fin.estado)) r.senal = WTERMSIG(d_->fin.estado);
         return;
     }
 #endif

@@ -4,7 +4,9 @@
 #include "proceso.h"
 
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -69,6 +71,7 @@ TEST(Proceso, ElLimiteDeCpuMideLoQueCalculaNoLoQueEspera) {
         {"calcula un hijo", "ulimit -t 5; (while :; do :; done) & wait", milliseconds(20000), true,
          false},
         {"se queda parado", "sleep 30", milliseconds(1000), true, true},
+        {"se detiene", "kill -STOP $$", milliseconds(1000), true, true},
         {"espera más que su CPU y termina", "sleep 0.6; echo fin", milliseconds(5000), false,
          false},
     };
@@ -96,6 +99,45 @@ TEST(Proceso, ElLimiteDeCpuMideLoQueCalculaNoLoQueEspera) {
         sh("(i=0; while [ $i -lt 200000 ]; do i=$((i+1)); done); echo fin");
     EXPECT_EQ(cuenta.salida, "fin\n");
     EXPECT_GT(cuenta.cpu, milliseconds(20)) << cuenta;
+}
+
+// Al tope de tiempo real, un programa que sigue gastando CPU no está parado: la máquina no le
+// da turno. Se le alarga el tope hasta cuatro veces y, si ni así llega a su límite de CPU, se
+// dice que la máquina está cargada, no que se paró. Para que no tenga turno, la prueba lo pone
+// en una sola CPU junto a un bucle suyo y lo lanza con nice: así gasta menos de un tercio de esa
+// CPU, haya lo que haya en las demás.
+TEST(Proceso, UnProgramaSinTurnoNoEstaParado) {
+    using std::chrono::milliseconds;
+    cpu_set_t antes;
+    ASSERT_EQ(sched_getaffinity(0, sizeof antes, &antes), 0);
+    int cpu = 0;
+    while (!CPU_ISSET(cpu, &antes)) ++cpu;
+    cpu_set_t una;
+    CPU_ZERO(&una);
+    CPU_SET(cpu, &una);
+    ASSERT_EQ(sched_setaffinity(0, sizeof una, &una), 0);
+    const pid_t bucle = fork();
+    if (bucle == 0) {
+        alarm(30);  // por si la prueba no llegara a matarlo
+        for (;;) {
+        }
+    }
+    nucleo::Opciones o;
+    o.limiteCpu = milliseconds(2500);
+    o.limite = milliseconds(1000);
+    const auto inicio = std::chrono::steady_clock::now();
+    const nucleo::Resultado r =
+        sh("ulimit -t 10; exec nice -n 5 sh -c 'while :; do :; done'", "", o);
+    const auto duro = std::chrono::steady_clock::now() - inicio;
+    kill(bucle, SIGKILL);
+    waitpid(bucle, nullptr, 0);
+    sched_setaffinity(0, sizeof antes, &antes);
+    EXPECT_TRUE(r.maquinaCargada) << r;
+    EXPECT_TRUE(r.agotado) << r;
+    EXPECT_FALSE(r.agotadoParado) << r;
+    EXPECT_FALSE(r.terminoBien()) << r;
+    EXPECT_GE(duro, milliseconds(3900)) << "el tope se alarga hasta cuatro veces";
+    EXPECT_LT(duro, milliseconds(6000));
 }
 
 TEST(Proceso, LaConversacionEsperaCadaAviso) {

@@ -513,9 +513,9 @@ bool Programa::haTerminado() {
     return d_->proceso == nullptr || WaitForSingleObject(d_->proceso, 0) == WAIT_OBJECT_0;
 }
 
-// La de todos los procesos del trabajo, vivos y terminados (en unidades de 100 ns); sin
+// La CPU de todos los procesos del trabajo, vivos y terminados (en unidades de 100 ns); sin
 // trabajo, la del programa solo.
-std::chrono::milliseconds Programa::tiempoDeCpu() {
+static std::chrono::milliseconds tiempoDeCpu(const Programa::Datos* d_) {
     ULONGLONG cien = 0;
     JOBOBJECT_BASIC_ACCOUNTING_INFORMATION cuenta{};
     FILETIME creado, terminado, enNucleo, enUsuario;
@@ -535,6 +535,9 @@ std::chrono::milliseconds Programa::tiempoDeCpu() {
     }
     return std::chrono::milliseconds(static_cast<long long>(cien / 10000));
 }
+
+// La memoria no se mide aquí.
+Medida Programa::medir() { return {tiempoDeCpu(d_.get()), -1}; }
 
 void Programa::matar() {
     if (d_->trabajo != nullptr) {
@@ -572,7 +575,7 @@ void Programa::recoger(Resultado& r) {
     cerrar(d.salida.tuberia);
     cerrar(d.errores.tuberia);
 
-    r.cpu = std::max(r.cpu, tiempoDeCpu());
+    r.cpu = std::max(r.cpu, tiempoDeCpu(&d));
     DWORD codigo = 0;
     GetExitCodeProcess(d.proceso, &codigo);
     if (const CodigoDeWindows* c = codigoDeWindows(codigo)) {

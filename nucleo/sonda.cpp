@@ -136,7 +136,14 @@ std::string ver(unsigned valor) { return std::to_string(valor); }
 std::string ver(unsigned long valor) { return std::to_string(valor); }
 std::string ver(unsigned long long valor) { return std::to_string(valor); }
 std::string ver(bool valor) { return valor ? "true" : "false"; }
-std::string ver(char valor) { return "'" + aLaVista(std::string(1, valor)) + "'"; }
+std::string ver(char valor) {
+    // Un byte suelto de 128 o más no es una letra UTF-8: se muestra como su número.
+    const auto byte = static_cast<unsigned char>(valor);
+    if (byte < 0x80) return "'" + aLaVista(std::string(1, valor)) + "'";
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "'\\x%02X'", byte);
+    return hex;
+}
 std::string ver(double valor) { return realVisible(valor); }
 std::string ver(float valor) { return realVisible(valor); }
 std::string ver(const std::string& valor) { return "«" + aLaVista(valor) + "»"; }

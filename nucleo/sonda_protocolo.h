@@ -1,11 +1,15 @@
-// El protocolo entre el comprobador y la sonda de funciones (sonda.h). Cada petición es una
-// línea por la entrada estándar de la sonda, con sus campos separados por tabuladores:
+// El protocolo entre el comprobador y la sonda de funciones (sonda.h). Cuando la sonda está
+// lista escribe «ej-sonda-listo» por su salida estándar (o «ej-sonda-rechazo\t<por qué>» si no
+// puede empezar); solo entonces se le escriben las peticiones, una línea cada una por su entrada
+// estándar, con sus campos separados por tabuladores:
 //   <número>\t<operación>\t<argumento>...
-// y cada respuesta, una línea por su salida estándar:
+// y de cada una responde una línea:
 //   ej-sonda\t<número>\t<lo observado>
-// Al acabar todas, «ej-sonda-fin\t<cuántas>». En los campos, el tabulador, el salto de línea y
-// la barra se escriben \t, \n y \\. Lo que las funciones escriban no llega a esa salida: mientras
-// corre la sonda, su salida estándar va a otra parte y cada llamada se captura aparte.
+// o, si la llamada no terminó bien, «ej-sonda-murio\t<número>\t<su estado de wait>», precedida
+// de «ej-sonda-errores\t<número>\t<lo que escribió por la salida de error>» si escribió algo (un
+// informe de los sanitizadores). Al acabar todas, «ej-sonda-fin\t<cuántas>». En los campos, el
+// tabulador, el salto de línea y la barra se escriben \t, \n y \\. Lo que las funciones
+// escriban no llega a esa salida: cada llamada se captura aparte.
 #ifndef NUCLEO_SONDA_PROTOCOLO_H
 #define NUCLEO_SONDA_PROTOCOLO_H
 
@@ -15,7 +19,11 @@
 
 namespace ej_sonda {
 
+inline constexpr const char* kListo = "ej-sonda-listo";
+inline constexpr const char* kRechazo = "ej-sonda-rechazo";
 inline constexpr const char* kRespuesta = "ej-sonda";
+inline constexpr const char* kMurio = "ej-sonda-murio";
+inline constexpr const char* kErrores = "ej-sonda-errores";
 inline constexpr const char* kFin = "ej-sonda-fin";
 
 std::string escaparCampo(const std::string& texto);

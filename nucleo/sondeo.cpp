@@ -11,17 +11,33 @@ Sondeo sondear(const std::string& sonda, const std::vector<Llamada>& llamadas,
     for (std::size_t i = 0; i < llamadas.size(); ++i)
         entrada += ej_sonda::peticion(i, llamadas[i].operacion, llamadas[i].argumentos);
     Sondeo s;
-    s.proceso = ejecutar(sonda, entrada, opciones);
+    const std::string listo = std::string(ej_sonda::kListo) + "\n";
+    Paso paso{listo, entrada};
+    paso.mirarQueEspera = false;
+    s.proceso = conversar(sonda, {paso}, opciones, opciones.limite);
     s.observado.assign(llamadas.size(), std::nullopt);
+    s.murio.assign(llamadas.size(), std::nullopt);
+    s.errores.assign(llamadas.size(), "");
+    // Solo lo que llega después de «listo»: antes solo ha corrido lo que la solución haga al
+    // arrancar.
+    const std::size_t empieza = s.proceso.salida.find(listo);
     std::size_t respondidas = 0;
     bool fin = false;
-    for (const std::string& linea : lineasDe(s.proceso.salida)) {
+    const std::string despues =
+        empieza == std::string::npos ? "" : s.proceso.salida.substr(empieza + listo.size());
+    if (empieza == std::string::npos) {
+        for (const std::string& linea : lineasDe(s.proceso.salida)) {
+            const std::vector<std::string> c = ej_sonda::campos(linea);
+            if (c.size() == 2 && c[0] == ej_sonda::kRechazo) s.rechazo = c[1];
+        }
+    }
+    for (const std::string& linea : lineasDe(despues)) {
         const std::vector<std::string> c = ej_sonda::campos(linea);
         if (c.size() == 2 && c[0] == ej_sonda::kFin) {
             fin = c[1] == std::to_string(llamadas.size());
             continue;
         }
-        if (c.size() != 3 || c[0] != ej_sonda::kRespuesta) continue;
+        if (c.size() != 3) continue;
         std::size_t i = 0;
         try {
             i = std::stoul(c[1]);
@@ -29,11 +45,25 @@ Sondeo sondear(const std::string& sonda, const std::vector<Llamada>& llamadas,
             continue;
         }
         if (i >= llamadas.size() || std::to_string(i) != c[1]) continue;
-        if (s.observado[i]) {
+        if (c[0] == ej_sonda::kErrores) {
+            s.errores[i] += c[2];
+            continue;
+        }
+        const bool respuesta = c[0] == ej_sonda::kRespuesta;
+        if (!respuesta && c[0] != ej_sonda::kMurio) continue;
+        if (s.observado[i] || s.murio[i]) {
             s.repetidas = true;
-        } else {
+            continue;
+        }
+        ++respondidas;
+        if (respuesta) {
             s.observado[i] = c[2];
-            ++respondidas;
+        } else {
+            try {
+                s.murio[i] = std::stoi(c[2]);
+            } catch (...) {
+                s.murio[i] = -1;
+            }
         }
     }
     s.completo = fin && respondidas == llamadas.size();

@@ -16,6 +16,12 @@ namespace nucleo {
 struct Sondeo {
     // Lo observado en cada llamada, en su orden; vacío en las que no respondió.
     std::vector<std::optional<std::string>> observado;
+    // De las llamadas que no terminaron bien, su estado de wait (como el de waitpid) y lo que
+    // escribieron por la salida de error; vacío en las demás.
+    std::vector<std::optional<int>> murio;
+    std::vector<std::string> errores;
+    // Por qué no empezó la sonda, si no empezó.
+    std::string rechazo;
     // Respondió todas, una vez cada una, y dijo que acababa: lo que respondió es todo lo suyo.
     bool completo = false;
     // Alguna llamada tuvo dos respuestas (algo más que la sonda escribió en su salida).
@@ -26,6 +32,8 @@ struct Sondeo {
     bool bien() const { return completo && !repetidas && proceso.terminoBien(); }
 };
 
+// Arranca la sonda, espera a que diga que está lista y solo entonces le escribe las llamadas.
+// Lo que escribiera antes no cuenta.
 Sondeo sondear(const std::string& sonda, const std::vector<Llamada>& llamadas,
                const Opciones& opciones);
 
