@@ -51,12 +51,11 @@ std::vector<std::string> unir(std::vector<std::string> a, const std::vector<std:
 
 // Compila (y enlaza, con el mismo enlazador en las tres, salvo si solo se preprocesa) dentro de
 // la carpeta de la entrega.
-Resultado compilar(const Entorno& entorno, const std::vector<std::string>& argumentos,
-                   bool enlazar = true) {
+// Una orden de la compilación, dentro del aislamiento de las compilaciones de la entrega.
+Resultado enLaCarpeta(const Entorno& entorno, const std::string& programa,
+                      const std::vector<std::string>& argumentos) {
     Opciones o;
-    // Tras veinte errores el compilador para: el alumno lee los primeros, y una inundación de
-    // errores no cuesta minutos.
-    o.argumentos = unir({"-fmax-errors=20"}, enlazar ? unir(argumentos, kEnlazador) : argumentos);
+    o.argumentos = argumentos;
     o.limiteSalida = kSalidaDelCompilador;
     o.unirSalidas = true;
     o.limite = kLimiteDeCompilacion;
@@ -64,7 +63,38 @@ Resultado compilar(const Entorno& entorno, const std::vector<std::string>& argum
     o.directorio = entorno.temporal;
     o.aislamiento = entorno.aislamientoDeCompilacion();
     Ranura ranura;
-    return nucleo::ejecutar(entorno.compilador, "", o);
+    return nucleo::ejecutar(programa, "", o);
+}
+
+Resultado compilar(const Entorno& entorno, const std::vector<std::string>& argumentos,
+                   bool enlazar = true) {
+    // Tras veinte errores el compilador para: el alumno lee los primeros, y una inundación de
+    // errores no cuesta minutos.
+    return enLaCarpeta(
+        entorno, entorno.compilador,
+        unir({"-fmax-errors=20"}, enlazar ? unir(argumentos, kEnlazador) : argumentos));
+}
+
+// Lo que pondría código de la solución antes que el servidor de la sonda (que arranca en
+// .preinit_array: nucleo/sonda_main.cpp): un ifunc (su resolvedor corre al cargar el programa),
+// un .preinit_array propio o un cargador propio (.interp). readelf lista sus secciones y
+// símbolos; "" si no hay nada de eso.
+std::string antesQueLaSonda(const std::string& listado) {
+    for (const std::string& l : nucleo::lineasDe(listado)) {
+        std::istringstream campos(l);
+        std::vector<std::string> c;
+        for (std::string x; campos >> x;) c.push_back(x);
+        // Símbolos: "Num: Valor Tamaño Tipo Enlace Vis Ndx Nombre".
+        if (c.size() >= 8 && c[3] == "IFUNC")
+            return "la solución define una función ifunc («" + c[7] +
+                   "»), que correría antes que las comprobaciones: no se comprueba";
+        for (const std::string& x : c) {
+            if (x.rfind(".preinit_array", 0) == 0 || x == ".interp")
+                return "la solución pone código en " + x +
+                       ", que correría antes que las comprobaciones: no se comprueba";
+        }
+    }
+    return "";
 }
 
 // node_list.h: primero el que esté junto al fuente del alumno (así busca #include "..."), y si
@@ -133,6 +163,12 @@ std::vector<std::string> explicarErroresDeFunciones(const nucleo::Ejercicio& eje
     std::set<std::string> vistos;
     std::istringstream lineas(salida);
     for (std::string l; std::getline(lineas, l);) {
+        // Lo que dice el propio comprobador al rechazar la solución, tal cual.
+        if (l.rfind("error: la solución ", 0) == 0) {
+            std::string texto = "L" + l.substr(8) + ".";
+            if (vistos.insert(texto).second) r.push_back(texto);
+            continue;
+        }
         size_t error = l.find("error: ");
         if (error == std::string::npos) continue;
         for (const Patron& p : patrones) {
@@ -194,12 +230,9 @@ std::vector<std::string> lecturaDe(const nucleo::Ejercicio& ejercicio, const Ent
 }
 
 std::vector<std::string> lecturaDeEjecucion(const Entorno& entorno) {
-    std::vector<std::string> rutas;
-    for (const char* orden : {"mudo", "cuenta"}) {
-        const std::string ruta = entorno.raiz + "/lanzador/" + orden;
-        if (std::filesystem::exists(ruta)) rutas.push_back(ruta);
-    }
-    return rutas;
+    const std::string mudo = entorno.raiz + "/lanzador/mudo";
+    if (!std::filesystem::exists(mudo)) return {};
+    return {mudo};
 }
 
 nucleo::Resultado compilarNormal(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
@@ -245,12 +278,26 @@ nucleo::Resultado compilarFunciones(const nucleo::Ejercicio& ejercicio, const st
     const std::string nombre = fs::path(ejercicio.sonda).filename().string();
     escribirNuevo(entorno.temporal + "/sonda.ii",
                   preprocesado + "\n# 1 \"" + nombre + "\"\n" + pegamento);
-    std::vector<std::string> argumentos = unir(
-        banderasDeFunciones(), {"-x", "c++-cpp-output", entorno.dentro("sonda.ii"), "-x", "none"});
-    const std::string precompilado = entorno.precompilado;
+    r = compilar(
+        entorno,
+        unir(banderasDeFunciones(), {"-x", "c++-cpp-output", "-c", entorno.dentro("sonda.ii"), "-o",
+                                     entorno.dentro("alumno.o")}),
+        false);
+    if (!r.terminoBien()) return r;
+    const Resultado listado =
+        enLaCarpeta(entorno, "/usr/bin/readelf", {"-sSW", entorno.dentro("alumno.o")});
+    const std::string antes = antesQueLaSonda(listado.salida);
+    if (!listado.terminoBien() || !antes.empty()) {
+        r.estado = 1;
+        r.salida = "error: " + (antes.empty() ? "readelf no pudo leer alumno.o" : antes) + "\n";
+        return r;
+    }
+    // El programa de la sonda primero: su servidor arranca antes que la solución.
+    std::vector<std::string> argumentos = banderasDeFunciones();
     for (const char* objeto : {"sonda_main.o", "sonda.o"})
-        argumentos.push_back(precompilado + "/" + objeto);
-    return compilar(entorno, unir(argumentos, {"-o", entorno.dentro("funciones")}));
+        argumentos.push_back(entorno.precompilado + "/" + objeto);
+    return compilar(
+        entorno, unir(argumentos, {entorno.dentro("alumno.o"), "-o", entorno.dentro("funciones")}));
 }
 
 std::string fallaDelComprobador(const nucleo::Resultado& compilacion, const Entorno& entorno) {

@@ -46,13 +46,6 @@ milliseconds limiteDe(const nucleo::Caso& caso) {
                     caso.origen == nucleo::Origen::Enunciado ? kLimiteCaso : kLimiteDecidido);
 }
 
-int contarLineas(const std::string& archivo) {
-    std::ifstream f(archivo);
-    int n = 0;
-    for (std::string l; std::getline(f, l);) ++n;
-    return n;
-}
-
 // « con la entrada «…»», para decir qué entrada provocó un informe.
 std::string entradaDelCaso(const nucleo::Caso& caso) {
     std::string entrada = caso.entrada;
@@ -107,6 +100,14 @@ std::string loQueDecidio(const nucleo::Caso& caso) {
 
 }  // namespace
 
+void siLaMaquinaNoDa(const nucleo::Resultado& r) {
+    if (r.maquinaCargada) {
+        throw ErrorDelComprobador(
+            "La máquina está tan cargada que un programa no avanzaba: vuelve a comprobar cuando "
+            "tenga menos trabajo.");
+    }
+}
+
 Opciones opcionesAlumno(const nucleo::Ejercicio& ejercicio, const nucleo::Caso& caso,
                         milliseconds limite, bool vigilado, bool fugas, const Entorno& entorno) {
     Opciones o = nucleo::opcionesDe(ejercicio, caso);
@@ -118,6 +119,7 @@ Opciones opcionesAlumno(const nucleo::Ejercicio& ejercicio, const nucleo::Caso& 
     // escriba allí se borra con ella.
     o.directorio = entorno.temporal;
     o.aislamiento = entorno.aislamiento(vigilado);
+    o.limiteMemoria = vigilado ? kMemoriaVigilada : kMemoria;
     // Sin las pilas como raíces, LeakSanitizer ve también los nodos a los que solo apuntaba
     // una variable de main que ya no existe.
     o.poner(std::string("ASAN_OPTIONS=detect_leaks=") + (fugas ? "1" : "0") +
@@ -162,12 +164,8 @@ std::vector<Comprobacion> ejecutarCasos(const nucleo::Ejercicio& ejercicio, cons
         nucleo::Caso juzgado = caso;
         juzgado.limite = limite;
         Opciones o = opcionesAlumno(ejercicio, caso, limite, false, false, entorno);
-        const std::string registroCls = "cls-" + std::to_string(i);
-        if (ejercicio.llamadasACls > 0) {
-            // Una "cls" que cuenta sus llamadas, primera en el PATH.
-            o.poner("PATH=" + entorno.raiz + "/lanzador/cuenta:/usr/bin:/bin");
-            o.poner("EJ_CLS_REGISTRO=" + entorno.dentro(registroCls));
-        }
+        // Las llamadas a cls las cuenta el guardián del programa, fuera de su alcance.
+        o.contarCls = ejercicio.llamadasACls > 0;
         const auto inicio = std::chrono::steady_clock::now();
         // Una conversación pasa casi todo su tiempo esperando (cada aviso, y la pausa que prueba
         // que el programa espera la respuesta): no ocupa una plaza de proceso pesado.
@@ -179,8 +177,12 @@ std::vector<Comprobacion> ejecutarCasos(const nucleo::Ejercicio& ejercicio, cons
         c.tiempo =
             std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - inicio);
         nucleo::Veredicto v = nucleo::juzgar(juzgado, r);
-        if (v.correcto && ejercicio.llamadasACls > 0) {
-            const int veces = contarLineas(entorno.temporal + "/" + registroCls);
+        siLaMaquinaNoDa(r);
+        if (v.correcto && o.contarCls && entorno.aislar) {
+            const int veces = r.llamadasCls;
+            if (veces < 0)
+                throw ErrorDelComprobador("No se pudieron contar las llamadas a cls de " +
+                                          ejercicio.programa + ".");
             if (veces != ejercicio.llamadasACls) {
                 v.correcto = false;
                 v.pistas = {"El programa llamó " + std::to_string(veces) +
@@ -223,6 +225,7 @@ std::vector<Comprobacion> ejecutarCasos(const nucleo::Ejercicio& ejercicio, cons
         if (!ligero) otra.emplace();
         const Resultado s = nucleo::ejecutarCaso(
             vigilado, caso, opcionesAlumno(ejercicio, caso, kLimiteCaso * 2, true, fugas, entorno));
+        siLaMaquinaNoDa(s);
         const std::vector<std::string> informes = informesSinFugas(s.errores);
         const int bloques = nucleo::bloquesSinLiberar(s.errores);
         const std::string conEntrada = entradaDelCaso(caso);
@@ -283,13 +286,24 @@ std::vector<Comprobacion> ejecutarSorteo(const nucleo::Ejercicio& ejercicio,
     enParalelo(casos.size(), [&](std::size_t i) {
         nucleo::Caso caso = casos[i];
         caso.limite = kLimiteCaso;
-        const Opciones o = opcionesAlumno(ejercicio, caso, kLimiteCaso, false, false, entorno);
+        Opciones o = opcionesAlumno(ejercicio, caso, kLimiteCaso, false, false, entorno);
+        o.contarCls = ejercicio.llamadasACls > 0;
         const auto inicio = std::chrono::steady_clock::now();
         Ranura ranura;
         const Resultado res = nucleo::ejecutarCaso(entorno.dentro("normal"), caso, o);
+        siLaMaquinaNoDa(res);
         tiempos[i] =
             std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - inicio);
         veredictos[i] = nucleo::juzgar(caso, res);
+        if (veredictos[i].correcto && o.contarCls && entorno.aislar &&
+            res.llamadasCls != ejercicio.llamadasACls) {
+            veredictos[i].correcto = false;
+            veredictos[i].pistas = {"El programa llamó " + std::to_string(res.llamadasCls) +
+                                    " veces a system(\"cls\"), y el ejercicio lo llama " +
+                                    std::to_string(ejercicio.llamadasACls) + "."};
+            veredictos[i].explicacion =
+                "Las salidas son las esperadas, pero:\n  - " + veredictos[i].pistas[0] + "\n";
+        }
     });
     c.estado = Estado::Paso;
     for (std::size_t i = 0; i < casos.size(); ++i) {
@@ -299,9 +313,9 @@ std::vector<Comprobacion> ejecutarSorteo(const nucleo::Ejercicio& ejercicio,
         c.evidencia.entrada = entradaDe(casos[i]);
         c.evidencia.esperado = casos[i].salida;
         c.evidencia.pistas = veredictos[i].pistas;
-        c.evidencia.explicacion = "Con una entrada sorteada (se repite con --semilla " +
-                                  std::to_string(entorno.semilla) + "):\n" +
-                                  veredictos[i].explicacion;
+        c.evidencia.explicacion = veredictos[i].explicacion +
+                                  "Con una entrada sorteada (se repite con --semilla " +
+                                  std::to_string(entorno.semilla) + ").\n";
         c.causa = veredictos[i].pistas.empty() ? "otra salida con una entrada sorteada"
                                                : veredictos[i].pistas.front();
     }

@@ -14,6 +14,16 @@
 
 namespace comprobador {
 
+// La memoria residente que pueden sumar un programa de la entrega y lo que lance: 1 GiB, y con
+// los sanitizadores 256 MiB más (los suyos: el asignador de AddressSanitizer se para antes, en
+// 1 GiB, con un informe que dice dónde).
+constexpr std::size_t kMemoria = std::size_t{1} << 30;
+constexpr std::size_t kMemoriaVigilada = kMemoria + (std::size_t{256} << 20);
+
+// Si la máquina estaba tan cargada que un programa no avanzaba, no hay veredicto:
+// ErrorDelComprobador.
+void siLaMaquinaNoDa(const nucleo::Resultado& r);
+
 // Las opciones de un caso para el programa de un alumno: su límite, el tope de salida, su
 // aislamiento y los sanitizadores (`vigilado`: el programa los lleva; con `fugas`, LeakSanitizer
 // también busca fugas).

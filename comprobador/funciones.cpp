@@ -1,9 +1,13 @@
 #include "funciones.h"
 
+#include <sys/wait.h>
+
 #include <algorithm>
 #include <optional>
 
+#include "aislamiento.h"
 #include "catalogo.h"
+#include "ejecucion.h"
 #include "orquesta.h"
 #include "paralelo.h"
 #include "pistas.h"
@@ -35,24 +39,49 @@ std::string loQuePaso(const nucleo::Sondeo& s) {
     std::string r;
     for (const std::string& l : nucleo::resumirSanitizadores(p.errores))
         r += "Con AddressSanitizer y UBSan: " + l + "\n";
-    if (p.agotado) {
+    if (!s.rechazo.empty()) {
+        r += "No se pudo empezar: " + s.rechazo + ".\n";
+    } else if (p.agotado) {
         r += "No terminó en " + nucleo::segundos(kLimiteSonda) +
              " s: ¿un bucle o una recursión sin caso base?\n";
     } else if (p.salidaExcesiva) {
         r += "Escribió más de " + std::to_string(kLimiteSalida) + " bytes y se detuvo.\n";
-    } else if (p.senal != 0 && r.empty()) {
+    } else if (p.memoriaExcedida) {
+        r += "Pasó del límite de memoria y se detuvo: ¿reserva sin parar, o una recursión que no "
+             "termina?\n";
+    } else if (!r.empty()) {
+    } else if (p.senal != 0) {
         r += "Terminó con la señal " + std::to_string(p.senal) + " (" + nucleo::nombreDeSenal(p) +
              ").\n";
-    } else if (p.senal == 0 && p.estado != 0) {
+    } else if (p.estado != 0) {
         r += "Terminó con el estado " + std::to_string(p.estado) +
              " sin acabar las llamadas: ¿un exit dentro de una función?\n";
     } else if (s.repetidas) {
         r += "Llegaron dos respuestas para la misma llamada: algo más escribió en la salida "
              "de la sonda.\n";
-    } else if (r.empty()) {
+    } else {
         r += "Terminó sin acabar las llamadas: ¿un exit dentro de una función?\n";
     }
     return r;
+}
+
+// Cómo terminó una llamada que no terminó bien (su estado de wait) y lo que dijeron los
+// sanitizadores por su salida de error.
+std::string comoMurio(int estado, const std::string& errores) {
+    std::string r;
+    for (const std::string& l : nucleo::resumirSanitizadores(errores))
+        r += "Con AddressSanitizer y UBSan: " + l + "\n";
+    if (!r.empty()) return r;
+    if (estado >= 0 && WIFSIGNALED(estado)) {
+        nucleo::Resultado p;
+        p.senal = WTERMSIG(estado);
+        return "Terminó con la señal " + std::to_string(p.senal) + " (" + nucleo::nombreDeSenal(p) +
+               ").\n";
+    }
+    if (estado >= 0 && WIFEXITED(estado) && WEXITSTATUS(estado) != 0)
+        return "Terminó con el estado " + std::to_string(WEXITSTATUS(estado)) +
+               " dentro de la llamada: ¿un exit en la función?\n";
+    return "Terminó dentro de la llamada sin volver de ella: ¿un exit en la función?\n";
 }
 
 // Una pista para lo observado distinto, cuando se sabe decir en los términos del enunciado.
@@ -150,9 +179,26 @@ std::vector<Comprobacion> comprobarFunciones(const nucleo::Ejercicio& ejercicio,
             std::chrono::steady_clock::now() - inicio);
         if (s.bien()) {
             for (std::size_t j = 0; j < lote.size(); ++j) {
+                const std::size_t c = preguntas[lote[j]].comprobacion;
                 obtenido[lote[j]] = s.observado[j];
-                pendiente[preguntas[lote[j]].comprobacion] = false;
-                tiempo[preguntas[lote[j]].comprobacion] = gastado;
+                pendiente[c] = false;
+                tiempo[c] = gastado;
+                // Una llamada que no volvió: su comprobación falla con lo que pasó en ella.
+                if (j < s.murio.size() && s.murio[j] && reventon[c].empty()) {
+                    reventon[c] = comoMurio(*s.murio[j], j < s.errores.size() ? s.errores[j] : "");
+                    reventonEn[c] = lote[j];
+                }
+            }
+            break;
+        }
+        if (!s.rechazo.empty()) {
+            // No empezó: ninguna se hizo, y por lo mismo.
+            for (std::size_t k : lote) {
+                const std::size_t c = preguntas[k].comprobacion;
+                if (!pendiente[c]) continue;
+                pendiente[c] = false;
+                reventon[c] = loQuePaso(s);
+                reventonEn[c] = k;
             }
             break;
         }
@@ -237,9 +283,20 @@ std::vector<Comprobacion> comprobarFunciones(const nucleo::Ejercicio& ejercicio,
         o.limite = kLimiteSonda * 2 + std::chrono::seconds(1);
         o.limiteSalida = kLimiteSalida;
         o.directorio = entorno.temporal;
-        o.aislamiento = entorno.aislamiento(true);
+        o.limiteMemoria = kMemoriaVigilada;
+        // En su propio aislamiento, no en la lanzadera de la entrega: ahí la sonda se queda sola
+        // (mata lo que la solución deje en marcha) y nada de otra ejecución la alcanza.
+        nucleo::Aislamiento propio;
+        if (entorno.aislar) {
+            propio = *entorno.aislamiento(true);
+            propio.lanzadera = nullptr;
+            o.aislamiento = &propio;
+            o.poner(std::string("TMPDIR=") + nucleo::kCarpetaEjecucion);
+        }
         Ranura ranura;
-        return nucleo::sondear(entorno.dentro("funciones"), llamadas, o);
+        const nucleo::Sondeo s = nucleo::sondear(entorno.dentro("funciones"), llamadas, o);
+        siLaMaquinaNoDa(s.proceso);
+        return s;
     };
     const Sondeador modelo = [&](const std::vector<Llamada>& llamadas) {
         nucleo::Opciones o;

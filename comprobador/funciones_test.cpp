@@ -132,6 +132,33 @@ TEST(Funciones, UnaLlamadaQueRevientaSoloTumbaSuComprobacion) {
     EXPECT_EQ(f.veces, 2);
 }
 
+// Una llamada que no vuelve (la sonda la hizo en un hijo que murió) tumba su comprobación, con el
+// informe de los sanitizadores si lo hay; la sonda sigue con las demás.
+TEST(Funciones, UnaLlamadaQueMuereSeDiceConSuInforme) {
+    const Sondeador sonda = [](const std::vector<Llamada>& ll) {
+        Sondeo s;
+        s.proceso.estado = 0;
+        s.completo = true;
+        for (const Llamada& l : ll) {
+            s.observado.push_back(
+                correctas()[l.operacion + (l.argumentos.empty() ? "" : " " + l.argumentos[0])]);
+            s.murio.push_back(std::nullopt);
+            s.errores.push_back("");
+        }
+        s.observado[1].reset();
+        s.murio[1] = 6;  // SIGABRT, como lo da wait
+        s.errores[1] = "==1==ERROR: AddressSanitizer: heap-use-after-free on address 0x1\n";
+        return s;
+    };
+    const std::vector<Comprobacion> r = comprobarFunciones(ejercicio(), 1, sonda, sinModelo());
+    EXPECT_EQ(r[0].estado, Estado::Fallo);
+    EXPECT_NE(r[0].evidencia.explicacion.find("Llamada: doble(5)\n  Con AddressSanitizer y UBSan"),
+              std::string::npos)
+        << r[0].evidencia.explicacion;
+    EXPECT_EQ(r[1].estado, Estado::Paso);
+    EXPECT_EQ(r[2].estado, Estado::Paso);
+}
+
 // Lo que llegó en una sonda que no acabó no cuenta: ni las respuestas correctas que escribió una
 // entrega por su cuenta antes de salir con _exit(0), ni las repetidas.
 TEST(Funciones, NadaDeUnaSondaQueNoAcabaSeDaPorBueno) {

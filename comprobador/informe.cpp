@@ -144,6 +144,9 @@ void escribirDecisiones(std::ostream& os, const Lista& lista, const Estilo& esti
         std::string texto = c->estado == Estado::Paso || c->estado == Estado::Fallo
                                 ? c->evidencia.explicacion
                                 : explicacionDe(*c);
+        // De una comprobación de funciones, si se cumple y, si no, por qué.
+        if (c->tipo == Tipo::Funcion && (c->paso() || c->estado == Estado::Fallo))
+            texto = c->paso() ? "se cumple" : "no se cumple: " + c->causa;
         while (!texto.empty() && texto.back() == '\n') texto.pop_back();
         os << "  " << estilo.tenue("–") << " " << lineaSegura(c->frase) << ": "
            << textoSeguro(texto) << "\n";

@@ -57,6 +57,8 @@ Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, con
         entorno.compilacion = entorno.normal;
         entorno.compilacion.lectura = lecturaDe(ejercicio, entorno);
         entorno.normal.lectura = lecturaDeEjecucion(entorno);
+        // Lo compilado, solo para leer; cada ejecución trabaja en una carpeta vacía propia.
+        entorno.normal.carpetaSoloLectura = true;
         if (!entorno.lanzadera.empty()) entorno.normal.lectura.push_back(entorno.lanzadera);
         entorno.vigilado = entorno.normal;
         entorno.vigilado.sanitizadores = true;

@@ -34,6 +34,7 @@ std::vector<Comprobacion> buscarFallos(const nucleo::Ejercicio& ejercicio, const
         const nucleo::Resultado res = nucleo::ejecutarCaso(
             vigilado, caso, opcionesAlumno(ejercicio, caso, caso.limite, true, false, entorno));
         ranura.soltar();
+        siLaMaquinaNoDa(res);
         const nucleo::Veredicto v = nucleo::juzgarHostil(ejercicio, caso, res);
         c.estado = Estado::Paso;
         if (!v.correcto) {

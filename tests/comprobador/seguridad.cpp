@@ -182,7 +182,15 @@ TEST(Falsificacion, NingunaEntregaFabricaSuVeredicto) {
         {"fibcalc",
          hostil("protocolo_falso.cpp"),
          {"✗ fibonacci da el término de cada posición, y 0 para las negativas",
-          "Llamada: fibonacci(-2147483648)", "Terminó sin acabar las llamadas"}},
+          "Llamada: fibonacci(-2147483648)", "Terminó dentro de la llamada sin volver de ella"}},
+        {"fibcalc",
+         hostil("lee_peticiones.cpp"),
+         {"✗ fibonacci da el término de cada posición, y 0 para las negativas",
+          "✗ fibonacci se declara como pide el ejercicio"}},
+        {"fibcalc",
+         hostil("antes_que_la_sonda.cpp"),
+         {"La solución pone código en .preinit_array, que correría antes que las "
+          "comprobaciones: no se comprueba."}},
         {"fibcalc",
          hostil("macro_al_final.cpp"),
          {"✗ fibonacci da el término de cada posición, y 0 para las negativas", "Esperado: 0\n",
@@ -191,6 +199,12 @@ TEST(Falsificacion, NingunaEntregaFabricaSuVeredicto) {
          hostil("por_tabla.cpp"),
          {"✗ entradas nuevas, sorteadas", "Con una entrada sorteada (se repite con --semilla",
           "✗ fibonacci da el término de cada posición", "(sorteada: se repite con --semilla"}},
+        {"fixedsquare",
+         hostil("sobrescribe_vigilado.cpp"),
+         {"✗ sin entrada", "Con AddressSanitizer y UBSan el programa falla sin entrada"}},
+        {"ellipsegirth",
+         hostil("cls_escrito"),
+         {"El programa llamó 0 veces a system(\"cls\"), y el ejercicio lo llama 1 vez."}},
     };
     for (const Fila& f : filas) {
         SCOPED_TRACE(f.ruta);
