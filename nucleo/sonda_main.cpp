@@ -28,9 +28,9 @@
 #include "sonda_protocolo.h"
 
 #if defined(__linux__)
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/syscall.h>
 #include <sys/time.h>
@@ -38,43 +38,18 @@
 #define EJ_SONDA_GUARDADA 1
 #endif
 
-#if defined(__SANITIZE_ADDRESS__)
-#define EJ_SONDA_SANITIZADORES 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define EJ_SONDA_SANITIZADORES 1
-#endif
-#endif
-#ifdef EJ_SONDA_SANITIZADORES
-#include <sanitizer/common_interface_defs.h>
-#endif
-
 namespace {
 
 namespace d = nucleo::captura_detalle;
 
-// Por donde van las respuestas (la salida estándar de verdad) y los informes de los
-// sanitizadores (la salida de error de verdad, aunque una llamada la tenga capturada). Se
-// apartan antes que nada, en números fijos (los dos últimos que deja el aislamiento, que admite
-// 64 descriptores); la salida estándar pasa a ir a la nada: lo que la solución escriba fuera de
-// una llamada no se mezcla con las respuestas.
+// Por donde van las respuestas: la salida estándar de verdad, apartada antes que nada en un
+// número fijo (el penúltimo que deja el aislamiento, que admite 64 descriptores). La salida
+// estándar pasa a ir a la nada: lo que la solución escriba fuera de una llamada no se mezcla con
+// las respuestas. En un hijo, el último es el archivo donde se captura su salida de error mientras
+// dura una llamada, que el servidor lee si el hijo no vuelve: ahí está el informe de los
+// sanitizadores de lo que pasó dentro de la llamada.
 constexpr int kRespuestas = 62;
-constexpr int kInformes = 63;
-
-#ifdef EJ_SONDA_SANITIZADORES
-void informesA(int fd) {
-    void* destino = reinterpret_cast<void*>(static_cast<std::uintptr_t>(fd));
-    __sanitizer_set_report_fd(destino);
-#ifdef EJ_SONDA_GUARDADA
-    // Con GCC, UBSan es otra biblioteca con su propio destino de los informes.
-    using Poner = void (*)(void*);
-    if (void* ubsan = dlopen("libubsan.so.1", RTLD_NOW | RTLD_NOLOAD)) {
-        if (auto poner = reinterpret_cast<Poner>(dlsym(ubsan, "__sanitizer_set_report_fd")))
-            poner(destino);
-    }
-#endif
-}
-#endif
+constexpr int kErroresDeLaLlamada = 63;
 
 #ifndef EJ_SONDA_GUARDADA
 bool apartada = false;
@@ -83,7 +58,6 @@ void apartarLaSalida() {
     if (apartada) return;
     apartada = true;
     d::duplicarEn(d::kSalida, kRespuestas);
-    d::duplicarEn(d::kErrores, kInformes);
 #ifdef _WIN32
     const int nada = _open("NUL", _O_WRONLY);
 #else
@@ -93,9 +67,6 @@ void apartarLaSalida() {
         d::duplicarEn(nada, d::kSalida);
         d::cerrar(nada);
     }
-#ifdef EJ_SONDA_SANITIZADORES
-    informesA(kInformes);
-#endif
 }
 #endif
 
@@ -296,7 +267,7 @@ void limpiarLoQueDejo() {
     for (long t : {ITIMER_REAL, ITIMER_VIRTUAL, ITIMER_PROF})
         nucleo_(SYS_setitimer, t, reinterpret_cast<long>(&cero), 0);
     nucleo_(SYS_close_range, 3, kRespuestas - 1, 0);
-    nucleo_(SYS_close_range, kInformes + 1, ~0U, 0);
+    nucleo_(SYS_close_range, kRespuestas + 1, ~0U, 0);
     if (solaEnSuAislamiento()) {
         nucleo_(SYS_kill, -1, SIGKILL);
         for (int vuelta = 0; vuelta < 1000 && hayOtrosProcesos(); ++vuelta) {
@@ -315,9 +286,6 @@ int fdObservacion = -1;
 // En el hijo, ya arrancado el programa (main): la llamada, con lo observado en su tubería. No
 // vuelve.
 [[noreturn]] void atenderEnElHijo(const ej_sonda::Registro& registro) {
-#ifdef EJ_SONDA_SANITIZADORES
-    informesA(kInformes);
-#endif
     std::vector<std::string> c = ej_sonda::campos(std::string(peticion, largoPeticion));
     std::string observado = c.size() < 2 ? "petición mal formada" : observar(registro, c);
     observado = ej_sonda::escaparCampo(observado) + "\n";
@@ -334,18 +302,18 @@ bool atender(const char* linea, std::size_t n) {
     int tubo[2];
     if (nucleo_(SYS_pipe2, reinterpret_cast<long>(tubo), O_CLOEXEC) != 0)
         nucleo_(SYS_exit_group, 1);
-    const long errores =
-        nucleo_(SYS_memfd_create, reinterpret_cast<long>("errores"), 1 /*CLOEXEC*/);
+    // Lo que escriba por la salida de error, fuera y dentro de la llamada.
+    const long errores = nucleo_(SYS_memfd_create, reinterpret_cast<long>("errores"), MFD_CLOEXEC);
+    const long deLaLlamada =
+        nucleo_(SYS_memfd_create, reinterpret_cast<long>("errores de la llamada"), MFD_CLOEXEC);
     const long hijo = nucleo_(SYS_clone, SIGCHLD, 0, 0, 0, 0);
     if (hijo == 0) {
         // Antes de tocar la solución: sin las peticiones, sin la salida de las respuestas.
         nucleo_(SYS_close, 0);
         nucleo_(SYS_close, kRespuestas);
         nucleo_(SYS_close, tubo[0]);
-        if (errores >= 0) {
-            nucleo_(SYS_dup3, errores, 2, 0);
-            nucleo_(SYS_dup3, errores, kInformes, 0);
-        }
+        if (errores >= 0) nucleo_(SYS_dup3, errores, 2, 0);
+        if (deLaLlamada >= 0) nucleo_(SYS_dup3, deLaLlamada, kErroresDeLaLlamada, 0);
         peticion = linea;
         largoPeticion = n;
         fdObservacion = static_cast<int>(tubo[1]);
@@ -370,23 +338,29 @@ bool atender(const char* linea, std::size_t n) {
     }
     // Lo que haya dejado en marcha la llamada no sigue.
     if (solaEnSuAislamiento()) nucleo_(SYS_kill, -1, SIGKILL);
-    if (errores >= 0) {
+    const bool bien = completa && hijo > 0 && WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
+    // Si no volvió, lo que escribió por la salida de error, también lo que capturaba la llamada.
+    bool dichos = false;
+    for (const long archivo : {errores, deLaLlamada}) {
+        if (archivo < 0) continue;
         static char texto[1 << 14];
         const long k =
-            nucleo_(SYS_pread64, errores, reinterpret_cast<long>(texto), sizeof texto, 0);
-        nucleo_(SYS_close, errores);
-        if (k > 0) {
+            bien ? 0
+                 : nucleo_(SYS_pread64, archivo, reinterpret_cast<long>(texto), sizeof texto, 0);
+        nucleo_(SYS_close, archivo);
+        if (k <= 0) continue;
+        if (!dichos) {
             salida.poner(ej_sonda::kErrores);
             salida.poner("\t");
             salida.poner(linea, numero);
             salida.poner("\t");
-            salida.campo(texto, static_cast<std::size_t>(k));
-            salida.enviar();
+            dichos = true;
         }
+        salida.campo(texto, static_cast<std::size_t>(k));
     }
+    if (dichos) salida.enviar();
     std::size_t fin = 0;
     while (fin < llevo && visto[fin] != '\n') ++fin;
-    const bool bien = completa && hijo > 0 && WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
     salida.poner(bien ? ej_sonda::kRespuesta : ej_sonda::kMurio);
     salida.poner("\t");
     salida.poner(linea, numero);
@@ -405,7 +379,6 @@ bool atender(const char* linea, std::size_t n) {
 // petición, para que sigan arrancando el programa.
 void servir(int, char**, char**) {
     nucleo_(SYS_dup3, 1, kRespuestas, 0);
-    nucleo_(SYS_dup3, 2, kInformes, 0);
     const long nada =
         nucleo_(SYS_openat, AT_FDCWD, reinterpret_cast<long>("/dev/null"), O_WRONLY | O_CLOEXEC);
     if (nada >= 0) {
@@ -467,12 +440,35 @@ const void* ultimoLiberado() { return ultimo; }
 Escrito escritoPor(const std::function<void()>& llamada) {
     Escrito e;
     nucleo::Captura salida(std::cout);
+#ifdef EJ_SONDA_GUARDADA
+    // La salida de error, al archivo que el servidor lee si la llamada no vuelve (con el informe
+    // de los sanitizadores, que escriben ahí).
+    std::cerr.flush();
+    std::fflush(stderr);
+    const off_t desde = lseek(kErroresDeLaLlamada, 0, SEEK_END);
+    const int antes = dup(2);
+    dup2(kErroresDeLaLlamada, 2);
+    llamada();
+    e.llegado = salida.llegado();
+    std::cerr.flush();
+    std::fflush(stderr);
+    dup2(antes, 2);
+    close(antes);
+    char trozo[4096];
+    for (off_t en = desde;;) {
+        const ssize_t n = pread(kErroresDeLaLlamada, trozo, sizeof trozo, en);
+        if (n <= 0) break;
+        e.errores.append(trozo, static_cast<std::size_t>(n));
+        en += n;
+    }
+#else
     {
         nucleo::Captura errores(std::cerr);
         llamada();
         e.llegado = salida.llegado();
         e.errores = errores.texto();
     }
+#endif
     e.salida = salida.texto();
     return e;
 }

@@ -70,8 +70,19 @@ void funciones(nucleo::Origen origen) {
     o.limite = std::chrono::seconds(60);
     const nucleo::Sondeo s = nucleo::sondear(nucleo::rutaSonda(e.programa), llamadas, o);
     EXPECT_TRUE(s.bien()) << s.proceso;
+    // En wine, lo que un programa de Windows vacía no se ve igual que en Windows: ahí no se mira
+    // cómo acaba la línea (las pruebas en Linux y en Windows lo miran).
+    const auto comoSeVe = [](std::string t) {
+        if (!nucleo::enWine()) return t;
+        for (const char* final : {", vaciado", ", sin vaciar"}) {
+            for (std::size_t p; (p = t.find(final)) != std::string::npos;)
+                t.erase(p, std::string(final).size());
+        }
+        return t;
+    };
     for (std::size_t i = 0; i < llamadas.size(); ++i) {
-        EXPECT_EQ(s.observado[i].value_or("(sin respuesta)"), llamadas[i].esperado)
+        EXPECT_EQ(comoSeVe(s.observado[i].value_or("(sin respuesta)")),
+                  comoSeVe(llamadas[i].esperado))
             << de[i]->id << ": " << de[i]->frase << "\n  " << nucleo::muestraDe(llamadas[i]);
     }
 }

@@ -142,6 +142,20 @@ const Error kErrores[] = {
     // Aislado también se ve la señal (SIGSEGV), y por ella los sanitizadores dicen la línea.
     {"fixedsquare", "puntero_nulo.cpp",
      "Con AddressSanitizer y UBSan: UBSan: null en puntero_nulo.cpp:6"},
+    // Lo que solo ven las llamadas y entradas sorteadas: respuestas de memoria a lo publicado,
+    // listas más largas que las del programa, otros tramos de la palabra.
+    {"factcalc", "tabla.cpp", "factorial(n) es 1 con n de 1 o menos"},
+    {"maxgeneric", "tabla.cpp", "✗ encontrarMaximo devuelve el mayor de dos enteros"},
+    {"closuresquare", "tabla.cpp", "✗ entradas nuevas, sorteadas en esta comprobación"},
+    {"palincheck", "espejo.cpp", "Solo cuentan los bytes de start a end"},
+    {"nodesearch", "busca_solo_tres.cpp",
+     "✗ buscarElemento encuentra el valor en cualquier posición y da false en la lista vacía"},
+    {"nodeprune", "sin_bucle.cpp",
+     "✗ eliminarValor quita solo el primer nodo que guarda el valor, esté donde esté"},
+    // Lo que la comparación exacta y los sanitizadores ven en las funciones.
+    {"dividegeneric", "inverso.cpp",
+     "✗ dividir con otro divisor devuelve el cociente y no escribe nada"},
+    {"equalspecial", "resta.cpp", "UBSan: signed-integer-overflow en resta.cpp:9"},
 };
 
 // Soluciones que el ejercicio permite aunque no sean la de referencia (escriben con printf o

@@ -330,11 +330,21 @@ TEST(Rapido, LasTranscripcionesDelReadmeSonLasDelComprobador) {
     for (const Fila& fila : filas) {
         Temporal tmp, carpeta;
         fs::copy_file(kRaiz + "/" + fila.fijo, carpeta.ruta / fila.nombre);
-        nucleo::Resultado r =
-            practica({"comprobar", fila.programa, fila.nombre}, tmp.ruta, carpeta.ruta);
+        const std::string orden =
+            "$ ./ejercicios comprobar " + std::string(fila.programa) + " " + fila.nombre + "\n";
+        // Las entradas sorteadas, con la semilla que muestra el README.
+        std::vector<std::string> argumentos = {"comprobar", fila.programa, fila.nombre};
+        const std::size_t empieza = readme.str().find(orden);
+        const std::size_t semilla = readme.str().find("(semilla ", empieza);
+        if (empieza != std::string::npos && semilla != std::string::npos &&
+            semilla < readme.str().find("```", empieza)) {
+            const std::size_t desde = semilla + 9;
+            argumentos.push_back("--semilla=" + readme.str().substr(
+                                                    desde, readme.str().find(')', desde) - desde));
+        }
+        nucleo::Resultado r = practica(argumentos, tmp.ruta, carpeta.ruta);
         // En la terminal, el aviso de la salida de error sale antes que el informe.
-        const std::string transcripcion = "$ ./ejercicios comprobar " + std::string(fila.programa) +
-                                          " " + fila.nombre + "\n" + r.errores + r.salida + "```\n";
+        const std::string transcripcion = orden + r.errores + r.salida + "```\n";
         EXPECT_NE(readme.str().find(transcripcion), std::string::npos)
             << "El README debe mostrar exactamente:\n"
             << transcripcion;
