@@ -137,13 +137,15 @@ std::vector<Comprobacion> comprobarFunciones(const nucleo::Ejercicio& ejercicio,
     // Lo esperado de las sorteadas, de la respuesta modelo.
     std::vector<std::size_t> sorteadas;
     std::vector<Llamada> alModelo;
+    std::vector<std::size_t> gruposDelModelo;
     for (std::size_t k = 0; k < preguntas.size(); ++k) {
         if (!preguntas[k].sorteada) continue;
         sorteadas.push_back(k);
         alModelo.push_back(preguntas[k].llamada);
+        gruposDelModelo.push_back(preguntas[k].comprobacion);
     }
     if (!alModelo.empty()) {
-        const nucleo::Sondeo m = modelo(alModelo);
+        const nucleo::Sondeo m = modelo(alModelo, gruposDelModelo);
         if (!m.bien()) {
             throw ErrorDelComprobador("La sonda de la respuesta modelo de " + ejercicio.programa +
                                       " no respondió: " + nucleo::lineasDe(loQuePaso(m)).front());
@@ -172,9 +174,13 @@ std::vector<Comprobacion> comprobarFunciones(const nucleo::Ejercicio& ejercicio,
         }
         if (lote.empty()) break;
         std::vector<Llamada> llamadas;
-        for (std::size_t k : lote) llamadas.push_back(preguntas[k].llamada);
+        std::vector<std::size_t> grupos;
+        for (std::size_t k : lote) {
+            llamadas.push_back(preguntas[k].llamada);
+            grupos.push_back(preguntas[k].comprobacion);
+        }
         const auto inicio = std::chrono::steady_clock::now();
-        const nucleo::Sondeo s = alumno(llamadas);
+        const nucleo::Sondeo s = alumno(llamadas, grupos);
         const auto gastado = std::chrono::duration_cast<std::chrono::milliseconds>(
             std::chrono::steady_clock::now() - inicio);
         if (s.bien()) {
@@ -275,7 +281,8 @@ std::vector<Comprobacion> comprobarFunciones(const nucleo::Ejercicio& ejercicio,
 
 std::vector<Comprobacion> comprobarFunciones(const nucleo::Ejercicio& ejercicio,
                                              const Entorno& entorno) {
-    const Sondeador alumno = [&](const std::vector<Llamada>& llamadas) {
+    const Sondeador alumno = [&](const std::vector<Llamada>& llamadas,
+                                 const std::vector<std::size_t>& grupos) {
         nucleo::Opciones o;
         o.entorno = {"ASAN_OPTIONS=detect_leaks=0:halt_on_error=1",
                      "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"};
@@ -294,14 +301,15 @@ std::vector<Comprobacion> comprobarFunciones(const nucleo::Ejercicio& ejercicio,
             o.poner(std::string("TMPDIR=") + nucleo::kCarpetaEjecucion);
         }
         Ranura ranura;
-        const nucleo::Sondeo s = nucleo::sondear(entorno.dentro("funciones"), llamadas, o);
+        const nucleo::Sondeo s = nucleo::sondear(entorno.dentro("funciones"), llamadas, o, grupos);
         siLaMaquinaNoDa(s.proceso);
         return s;
     };
-    const Sondeador modelo = [&](const std::vector<Llamada>& llamadas) {
+    const Sondeador modelo = [&](const std::vector<Llamada>& llamadas,
+                                 const std::vector<std::size_t>& grupos) {
         nucleo::Opciones o;
         o.limite = std::chrono::seconds(30);
-        return nucleo::sondear(nucleo::rutaSonda(ejercicio.programa), llamadas, o);
+        return nucleo::sondear(nucleo::rutaSonda(ejercicio.programa), llamadas, o, grupos);
     };
     return comprobarFunciones(ejercicio, entorno.semilla, alumno, modelo);
 }

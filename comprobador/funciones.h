@@ -24,8 +24,10 @@ namespace comprobador {
 // Una comprobación por cada una de la tabla del ejercicio, en su orden.
 std::vector<Comprobacion> funcionesPrevistas(const nucleo::Ejercicio& ejercicio);
 
-// Pregunta unas llamadas a una sonda.
-using Sondeador = std::function<nucleo::Sondeo(const std::vector<nucleo::Llamada>&)>;
+// Pregunta unas llamadas a una sonda; las del mismo grupo (de la misma comprobación) las hace el
+// mismo proceso.
+using Sondeador = std::function<nucleo::Sondeo(const std::vector<nucleo::Llamada>&,
+                                               const std::vector<std::size_t>& grupos)>;
 
 // Las comprobaciones de funciones con la sonda de la entrega (`alumno`) y, para lo esperado de
 // las llamadas sorteadas con esa semilla, la de la respuesta modelo (`modelo`). Si la del modelo

@@ -45,7 +45,7 @@ struct Falsa {
     int senal = 11;
     int veces = 0;
 
-    Sondeo operator()(const std::vector<Llamada>& llamadas) {
+    Sondeo operator()(const std::vector<Llamada>& llamadas, const std::vector<std::size_t>&) {
         ++veces;
         Sondeo s;
         s.proceso.estado = 0;
@@ -73,7 +73,7 @@ std::map<std::string, std::string> correctas() {
 }
 
 Sondeador sinModelo() {
-    return [](const std::vector<Llamada>&) {
+    return [](const std::vector<Llamada>&, const std::vector<std::size_t>&) {
         ADD_FAILURE() << "sin llamadas sorteadas no se pregunta a la respuesta modelo";
         return Sondeo{};
     };
@@ -135,7 +135,7 @@ TEST(Funciones, UnaLlamadaQueRevientaSoloTumbaSuComprobacion) {
 // Una llamada que no vuelve (la sonda la hizo en un hijo que murió) tumba su comprobación, con el
 // informe de los sanitizadores si lo hay; la sonda sigue con las demás.
 TEST(Funciones, UnaLlamadaQueMuereSeDiceConSuInforme) {
-    const Sondeador sonda = [](const std::vector<Llamada>& ll) {
+    const Sondeador sonda = [](const std::vector<Llamada>& ll, const std::vector<std::size_t>&) {
         Sondeo s;
         s.proceso.estado = 0;
         s.completo = true;
@@ -167,14 +167,14 @@ TEST(Funciones, NadaDeUnaSondaQueNoAcabaSeDaPorBueno) {
         Sondeador sonda;
     } filas[] = {
         {"todo respondido, sin decir que acaba",
-         [](const std::vector<Llamada>& ll) {
+         [](const std::vector<Llamada>& ll, const std::vector<std::size_t>&) {
              Sondeo s;
              s.proceso.estado = 0;
              for (const Llamada& l : ll) s.observado.push_back(l.esperado);
              return s;
          }},
         {"todo respondido y repetido",
-         [](const std::vector<Llamada>& ll) {
+         [](const std::vector<Llamada>& ll, const std::vector<std::size_t>&) {
              Sondeo s;
              s.proceso.estado = 0;
              for (const Llamada& l : ll) s.observado.push_back(l.esperado);
@@ -183,7 +183,7 @@ TEST(Funciones, NadaDeUnaSondaQueNoAcabaSeDaPorBueno) {
              return s;
          }},
         {"todo respondido, y termina con otro estado",
-         [](const std::vector<Llamada>& ll) {
+         [](const std::vector<Llamada>& ll, const std::vector<std::size_t>&) {
              Sondeo s;
              s.proceso.estado = 1;
              for (const Llamada& l : ll) s.observado.push_back(l.esperado);
@@ -207,7 +207,7 @@ TEST(Funciones, LasSorteadasSeComparanConLaRespuestaModelo) {
         return std::vector<Llamada>{{"doble", {std::to_string(azar.entero(100, 200))}, ""}};
     };
     int alModelo = 0;
-    const Sondeador modelo = [&](const std::vector<Llamada>& ll) {
+    const Sondeador modelo = [&](const std::vector<Llamada>& ll, const std::vector<std::size_t>&) {
         ++alModelo;
         Sondeo s;
         s.proceso.estado = 0;
@@ -216,7 +216,7 @@ TEST(Funciones, LasSorteadasSeComparanConLaRespuestaModelo) {
         s.completo = true;
         return s;
     };
-    const Sondeador bien = [](const std::vector<Llamada>& ll) {
+    const Sondeador bien = [](const std::vector<Llamada>& ll, const std::vector<std::size_t>&) {
         Sondeo s;
         s.proceso.estado = 0;
         for (const Llamada& l : ll) {
@@ -227,7 +227,7 @@ TEST(Funciones, LasSorteadasSeComparanConLaRespuestaModelo) {
         s.completo = true;
         return s;
     };
-    const Sondeador tabla = [](const std::vector<Llamada>& ll) {
+    const Sondeador tabla = [](const std::vector<Llamada>& ll, const std::vector<std::size_t>&) {
         // Responde lo publicado de memoria y otra cosa a lo demás.
         Sondeo s;
         s.proceso.estado = 0;
@@ -247,7 +247,9 @@ TEST(Funciones, LasSorteadasSeComparanConLaRespuestaModelo) {
         << deMemoria.evidencia.explicacion;
     EXPECT_EQ(alModelo, 2);
 
-    const Sondeador rota = [](const std::vector<Llamada>&) { return Sondeo{}; };
+    const Sondeador rota = [](const std::vector<Llamada>&, const std::vector<std::size_t>&) {
+        return Sondeo{};
+    };
     EXPECT_THROW(comprobarFunciones(e, 7, bien, rota), ErrorDelComprobador);
 }
 

@@ -199,9 +199,10 @@ std::vector<std::string> campos(const std::string& linea) {
     return r;
 }
 
-std::string peticion(std::size_t numero, const std::string& operacion,
+std::string peticion(std::size_t numero, std::size_t grupo, const std::string& operacion,
                      const std::vector<std::string>& argumentos) {
-    std::string r = std::to_string(numero) + "\t" + escaparCampo(operacion);
+    std::string r =
+        std::to_string(numero) + "\t" + std::to_string(grupo) + "\t" + escaparCampo(operacion);
     for (const std::string& a : argumentos) r += "\t" + escaparCampo(a);
     return r + "\n";
 }

@@ -129,14 +129,21 @@ long leer(int fd, char* p, std::size_t n) {
     return r;
 }
 
-void escribir(int fd, const char* p, std::size_t n) {
+// Escribe todo; false si no pudo (el que lee ya no está).
+bool escribirHasta(int fd, const char* p, std::size_t n) {
     while (n > 0) {
         const long r = nucleo_(SYS_write, fd, reinterpret_cast<long>(p), static_cast<long>(n));
         if (r == -EINTR) continue;
-        if (r <= 0) nucleo_(SYS_exit_group, 1);  // sin salida para responder, no hay sonda
+        if (r <= 0) return false;
         p += r;
         n -= static_cast<std::size_t>(r);
     }
+    return true;
+}
+
+void escribir(int fd, const char* p, std::size_t n) {
+    // Sin salida para responder, no hay sonda.
+    if (!escribirHasta(fd, p, n)) nucleo_(SYS_exit_group, 1);
 }
 
 std::size_t largo(const char* t) {
@@ -248,6 +255,9 @@ bool unSoloHilo() {
     return false;
 }
 
+// Si corre sola en su aislamiento (se mira una vez, antes de decir que está lista).
+bool sola = false;
+
 // Lo que pudo dejar preparado la solución al arrancar, fuera: manejadores de señales,
 // temporizadores, descriptores de más y, en su aislamiento, otros procesos.
 void limpiarLoQueDejo() {
@@ -256,19 +266,23 @@ void limpiarLoQueDejo() {
         unsigned long flags;
         void (*restaurador)();
         unsigned long mascara;
-    } porDefecto{SIG_DFL, 0, nullptr, 0};
+    };
+    const kernel_sigaction porDefecto{SIG_DFL, 0, nullptr, 0};
     for (long s = 1; s < 65; ++s) {
         if (s == SIGKILL || s == SIGSTOP) continue;
         nucleo_(SYS_rt_sigaction, s, reinterpret_cast<long>(&porDefecto), 0, 8);
     }
     const unsigned long nada = 0;
     nucleo_(SYS_rt_sigprocmask, SIG_SETMASK, reinterpret_cast<long>(&nada), 0, 8);
+    // Un hijo que ya no lee sus peticiones no tumba al servidor.
+    const kernel_sigaction ignorar{SIG_IGN, 0, nullptr, 0};
+    nucleo_(SYS_rt_sigaction, SIGPIPE, reinterpret_cast<long>(&ignorar), 0, 8);
     const itimerval cero{};
     for (long t : {ITIMER_REAL, ITIMER_VIRTUAL, ITIMER_PROF})
         nucleo_(SYS_setitimer, t, reinterpret_cast<long>(&cero), 0);
     nucleo_(SYS_close_range, 3, kRespuestas - 1, 0);
     nucleo_(SYS_close_range, kRespuestas + 1, ~0U, 0);
-    if (solaEnSuAislamiento()) {
+    if (sola) {
         nucleo_(SYS_kill, -1, SIGKILL);
         for (int vuelta = 0; vuelta < 1000 && hayOtrosProcesos(); ++vuelta) {
             const timespec espera{0, 1000000};
@@ -278,77 +292,170 @@ void limpiarLoQueDejo() {
     nucleo_(SYS_prctl, PR_SET_DUMPABLE, 0);
 }
 
-// En un hijo, la petición que le toca y dónde dice lo observado; nula en el servidor.
-const char* peticion = nullptr;
-std::size_t largoPeticion = 0;
+// En un hijo, de dónde lee sus peticiones y dónde dice lo observado; -1 en el servidor.
+int fdPeticiones = -1;
 int fdObservacion = -1;
 
-// En el hijo, ya arrancado el programa (main): la llamada, con lo observado en su tubería. No
-// vuelve.
+// En el hijo, ya arrancado el programa (main): una llamada tras otra, cada una con lo observado
+// en una línea, hasta que el servidor cierra sus peticiones. No vuelve.
 [[noreturn]] void atenderEnElHijo(const ej_sonda::Registro& registro) {
-    std::vector<std::string> c = ej_sonda::campos(std::string(peticion, largoPeticion));
-    std::string observado = c.size() < 2 ? "petición mal formada" : observar(registro, c);
-    observado = ej_sonda::escaparCampo(observado) + "\n";
-    escribir(fdObservacion, observado.data(), observado.size());
+    std::string pendiente;
+    char trozo[4096];
+    for (;;) {
+        const std::size_t fin = pendiente.find('\n');
+        if (fin == std::string::npos) {
+            const long n = leer(fdPeticiones, trozo, sizeof trozo);
+            if (n <= 0) break;
+            pendiente.append(trozo, static_cast<std::size_t>(n));
+            continue;
+        }
+        std::vector<std::string> c = ej_sonda::campos(pendiente.substr(0, fin));
+        pendiente.erase(0, fin + 1);
+        std::string observado = c.size() < 2 ? "petición mal formada" : observar(registro, c);
+        observado = ej_sonda::escaparCampo(observado) + "\n";
+        escribir(fdObservacion, observado.data(), observado.size());
+    }
     nucleo_(SYS_exit_group, 0);
     __builtin_unreachable();
 }
 
-// Una petición: un hijo la hace, y el servidor responde lo que él observó o cómo terminó.
-// Devuelve true en el hijo, que sigue arrancando el programa.
-bool atender(const char* linea, std::size_t n) {
-    std::size_t numero = 0;
-    while (numero < n && linea[numero] != '\t') ++numero;
-    int tubo[2];
-    if (nucleo_(SYS_pipe2, reinterpret_cast<long>(tubo), O_CLOEXEC) != 0)
+// El hijo que atiende las llamadas de una comprobación: solo ve las suyas, una cada vez.
+struct Hijo {
+    long pid = -1;
+    int peticiones = -1;                  // el servidor escribe aquí
+    int observaciones = -1;               // y lee aquí
+    long errores = -1, deLaLlamada = -1;  // su salida de error, fuera y dentro de las llamadas
+    char grupo[64] = {};
+    std::size_t largoGrupo = 0;
+    char leido[1 << 16];
+    std::size_t llevo = 0;
+};
+
+Hijo hijo;
+
+// Termina el hijo en marcha (ya sin peticiones, sale) y lo que haya dejado. Devuelve su estado
+// de wait.
+int acabarHijo() {
+    int estado = -1;
+    if (hijo.pid <= 0) return estado;
+    nucleo_(SYS_close, hijo.peticiones);
+    nucleo_(SYS_close, hijo.observaciones);
+    while (nucleo_(SYS_wait4, hijo.pid, reinterpret_cast<long>(&estado), 0, 0) == -EINTR) {
+    }
+    if (hijo.errores >= 0) nucleo_(SYS_close, hijo.errores);
+    if (hijo.deLaLlamada >= 0) nucleo_(SYS_close, hijo.deLaLlamada);
+    hijo.pid = -1;
+    // Lo que haya dejado en marcha no sigue.
+    if (sola) nucleo_(SYS_kill, -1, SIGKILL);
+    return estado;
+}
+
+// Un hijo nuevo para el grupo dado. Devuelve true en el hijo, que sigue arrancando el programa.
+bool lanzarHijo(const char* grupo, std::size_t largo) {
+    int aHijo[2], deHijo[2];
+    if (nucleo_(SYS_pipe2, reinterpret_cast<long>(aHijo), O_CLOEXEC) != 0 ||
+        nucleo_(SYS_pipe2, reinterpret_cast<long>(deHijo), O_CLOEXEC) != 0)
         nucleo_(SYS_exit_group, 1);
-    // Lo que escriba por la salida de error, fuera y dentro de la llamada.
     const long errores = nucleo_(SYS_memfd_create, reinterpret_cast<long>("errores"), MFD_CLOEXEC);
     const long deLaLlamada =
         nucleo_(SYS_memfd_create, reinterpret_cast<long>("errores de la llamada"), MFD_CLOEXEC);
-    const long hijo = nucleo_(SYS_clone, SIGCHLD, 0, 0, 0, 0);
-    if (hijo == 0) {
-        // Antes de tocar la solución: sin las peticiones, sin la salida de las respuestas.
+    const long pid = nucleo_(SYS_clone, SIGCHLD, 0, 0, 0, 0);
+    if (pid == 0) {
+        // Antes de tocar la solución: sin las peticiones de los demás, sin la salida de las
+        // respuestas.
         nucleo_(SYS_close, 0);
         nucleo_(SYS_close, kRespuestas);
-        nucleo_(SYS_close, tubo[0]);
+        nucleo_(SYS_close, aHijo[1]);
+        nucleo_(SYS_close, deHijo[0]);
+        // SIGPIPE, como siempre en el programa.
+        const long porDefecto[4] = {0, 0, 0, 0};  // SIG_DFL, sin banderas
+        nucleo_(SYS_rt_sigaction, SIGPIPE, reinterpret_cast<long>(porDefecto), 0, 8);
         if (errores >= 0) nucleo_(SYS_dup3, errores, 2, 0);
         if (deLaLlamada >= 0) nucleo_(SYS_dup3, deLaLlamada, kErroresDeLaLlamada, 0);
-        peticion = linea;
-        largoPeticion = n;
-        fdObservacion = static_cast<int>(tubo[1]);
+        fdPeticiones = aHijo[0];
+        fdObservacion = deHijo[1];
         return true;
     }
-    nucleo_(SYS_close, tubo[1]);
-    static char visto[1 << 16];
-    std::size_t llevo = 0;
+    nucleo_(SYS_close, aHijo[0]);
+    nucleo_(SYS_close, deHijo[1]);
+    hijo.pid = pid;
+    hijo.peticiones = aHijo[1];
+    hijo.observaciones = deHijo[0];
+    hijo.errores = errores;
+    hijo.deLaLlamada = deLaLlamada;
+    hijo.largoGrupo = largo < sizeof hijo.grupo ? largo : sizeof hijo.grupo;
+    for (std::size_t i = 0; i < hijo.largoGrupo; ++i) hijo.grupo[i] = grupo[i];
+    hijo.llevo = 0;
+    return false;
+}
+
+// Una petición «número, grupo, operación, argumentos»: la hace el hijo de su grupo (uno nuevo
+// si cambia el grupo o si el anterior no volvió), y el servidor responde lo que él observó o
+// cómo terminó. Devuelve true en un hijo nuevo, que sigue arrancando el programa.
+bool atender(const char* linea, std::size_t n) {
+    std::size_t numero = 0;
+    while (numero < n && linea[numero] != '\t') ++numero;
+    std::size_t finGrupo = numero + 1;
+    while (finGrupo < n && linea[finGrupo] != '\t') ++finGrupo;
+    const char* grupo = linea + numero + 1;
+    const std::size_t largoGrupo = finGrupo > numero + 1 ? finGrupo - numero - 1 : 0;
+    bool mismo = hijo.pid > 0 && hijo.largoGrupo == largoGrupo;
+    for (std::size_t i = 0; mismo && i < largoGrupo; ++i) mismo = hijo.grupo[i] == grupo[i];
+    if (!mismo) {
+        acabarHijo();
+        if (lanzarHijo(grupo, largoGrupo)) return true;
+    }
+    // Al hijo, la petición sin su grupo: «número, operación, argumentos».
+    static char sinGrupo[1 << 16];
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < numero && k < sizeof sinGrupo; ++i) sinGrupo[k++] = linea[i];
+    for (std::size_t i = finGrupo; i < n && k + 1 < sizeof sinGrupo; ++i) sinGrupo[k++] = linea[i];
+    sinGrupo[k++] = '\n';
+    escribirHasta(hijo.peticiones, sinGrupo, k);
+    // Su observación: una línea.
     bool completa = false;
-    if (hijo > 0) {
-        for (long r; !completa && llevo < sizeof visto &&
-                     (r = leer(tubo[0], visto + llevo, sizeof visto - llevo)) > 0;) {
-            for (long k = 0; k < r; ++k) completa = completa || visto[llevo + k] == '\n';
-            llevo += static_cast<std::size_t>(r);
+    std::size_t fin = 0;
+    while (!completa) {
+        for (; fin < hijo.llevo; ++fin) {
+            if (hijo.leido[fin] == '\n') {
+                completa = true;
+                break;
+            }
         }
+        if (completa || hijo.llevo == sizeof hijo.leido) break;
+        const long r =
+            leer(hijo.observaciones, hijo.leido + hijo.llevo, sizeof hijo.leido - hijo.llevo);
+        if (r <= 0) break;
+        hijo.llevo += static_cast<std::size_t>(r);
     }
-    nucleo_(SYS_close, tubo[0]);
-    int estado = -1;
-    if (hijo > 0) {
-        while (nucleo_(SYS_wait4, hijo, reinterpret_cast<long>(&estado), 0, 0) == -EINTR) {
-        }
+    if (completa) {
+        salida.poner(ej_sonda::kRespuesta);
+        salida.poner("\t");
+        salida.poner(linea, numero);
+        salida.poner("\t");
+        // Lo que escribió el hijo ya va con escapes; un tabulador de más lo estropearía.
+        for (std::size_t i = 0; i < fin; ++i)
+            salida.poner(hijo.leido[i] == '\t' ? " " : &hijo.leido[i], 1);
+        salida.enviar();
+        // Lo que venga detrás es de la siguiente llamada.
+        std::size_t j = 0;
+        for (std::size_t i = fin + 1; i < hijo.llevo; ++i) hijo.leido[j++] = hijo.leido[i];
+        hijo.llevo = j;
+        return false;
     }
-    // Lo que haya dejado en marcha la llamada no sigue.
-    if (solaEnSuAislamiento()) nucleo_(SYS_kill, -1, SIGKILL);
-    const bool bien = completa && hijo > 0 && WIFEXITED(estado) && WEXITSTATUS(estado) == 0;
-    // Si no volvió, lo que escribió por la salida de error, también lo que capturaba la llamada.
+    // No volvió: lo que escribió por la salida de error (también lo que capturaba la llamada),
+    // y cómo terminó. La siguiente petición la hará otro hijo.
+    const long errores = hijo.errores, deLaLlamada = hijo.deLaLlamada;
+    hijo.errores = hijo.deLaLlamada = -1;
+    const int estado = acabarHijo();
     bool dichos = false;
     for (const long archivo : {errores, deLaLlamada}) {
         if (archivo < 0) continue;
         static char texto[1 << 14];
-        const long k =
-            bien ? 0
-                 : nucleo_(SYS_pread64, archivo, reinterpret_cast<long>(texto), sizeof texto, 0);
+        const long leidos =
+            nucleo_(SYS_pread64, archivo, reinterpret_cast<long>(texto), sizeof texto, 0);
         nucleo_(SYS_close, archivo);
-        if (k <= 0) continue;
+        if (leidos <= 0) continue;
         if (!dichos) {
             salida.poner(ej_sonda::kErrores);
             salida.poner("\t");
@@ -356,27 +463,21 @@ bool atender(const char* linea, std::size_t n) {
             salida.poner("\t");
             dichos = true;
         }
-        salida.campo(texto, static_cast<std::size_t>(k));
+        salida.campo(texto, static_cast<std::size_t>(leidos));
     }
     if (dichos) salida.enviar();
-    std::size_t fin = 0;
-    while (fin < llevo && visto[fin] != '\n') ++fin;
-    salida.poner(bien ? ej_sonda::kRespuesta : ej_sonda::kMurio);
+    salida.poner(ej_sonda::kMurio);
     salida.poner("\t");
     salida.poner(linea, numero);
     salida.poner("\t");
-    if (bien) {
-        // Lo que escribió el hijo ya va con escapes; un tabulador de más lo estropearía.
-        for (std::size_t i = 0; i < fin; ++i) salida.poner(visto[i] == '\t' ? " " : &visto[i], 1);
-    } else {
-        salida.numero(hijo > 0 ? estado : -1);
-    }
+    // También si acabó bien sin responder: es una llamada que no volvió.
+    salida.numero(estado);
     salida.enviar();
     return false;
 }
 
-// El servidor, antes que nada de la solución. Solo vuelve en los hijos, cada uno con su
-// petición, para que sigan arrancando el programa.
+// El servidor, antes que nada de la solución. Solo vuelve en los hijos, para que sigan
+// arrancando el programa.
 void servir(int, char**, char**) {
     nucleo_(SYS_dup3, 1, kRespuestas, 0);
     const long nada =
@@ -391,6 +492,7 @@ void servir(int, char**, char**) {
         salida.enviar();
         nucleo_(SYS_exit_group, 1);
     }
+    sola = solaEnSuAislamiento();
     limpiarLoQueDejo();
     salida.poner(ej_sonda::kListo);
     salida.enviar();
@@ -409,6 +511,7 @@ void servir(int, char**, char**) {
         }
         if (r <= 0) break;
     }
+    acabarHijo();
     salida.poner(ej_sonda::kFin);
     salida.poner("\t");
     salida.numero(hechas);
@@ -480,7 +583,7 @@ int main() {
     ej_sonda_registrar(registro);
 #ifdef EJ_SONDA_GUARDADA
     // Solo llegan aquí los hijos del servidor, cada uno con su petición.
-    if (peticion == nullptr) return 1;
+    if (fdPeticiones < 0) return 1;
     atenderEnElHijo(registro);
 #else
     apartarLaSalida();
@@ -504,7 +607,8 @@ int main() {
     std::size_t hechas = 0;
     for (const std::string& linea : peticiones) {
         std::vector<std::string> c = ej_sonda::campos(linea);
-        if (c.size() < 2) continue;
+        if (c.size() < 3) continue;
+        c.erase(c.begin() + 1);  // el grupo: aquí todas van en el mismo proceso
         responder(std::string(ej_sonda::kRespuesta) + "\t" + ej_sonda::escaparCampo(c[0]) + "\t" +
                   ej_sonda::escaparCampo(observar(registro, c)) + "\n");
         ++hechas;

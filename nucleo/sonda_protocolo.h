@@ -2,7 +2,8 @@
 // lista escribe «ej-sonda-listo» por su salida estándar (o «ej-sonda-rechazo\t<por qué>» si no
 // puede empezar); solo entonces se le escriben las peticiones, una línea cada una por su entrada
 // estándar, con sus campos separados por tabuladores:
-//   <número>\t<operación>\t<argumento>...
+//   <número>\t<grupo>\t<operación>\t<argumento>...
+// (las de un mismo grupo, seguidas, las hace el mismo proceso: las de una comprobación)
 // y de cada una responde una línea:
 //   ej-sonda\t<número>\t<lo observado>
 // o, si la llamada no terminó bien, «ej-sonda-murio\t<número>\t<su estado de wait>», precedida
@@ -33,7 +34,7 @@ std::string desescaparCampo(const std::string& campo);
 std::vector<std::string> campos(const std::string& linea);
 
 // Una petición, con su salto de línea.
-std::string peticion(std::size_t numero, const std::string& operacion,
+std::string peticion(std::size_t numero, std::size_t grupo, const std::string& operacion,
                      const std::vector<std::string>& argumentos);
 
 }  // namespace ej_sonda

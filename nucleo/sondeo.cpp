@@ -6,10 +6,11 @@
 namespace nucleo {
 
 Sondeo sondear(const std::string& sonda, const std::vector<Llamada>& llamadas,
-               const Opciones& opciones) {
+               const Opciones& opciones, const std::vector<std::size_t>& grupos) {
     std::string entrada;
     for (std::size_t i = 0; i < llamadas.size(); ++i)
-        entrada += ej_sonda::peticion(i, llamadas[i].operacion, llamadas[i].argumentos);
+        entrada += ej_sonda::peticion(i, i < grupos.size() ? grupos[i] : i, llamadas[i].operacion,
+                                      llamadas[i].argumentos);
     Sondeo s;
     const std::string listo = std::string(ej_sonda::kListo) + "\n";
     Paso paso{listo, entrada};

@@ -34,8 +34,10 @@ struct Sondeo {
 
 // Arranca la sonda, espera a que diga que está lista y solo entonces le escribe las llamadas.
 // Lo que escribiera antes no cuenta.
+// Las llamadas seguidas del mismo grupo (de la misma comprobación) las hace el mismo proceso de
+// la sonda; sin grupos, cada una el suyo.
 Sondeo sondear(const std::string& sonda, const std::vector<Llamada>& llamadas,
-               const Opciones& opciones);
+               const Opciones& opciones, const std::vector<std::size_t>& grupos = {});
 
 // Cómo se muestra una llamada: su muestra o "operación(a, b)".
 std::string muestraDe(const Llamada& llamada);

@@ -59,16 +59,18 @@ void funciones(nucleo::Origen origen) {
     const nucleo::Ejercicio& e = ejercicio();
     std::vector<nucleo::Llamada> llamadas;
     std::vector<const nucleo::ComprobacionDeFunciones*> de;
+    std::vector<std::size_t> grupos;
     for (const nucleo::ComprobacionDeFunciones& f : e.funciones) {
         if (f.origen != origen) continue;
         for (const nucleo::Llamada& l : f.llamadas) {
             llamadas.push_back(l);
             de.push_back(&f);
+            grupos.push_back(static_cast<std::size_t>(&f - e.funciones.data()));
         }
     }
     nucleo::Opciones o;
     o.limite = std::chrono::seconds(60);
-    const nucleo::Sondeo s = nucleo::sondear(nucleo::rutaSonda(e.programa), llamadas, o);
+    const nucleo::Sondeo s = nucleo::sondear(nucleo::rutaSonda(e.programa), llamadas, o, grupos);
     EXPECT_TRUE(s.bien()) << s.proceso;
     // En wine, lo que un programa de Windows vacía no se ve igual que en Windows: ahí no se mira
     // cómo acaba la línea (las pruebas en Linux y en Windows lo miran).
