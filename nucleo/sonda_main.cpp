@@ -540,7 +540,7 @@ long reservados() { return reservadosHastaAhora; }
 long liberados() { return liberadosHastaAhora; }
 const void* ultimoLiberado() { return ultimo; }
 
-Escrito escritoPor(const std::function<void()>& llamada) {
+Escrito escritoPor(void (*llamar)(void*), void* datos) {
     Escrito e;
     nucleo::Captura salida(std::cout);
 #ifdef EJ_SONDA_GUARDADA
@@ -551,7 +551,7 @@ Escrito escritoPor(const std::function<void()>& llamada) {
     const off_t desde = lseek(kErroresDeLaLlamada, 0, SEEK_END);
     const int antes = dup(2);
     dup2(kErroresDeLaLlamada, 2);
-    llamada();
+    llamar(datos);
     e.llegado = salida.llegado();
     std::cerr.flush();
     std::fflush(stderr);
@@ -567,7 +567,7 @@ Escrito escritoPor(const std::function<void()>& llamada) {
 #else
     {
         nucleo::Captura errores(std::cerr);
-        llamada();
+        llamar(datos);
         e.llegado = salida.llegado();
         e.errores = errores.texto();
     }
