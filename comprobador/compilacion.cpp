@@ -222,6 +222,13 @@ std::vector<std::string> lecturaDe(const nucleo::Ejercicio& ejercicio, const Ent
                                         raiz / temaDelFuente / "node_list.h"};
     if (!ejercicio.sonda.empty()) candidatas.push_back(raiz / ejercicio.sonda);
     if (!entorno.precompilado.empty()) candidatas.push_back(entorno.precompilado);
+    if (!entorno.analizador.empty()) candidatas.push_back(entorno.analizador);
+    // Las cabeceras precompiladas del analizador, y la lista de la que salen: clang comprueba
+    // que sigue ahí.
+    if (!entorno.cabecerasDelAnalisis.empty()) {
+        candidatas.push_back(entorno.cabecerasDelAnalisis);
+        candidatas.push_back(raiz / "comprobador" / "tecnica_cabeceras.h");
+    }
     std::vector<std::string> rutas;
     for (const fs::path& r : candidatas) {
         if (fs::exists(r)) rutas.push_back(r.string());

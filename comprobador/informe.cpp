@@ -129,7 +129,10 @@ void escribirQueCuentan(std::ostream& os, const Lista& lista, const Estilo& esti
             os << "  " << estilo.bien("✓") << " " << frase << "\n";
             continue;
         }
-        os << "  " << estilo.mal("✗") << " " << frase << "\n"
+        // Lo que decide una persona: ni pasa ni falla, y no cuenta.
+        const bool revisar = c.estado == Estado::ParaRevisar;
+        os << "  " << (revisar ? estilo.aviso("?") : estilo.mal("✗")) << " " << frase
+           << (revisar ? " (para revisar: no cuenta)" : "") << "\n"
            << nucleo::sangrar(textoSeguro(explicacionDe(c)), "      ");
         if (!iguales[i].empty()) {
             os << "  " << estilo.mal("✗") << " " << enumerar(iguales[i]) << ": el mismo fallo que «"
@@ -308,8 +311,11 @@ void escribirInforme(std::ostream& os, const std::string& programa, const Revisi
     const Lista tecnica = elegir(revision, [](const Comprobacion& c) {
         return c.tipo == Tipo::Tecnica && c.grupo == Grupo::Ejercicio;
     });
-    if (!tecnica.empty()) {
+    const Comprobacion* sinAnalizar = revision.buscar("tecnica");
+    if (!tecnica.empty() || sinAnalizar != nullptr) {
         os << "\n" << estilo.titulo("La técnica del ejercicio") << "\n";
+        if (sinAnalizar != nullptr)
+            os << "  " << estilo.tenue("–") << " " << textoSeguro(sinAnalizar->causa) << "\n";
         escribirQueCuentan(os, tecnica, estilo);
     }
 

@@ -98,6 +98,8 @@ Entorno entornoDeCompilacion() {
     entorno.raiz = kRaiz;
     entorno.precompilado = EJ_PRECOMPILADO;
     entorno.lanzadera = EJ_LANZADERA;
+    entorno.analizador = EJ_ANALIZADOR;
+    entorno.cabecerasDelAnalisis = EJ_CABECERAS_DEL_ANALISIS;
     return entorno;
 }
 

@@ -21,8 +21,10 @@ struct Estado_ {
 
 bool terminado(Fase f) { return f != Fase::Pendiente && f != Fase::EnMarcha; }
 
-// Ordena lo que dio un paso según sus previstas; lo no previsto, detrás.
-std::vector<Comprobacion> ordenadas(const Paso& paso, std::vector<Comprobacion> hechas) {
+// Ordena lo que dio un paso según sus previstas; lo no previsto, detrás. Una prevista que no dio
+// queda sin ejecutar si el paso falló (por lo mismo que él), y si no, como fallo del comprobador.
+std::vector<Comprobacion> ordenadas(const Paso& paso, std::vector<Comprobacion> hechas, bool fallo,
+                                    const std::string& causa) {
     std::vector<Comprobacion> r;
     for (const Comprobacion& prevista : paso.previstas) {
         auto it = std::find_if(hechas.begin(), hechas.end(),
@@ -32,8 +34,9 @@ std::vector<Comprobacion> ordenadas(const Paso& paso, std::vector<Comprobacion> 
             hechas.erase(it);
         } else {
             Comprobacion c = prevista;
-            c.estado = Estado::ErrorPropio;
-            c.causa = "el comprobador no llegó a hacerla";
+            c.estado = fallo ? Estado::NoEjecutada : Estado::ErrorPropio;
+            c.esperaA = fallo ? paso.id : "";
+            c.causa = fallo ? causa : "el comprobador no llegó a hacerla";
             r.push_back(std::move(c));
         }
     }
@@ -126,7 +129,8 @@ void orquestar(const std::vector<Paso>& pasos, Revision& revision, unsigned hilo
         const Paso& paso = pasos[i];
         Estado_& e = estados[i];
         if (e.fase == Fase::Bien || e.fase == Fase::Mal) {
-            for (Comprobacion& c : ordenadas(paso, std::move(e.hechas)))
+            for (Comprobacion& c :
+                 ordenadas(paso, std::move(e.hechas), e.fase == Fase::Mal, e.causa))
                 revision.comprobaciones.push_back(std::move(c));
             continue;
         }

@@ -13,6 +13,7 @@
 #include "lanzadera.h"
 #include "orquesta.h"
 #include "robustez.h"
+#include "tecnica.h"
 
 namespace comprobador {
 
@@ -135,6 +136,15 @@ Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, con
                          explicarErroresDeFunciones(ejercicio, r.salida);
                  return s;
              })});
+    }
+    if (!ejercicio.tecnica.empty()) {
+        pasos.push_back(
+            {"tecnica",
+             "el análisis de la técnica",
+             {"lectura"},
+             {},
+             tecnicaPrevista(ejercicio, entorno),
+             medido("técnica", [&] { return comprobarTecnica(ejercicio, fuente, entorno); })});
     }
     pasos.push_back({"casos",
                      "los casos del ejercicio",

@@ -24,6 +24,8 @@ struct Entorno {
     std::string raiz;
     std::string precompilado;  // la sonda ya compilada con los sanitizadores (sin la solución)
     std::string lanzadera;  // la que ejecuta dentro del aislamiento (vacía: un bwrap por programa)
+    std::string analizador;            // el de la técnica (vacío: sin libclang, no se comprueba)
+    std::string cabecerasDelAnalisis;  // las de la biblioteca, precompiladas para él (o vacío)
     std::string temporal;
     std::uint64_t semilla = 0;  // la de las entradas sorteadas
     bool aislar = false;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "arbol.h"
 #include "proceso.h"
 
 namespace nucleo {
@@ -81,6 +82,28 @@ struct ComprobacionDeFunciones {
     std::string pista = "";
 };
 
+// Lo que dice una regla de la técnica de una solución: la cumple, no la cumple (y dónde y por
+// qué, en los términos del enunciado), o decide una persona (una forma que el enunciado no
+// descarta ni pide y que hay que leer).
+struct Juicio {
+    enum class Como { Cumple, Incumple, Revisar };
+    Como como = Como::Cumple;
+    Lugar lugar;        // el de lo que incumple o hay que revisar
+    std::string pista;  // «fibonacci tiene un bucle for en la línea 7: el enunciado pide...»
+};
+
+// Una regla de la técnica que pide el enunciado, comprobada sobre el árbol de sintaxis de la
+// solución (arbol.h).
+struct ReglaDeTecnica {
+    std::string id;         // estable, como un nombre de C++: FibonacciSinBucles
+    std::string frase;      // lo que comprueba, como lo lee el alumno
+    std::string enunciado;  // la frase del enunciado de la que sale
+    std::function<Juicio(const Arbol&)> juzgar;
+    // Una solución de errores/ que solo esta regla incumple, y la línea que debe nombrar.
+    std::string error = "";
+    int lineaDelError = 0;
+};
+
 // Cómo es el fuente de un ejercicio: un archivo (Archivo), un archivo que incluye el
 // node_list.h compartido (Lista), o una carpeta con main.cpp, que incluye Cir.cpp, que incluye
 // Cir.h (Carpeta).
@@ -112,6 +135,9 @@ struct Ejercicio {
     // La sonda de sus funciones (<programa>_sonda.cpp, relativa a la raíz), y lo que se le pide.
     std::string sonda;
     std::vector<ComprobacionDeFunciones> funciones;
+    // Las reglas de la técnica que pide su enunciado; vacío si no pide ninguna que se pueda ver
+    // en el fuente.
+    std::vector<ReglaDeTecnica> tecnica;
     // Entradas nuevas para el programa, sorteadas en cada comprobación donde el ejercicio
     // define la salida; vacío si no lee nada. Lo esperado lo da la respuesta modelo.
     std::function<std::vector<std::string>(Azar&)> sorteo = nullptr;

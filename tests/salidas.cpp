@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "catalogo.h"
 #include "juez.h"
 #include "proceso.h"
+#include "rutas_de_las_pruebas.h"
 #include "sondeo.h"
 #include "tabla.h"
 #include "texto.h"
@@ -138,6 +140,69 @@ void sorteos() {
     }
 }
 
+// Los fuentes de un ejercicio que la técnica debe dar por buenos: la respuesta modelo, la
+// solución de referencia y las variantes permitidas (archivos, o carpetas con main.cpp).
+std::vector<std::string> fuentesCorrectos(const nucleo::Ejercicio& e) {
+    namespace fs = std::filesystem;
+    const fs::path raiz = EJ_RAIZ_DE_LA_COLECCION;
+    std::vector<std::string> r = {(raiz / e.fuente).string()};
+    for (const char* carpeta : {"solucion", "variantes"}) {
+        std::error_code ec;
+        const fs::path c = raiz / e.carpeta / carpeta;
+        if (e.forma == nucleo::Forma::Carpeta && carpeta == std::string("solucion")) {
+            if (fs::exists(c / "main.cpp")) r.push_back((c / "main.cpp").string());
+            continue;
+        }
+        for (const auto& f : fs::directory_iterator(c, ec)) {
+            if (f.path().extension() == ".cpp") r.push_back(f.path().string());
+            if (fs::exists(f.path() / "main.cpp")) r.push_back((f.path() / "main.cpp").string());
+            if (fs::exists(f.path() / (e.programa + ".cpp")))
+                r.push_back((f.path() / (e.programa + ".cpp")).string());
+        }
+    }
+    return r;
+}
+
+nucleo::Arbol analizar(const nucleo::Ejercicio& e, const std::string& fuente) {
+    std::vector<std::string> argumentos;
+    if (e.forma == nucleo::Forma::Lista)
+        argumentos = {"-iquote", std::string(EJ_RAIZ_DE_LA_COLECCION) + "/" +
+                                     std::filesystem::path(e.fuente).parent_path().string()};
+    return nucleo::analizar(EJ_ANALIZADOR, EJ_CABECERAS_DEL_ANALISIS, fuente, argumentos);
+}
+
+// Las reglas de la técnica: lo correcto las cumple todas (o queda para revisar, nunca
+// incumplido), y cada solución de errores/ que declara una regla solo la incumple ella, en la
+// línea que dice.
+void tecnica() {
+    const nucleo::Ejercicio& e = ejercicio();
+    for (const std::string& fuente : fuentesCorrectos(e)) {
+        SCOPED_TRACE(fuente);
+        const nucleo::Arbol a = analizar(e, fuente);
+        ASSERT_TRUE(a.completo) << "el analizador no pudo leerlo";
+        for (const nucleo::ReglaDeTecnica& r : e.tecnica) {
+            const nucleo::Juicio j = r.juzgar(a);
+            EXPECT_NE(j.como, nucleo::Juicio::Como::Incumple) << r.id << ": " << j.pista;
+        }
+    }
+    for (const nucleo::ReglaDeTecnica& r : e.tecnica) {
+        if (r.error.empty()) continue;
+        SCOPED_TRACE(r.error);
+        const nucleo::Arbol a = analizar(e, std::string(EJ_RAIZ_DE_LA_COLECCION) + "/" + e.carpeta + "/" + r.error);
+        ASSERT_TRUE(a.completo) << "el analizador no pudo leerlo";
+        for (const nucleo::ReglaDeTecnica& otra : e.tecnica) {
+            const nucleo::Juicio j = otra.juzgar(a);
+            if (&otra == &r) {
+                EXPECT_EQ(j.como, nucleo::Juicio::Como::Incumple) << r.id;
+                EXPECT_EQ(j.lugar.linea, r.lineaDelError) << r.id << ": " << j.pista;
+            } else {
+                EXPECT_EQ(j.como, nucleo::Juicio::Como::Cumple)
+                    << otra.id << " también lo ve: " << j.pista;
+            }
+        }
+    }
+}
+
 // Cada programa tiene solo las pruebas que le corresponden: las decisiones de la colección si
 // las hay, y las entradas hostiles si lee la entrada.
 template <class F>
@@ -182,6 +247,8 @@ int main(int argc, char** argv) {
         registrar(origen == nucleo::Origen::Enunciado ? "Enunciado" : "Decidido", "Funciones",
                   [origen] { funciones(origen); });
     }
+    if (!ejercicio().tecnica.empty() && std::string(EJ_ANALIZADOR) != "")
+        registrar("Enunciado", "Tecnica", tecnica);
     if (ejercicio().sorteo || !ejercicio().funciones.empty())
         registrar("Propio", "Sorteos", sorteos);
     return RUN_ALL_TESTS();

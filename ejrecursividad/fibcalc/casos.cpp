@@ -1,6 +1,7 @@
 // fibcalc: término de Fibonacci por recursión doble, de 0 a 46.
 #include <chrono>
 
+#include "reglas.h"
 #include "tablas.h"
 
 namespace nucleo::datos {
@@ -70,6 +71,25 @@ void fibcalc(Ejercicio& e) {
                                                                {30, 832040}}) {
         terminos.push_back({"fibonacci", {std::to_string(n)}, std::to_string(f)});
     }
+    // Lo que pide el enunciado de la técnica: «Sin memoria de resultados y sin bucles», con dos
+    // llamadas recursivas.
+    const std::string recursion = "recursión doble, sin memoria de resultados y sin bucles";
+    e.tecnica = {
+        {"FibonacciSeLlamaASiMisma", "fibonacci se llama a sí misma",
+         "si no, llama a fibonacci(n - 1), después a fibonacci(n - 2), y devuelve la suma de los "
+         "dos resultados",
+         [recursion](const Arbol& a) {
+             return reglas::seLlamaASiMisma(a, "fibonacci", recursion);
+         }},
+        {"FibonacciSinBucles", "fibonacci no tiene bucles",
+         "Sin memoria de resultados y sin bucles",
+         [recursion](const Arbol& a) { return reglas::sinBucles(a, "fibonacci", recursion); },
+         "errores/sumas_en_bucle.cpp", 12},
+        {"FibonacciSinMemoria", "fibonacci no guarda resultados",
+         "Sin memoria de resultados y sin bucles",
+         [recursion](const Arbol& a) { return reglas::sinMemoria(a, "fibonacci", recursion); },
+         "errores/con_memoria.cpp", 5},
+    };
     e.funciones = {
         {"FibonacciDeCadaPosicion", Origen::Enunciado,
          "fibonacci da el término de cada posición, y 0 para las negativas", terminos,
