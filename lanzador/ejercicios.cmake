@@ -405,8 +405,9 @@ endfunction()
 # de ninja ni de cmake, y con rutas relativas a la raíz; lo escribe en la salida de error. De
 # ninja se quitan el avance ("[3/10] Building CXX object ..."), sus avisos ("ninja: build
 # stopped: ...") y cada "FAILED: ..." con la orden que falló, en la línea siguiente; de make
-# (make, gmake, mingw32-make...) sus líneas "make[2]: ..." y su avance ("[ 50%] ..."); de cmake,
-# sus líneas "-- " y las variables del preset.
+# (make, gmake, mingw32-make...) sus líneas "make[2]: ..." y su avance ("[ 50%] ...", o sin el
+# porcentaje si otra compilación en el mismo árbol acaba antes y borra el contador); de cmake, sus
+# líneas "-- " y las variables del preset.
 function(ej_diagnosticos inicio)
     file(READ "${registro}" texto OFFSET ${inicio})
     ej_lineas(lineas "${texto}")
@@ -434,7 +435,8 @@ function(ej_diagnosticos inicio)
         if(linea MATCHES "^[A-Za-z0-9_.-]*make(\\.exe)?(\\[[0-9]+\\])?: "
            OR linea MATCHES "^\\[ *[0-9]+%\\] " OR linea MATCHES "^\\[[0-9]+/[0-9]+\\] "
            OR linea MATCHES "^ninja: " OR linea MATCHES "^-- "
-           OR linea MATCHES "^Consolidate compiler" OR linea MATCHES "^Scanning dependencies")
+           OR linea MATCHES "^Consolidate compiler" OR linea MATCHES "^Scanning dependencies"
+           OR linea MATCHES "^(Building|Linking) [A-Za-z]+ " OR linea MATCHES "^Built target ")
             continue()
         endif()
         ej_relativa(linea "${linea}")
