@@ -46,12 +46,17 @@ inline Juicio recursion(const Arbol& a, const Funcion& f, const std::string& pid
         }
     }
     if (elegida == nullptr) return {};
+    const Funcion* ayudante = a.funcionDe(elegida->desde);
+    const std::string quien_ = ayudante == nullptr || ayudante == &f
+                                   ? corto(f.nombre)
+                                   : corto(f.nombre) +
+                                         " recorre por recursión: " + corto(ayudante->nombre) +
+                                         ", a la que llama,";
     const std::string que = prioridad == 0
                                 ? " se llama a sí misma en "
                                 : " vuelve a llamar a " + corto(elegida->nombre) + " en ";
     return {Juicio::Como::Incumple, elegida->lugar,
-            quien(a, f, elegida->desde) + que + reglas::donde(a, elegida->lugar) +
-                ": el enunciado pide " + pide + "."};
+            quien_ + que + reglas::donde(a, elegida->lugar) + ": el enunciado pide " + pide + "."};
 }
 
 // La función recorre con un bucle: ni ella ni sus ayudantes se llaman a sí mismos, y alguno de
