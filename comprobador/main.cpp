@@ -1,5 +1,4 @@
 // El comprobador de la colección, lo que ejecuta el lanzador para
-//   ./ejercicios practicar NOMBRE                       crea practica/NOMBRE.cpp para empezar
 //   ./ejercicios comprobar NOMBRE [RUTA...] [--junit X] comprueba una o varias soluciones
 //   ./ejercicios corregir DESCARGA... [--salida X]      corrige una clase (corregir.h)
 // La comprobación compila cada solución (normal, con sanitizadores y con la sonda de sus
@@ -40,9 +39,7 @@ namespace {
 const std::string kRaiz = EJ_RAIZ;
 
 const char* const kUso =
-    "Uso: ./ejercicios practicar NOMBRE\n"
-    "       crea practica/NOMBRE.cpp con el enunciado, para resolverlo\n"
-    "     ./ejercicios comprobar NOMBRE [RUTA...] [--junit ARCHIVO] [--csv ARCHIVO]\n"
+    "Uso: ./ejercicios comprobar NOMBRE [RUTA...] [--junit ARCHIVO] [--csv ARCHIVO]\n"
     "                            [--json ARCHIVO] [--semilla N] [--sin-aislamiento]\n"
     "       comprueba tu solución (por defecto practica/NOMBRE.cpp) o varias entregas: archivos\n"
     "       .cpp o carpetas de ellos, con un informe de cada una. Cada entrega se compila y se\n"
@@ -78,17 +75,6 @@ bool esTerminal() {
     const char* term = std::getenv("TERM");
     return isatty(STDOUT_FILENO) && std::getenv("NO_COLOR") == nullptr &&
            (term == nullptr || std::string(term) != "dumb");
-}
-
-int practicar(const std::vector<std::string>& argumentos) {
-    if (argumentos.size() != 1) {
-        return errorDeUso("Uso: " + lanzador(kRaiz) + " practicar NOMBRE (por ejemplo: " +
-                          lanzador(kRaiz) + " practicar ringchain)");
-    }
-    std::string error;
-    const nucleo::Ejercicio* ejercicio = ejercicioDe(argumentos[0], error);
-    if (ejercicio == nullptr) return errorDeUso(error);
-    return comprobador::practicar(*ejercicio, kRaiz);
 }
 
 Entorno entornoDeCompilacion() {
@@ -256,7 +242,6 @@ int main(int argc, char** argv) {
     if (argumentos.empty()) return errorDeUso(kUso);
     const std::string orden = argumentos.front();
     argumentos.erase(argumentos.begin());
-    if (orden == "practicar") return practicar(argumentos);
     if (orden == "comprobar") return comprobar(argumentos);
     if (orden == "corregir") {
 #ifdef EJ_CORREGIR

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <sstream>
 
 #include "rutas.h"
@@ -18,15 +17,6 @@ std::string leer(const fs::path& ruta) {
     std::ostringstream texto;
     texto << f.rdbuf();
     return texto.str();
-}
-
-void escribirSiNoExiste(const fs::path& ruta, const std::string& contenido) {
-    if (fs::exists(ruta)) {
-        std::cout << "Ya existe " << paraMostrar(ruta) << ": no se toca, sigue con tu solución.\n";
-        return;
-    }
-    std::ofstream(ruta, std::ios::binary) << contenido;
-    std::cout << "Creado " << paraMostrar(ruta) << "\n";
 }
 
 // El enunciado como comentario de bloque (sin "*/" dentro, que lo cerraría antes de tiempo).
@@ -57,29 +47,11 @@ std::vector<std::pair<std::string, std::string>> puntoDePartida(const nucleo::Ej
     }
     std::string inicio;
     if (ejercicio.forma == nucleo::Forma::Lista) {
-        const std::string cabecera =
-            (fs::path(ejercicio.fuente).parent_path() / "node_list.h").string();
         inicio =
-            "// Si escribes tu propio node_list.h junto a este archivo, se usa el tuyo; si no,\n"
-            "// la comprobación usa el de la colección (" +
-            cabecera + ").\n#include \"node_list.h\"\n\n";
+            "// node_list.h está junto a este archivo: es el de la colección, y si lo\n"
+            "// cambias, la comprobación usa el tuyo.\n#include \"node_list.h\"\n\n";
     }
     return {{p + ".cpp", comentario + inicio + vacio}};
-}
-
-int practicar(const nucleo::Ejercicio& ejercicio, const std::string& raiz) {
-    const std::string& p = ejercicio.programa;
-    const fs::path practica = fs::path(raiz) / "practica";
-    const fs::path enunciado = fs::path(raiz) / ejercicio.carpeta / "enunciado.md";
-    for (const auto& [nombre, contenido] : puntoDePartida(ejercicio, raiz)) {
-        const fs::path ruta = practica / nombre;
-        fs::create_directories(ruta.parent_path());
-        escribirSiNoExiste(ruta, contenido);
-    }
-    std::cout << "El enunciado, con sus dibujos: " << paraMostrar(enunciado) << "\n"
-              << "Cuando tengas tu solución, compruébala con:\n"
-              << "    " << lanzador(raiz) << " comprobar " << p << "\n";
-    return 0;
 }
 
 }  // namespace comprobador

@@ -1,5 +1,6 @@
-// ./ejercicios practicar NOMBRE: el punto de partida de la solución de un alumno, en practica/,
-// con el enunciado como comentario. Nunca sobrescribe lo que ya hay.
+// El punto de partida de la solución de un alumno, con el enunciado como comentario: el mismo
+// que escribe ./ejercicios practicar (lanzador/ejercicios.cmake) en practica/. Al corregir una
+// clase, su código es común a todas las entregas y no cuenta como parecido.
 #ifndef COMPROBADOR_PRACTICAR_H
 #define COMPROBADOR_PRACTICAR_H
 
@@ -14,9 +15,6 @@ namespace comprobador {
 // Los archivos del punto de partida (su ruta dentro de practica/ y su contenido).
 std::vector<std::pair<std::string, std::string>> puntoDePartida(const nucleo::Ejercicio& ejercicio,
                                                                 const std::string& raiz);
-
-// Devuelve el estado de salida: 0 (creado o ya existente).
-int practicar(const nucleo::Ejercicio& ejercicio, const std::string& raiz);
 
 }  // namespace comprobador
 

@@ -44,7 +44,7 @@ TEST(Rapido, UnaOrdenMalEscritaTerminaConEstado2) {
          "Falta el archivo tras --junit."},
         {{"comprobar", "fixedsquare", "--rapido"}, "Opción desconocida: --rapido"},
         {{"comprobar", "ellipsegirth", "nucleo"}, "no tiene main.cpp"},
-        {{"practicar", "noexiste"}, "No existe el ejercicio \"noexiste\""},
+        {{"practicar", "fixedsquare"}, "Orden desconocida: practicar"},
         {{"otra"}, "Orden desconocida: otra"},
     };
     Temporal tmp;
@@ -339,8 +339,8 @@ TEST(Rapido, LasTranscripcionesDelReadmeSonLasDelComprobador) {
         if (empieza != std::string::npos && semilla != std::string::npos &&
             semilla < readme.str().find("```", empieza)) {
             const std::size_t desde = semilla + 9;
-            argumentos.push_back("--semilla=" + readme.str().substr(
-                                                    desde, readme.str().find(')', desde) - desde));
+            argumentos.push_back("--semilla=" +
+                                 readme.str().substr(desde, readme.str().find(')', desde) - desde));
         }
         nucleo::Resultado r = practica(argumentos, tmp.ruta, carpeta.ruta);
         // En la terminal, el aviso de la salida de error sale antes que el informe.

@@ -422,16 +422,14 @@ TEST_P(Compilacion, SinGoogleTestLosEjerciciosCompilanYLasPruebasPidenInstalarlo
     EXPECT_NE(r.salida.find("libgtest-dev"), std::string::npos) << r;
 }
 
-// Compilar el comprobador tarda: solo con Make, el generador no cambia nada de "practicar".
+// practicar no compila nada (ni el comprobador ni los programas): es inmediato.
 TEST(Comprobador, PracticarCreaLaPlantillaSinSobrescribirla) {
     Copia copia(kGeneradores.front().cmake);
 
-    // Compila solo el comprobador (no los programas) y crea la plantilla.
     nucleo::Resultado r = copia.lanzar({"practicar", "fixedproduct"});
     ASSERT_TRUE(r.terminoBien()) << r;
-    EXPECT_EQ(r.errores, avisoPrimeraVez("el comprobador"));
-    EXPECT_EQ(objetivos(copia.llamadas()), std::vector<std::string>{"comprobador"})
-        << describir(copia.llamadas());
+    EXPECT_EQ(r.errores, "");
+    EXPECT_TRUE(copia.llamadas().empty()) << describir(copia.llamadas());
     EXPECT_EQ(archivos(copia.bin()), std::vector<std::string>{});
     EXPECT_TRUE(empiezaPor(r.salida, "Creado practica/fixedproduct.cpp\n")) << r;
     EXPECT_NE(r.salida.find("./ejercicios comprobar fixedproduct\n"), std::string::npos) << r;
@@ -460,17 +458,29 @@ TEST(Comprobador, PracticarCreaLaPlantillaSinSobrescribirla) {
     EXPECT_EQ(r.errores, "");
     EXPECT_TRUE(copia.llamadas().empty()) << describir(copia.llamadas());
 
-    // Un ejercicio que no existe: estado 2, un mensaje en español y ningún archivo.
-    r = copia.lanzar({"practicar", "noexiste"});
+    // Un ejercicio que no existe: estado 2, un mensaje en español con el nombre parecido y
+    // ningún archivo.
+    r = copia.lanzar({"practicar", "ringchian"});
     EXPECT_EQ(r.estado, 2) << r;
-    EXPECT_NE(r.errores.find("No existe el ejercicio \"noexiste\""), std::string::npos) << r;
+    EXPECT_EQ(r.errores,
+              "No existe el ejercicio \"ringchian\". ¿Querías decir ringchain? Los "
+              "disponibles se ven con ./ejercicios\n");
     EXPECT_EQ(archivos(copia.raiz() / "practica"), std::vector<std::string>{"fixedproduct.cpp"});
+
+    // Una lista: la node_list.h de la colección al lado, para que compile también a mano.
+    r = copia.lanzar({"practicar", "nodesearch"});
+    ASSERT_TRUE(r.terminoBien()) << r;
+    EXPECT_EQ(copia.leer("practica/node_list.h"), copia.leer("ejlistas/node_list.h"));
+    compilada =
+        copia.orden("\"$1\" -std=c++17 -fsyntax-only practica/nodesearch.cpp", {EJ_COMPILADOR});
+    EXPECT_TRUE(compilada.terminoBien()) << compilada;
 
     // El ejercicio de varios archivos: una carpeta con main.cpp, Cir.h y Cir.cpp.
     r = copia.lanzar({"practicar", "ellipsegirth"});
     ASSERT_TRUE(r.terminoBien()) << r;
     EXPECT_EQ(archivos(copia.raiz() / "practica"),
-              (std::vector<std::string>{"ellipsegirth", "fixedproduct.cpp"}));
+              (std::vector<std::string>{"ellipsegirth", "fixedproduct.cpp", "node_list.h",
+                                        "nodesearch.cpp"}));
     EXPECT_EQ(archivos(copia.raiz() / "practica" / "ellipsegirth"),
               (std::vector<std::string>{"Cir.cpp", "Cir.h", "main.cpp"}));
     for (const std::string archivo : {"main.cpp", "Cir.h", "Cir.cpp"}) {

@@ -307,7 +307,18 @@ TEST_F(RaizDePrueba, LasOpcionesYLosNombresQueNoSonEjercicios) {
         {{"HAY"},
          2,
          "",
-         "No existe el ejercicio \"HAY\". Los disponibles se ven con ./ejercicios\n"},
+         "No existe el ejercicio \"HAY\". ¿Querías decir hay? Los disponibles se ven con "
+         "./ejercicios\n"},
+        {{"fatla"},
+         2,
+         "",
+         "No existe el ejercicio \"fatla\". ¿Querías decir falta? Los disponibles se ven con "
+         "./ejercicios\n"},
+        {{"hal"},
+         2,
+         "",
+         "No existe el ejercicio \"hal\". ¿Querías decir hay o falta? Los disponibles se ven con "
+         "./ejercicios\n"},
         {{"falta"}, 2, "", "El ejercicio \"falta\" aún no está disponible.\n"},
         {{"hay", "--nada"}, 0, "hay\n", ""},
         {{},
