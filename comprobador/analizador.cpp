@@ -1,7 +1,8 @@
 // El analizador de la técnica: lee el fuente de una solución con libclang (el árbol de sintaxis
 // de clang) y escribe por su salida estándar, una línea por hecho, lo que hay en él: sus funciones
 // y clases, los bucles, las llamadas, las variables estáticas y las globales que se escriben, las
-// lambdas con sus capturas, las desreferencias, las asignaciones y las reservas con new. No juzga
+// lambdas con sus capturas, las desreferencias, las asignaciones y las reservas con new; al final,
+// sus fichas léxicas, para comparar entregas entre sí. No juzga
 // nada: las reglas de cada ejercicio (nucleo/arbol.h) se evalúan fuera, en el comprobador. Corre
 // dentro del aislamiento, como las compilaciones: lo que lee es código de otra persona.
 //
@@ -11,6 +12,9 @@
 // es «archivo:línea», con el nombre del archivo sin carpetas. Solo se miran los archivos de la
 // solución (el fuente y lo que incluye entre comillas), no las cabeceras del sistema.
 #include <clang-c/Index.h>
+#include <limits.h>
+#include <stdlib.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -353,6 +357,60 @@ struct Analizador {
     }
 };
 
+// Las fichas léxicas (tokens) de los archivos de la solución, sin los comentarios, una por
+// línea: «T, archivo:línea, clase (p signo, k palabra clave, i nombre, l literal), texto». Con
+// ellas se comparan entregas entre sí. Son de la solución los archivos de la carpeta donde se
+// analiza: el fuente y los que incluye de ahí (no las cabeceras del sistema ni las de la
+// colección).
+void escribirFichas(CXTranslationUnit tu, const char* fuente) {
+    char actual[PATH_MAX];
+    if (getcwd(actual, sizeof actual) == nullptr) return;
+    const std::string carpeta = std::string(actual) + "/";
+    std::vector<CXFile> archivos = {clang_getFile(tu, fuente)};
+    clang_getInclusions(
+        tu,
+        [](CXFile incluido, CXSourceLocation*, unsigned profundidad, CXClientData datos) {
+            if (profundidad > 0) static_cast<std::vector<CXFile>*>(datos)->push_back(incluido);
+        },
+        &archivos);
+    std::vector<std::string> vistos;
+    for (CXFile archivo : archivos) {
+        if (archivo == nullptr) continue;
+        char real[PATH_MAX];
+        const std::string nombre = texto(clang_getFileName(archivo));
+        if (realpath(nombre.c_str(), real) == nullptr) continue;
+        const std::string ruta = real;
+        if (ruta.rfind(carpeta, 0) != 0) continue;
+        bool visto = false;
+        for (const std::string& v : vistos) visto = visto || v == ruta;
+        if (visto) continue;
+        vistos.push_back(ruta);
+        std::size_t tam = 0;
+        clang_getFileContents(tu, archivo, &tam);
+        const CXSourceRange todo =
+            clang_getRange(clang_getLocationForOffset(tu, archivo, 0),
+                           clang_getLocationForOffset(tu, archivo, static_cast<unsigned>(tam)));
+        CXToken* fichas = nullptr;
+        unsigned n = 0;
+        clang_tokenize(tu, todo, &fichas, &n);
+        const std::string corto = ruta.substr(ruta.rfind('/') + 1);
+        for (unsigned i = 0; i < n; ++i) {
+            const CXTokenKind k = clang_getTokenKind(fichas[i]);
+            if (k == CXToken_Comment) continue;
+            unsigned linea = 0;
+            clang_getSpellingLocation(clang_getTokenLocation(tu, fichas[i]), nullptr, &linea,
+                                      nullptr, nullptr);
+            const char* clase = k == CXToken_Punctuation  ? "p"
+                                : k == CXToken_Keyword    ? "k"
+                                : k == CXToken_Identifier ? "i"
+                                                          : "l";
+            hecho({"T", corto + ":" + std::to_string(linea), clase,
+                   texto(clang_getTokenSpelling(tu, fichas[i]))});
+        }
+        clang_disposeTokens(tu, fichas, n);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -375,6 +433,7 @@ int main(int argc, char** argv) {
     // Los errores de compilación no importan aquí: los dice la compilación.
     Analizador a{tu, {}};
     for (CXCursor c : hijos(clang_getTranslationUnitCursor(tu))) a.visitar(c);
+    escribirFichas(tu, argv[1]);
     std::puts("fin");
     clang_disposeTranslationUnit(tu);
     clang_disposeIndex(indice);

@@ -119,6 +119,11 @@ std::string json(const std::string& texto) {
     return r + "\"";
 }
 
+// El ejercicio con que se revisó una entrega (en una corrección hay varios).
+std::string ejercicioDe(const Revision& r, const std::string& programa) {
+    return r.programa.empty() ? programa : r.programa;
+}
+
 // Lo que las herramientas leen del estado de una entrega entera.
 const char* estadoDe(const Revision& r) {
     if (!r.errorPropio.empty()) return "error_del_comprobador";
@@ -158,7 +163,8 @@ bool escribirJUnit(const std::string& archivo, const std::string& programa,
         }
         const Comprobacion* compilacion = r.buscar("compilacion");
         const bool noCompila = compilacion != nullptr && compilacion->estado == Estado::Fallo;
-        const std::string clase = xml(lineaSegura(programa + "." + nombreCorto(r.entrega.nombre)));
+        const std::string clase =
+            xml(lineaSegura(ejercicioDe(r, programa) + "." + nombreCorto(r.entrega.nombre)));
         f << "  <testsuite name=\"" << xml(lineaSegura(r.entrega.nombre)) << "\" tests=\""
           << cuentan.size() << "\" failures=\"" << r.total() - r.correctos() << "\" time=\""
           << segundos(tiempo) << "\">\n";
@@ -210,8 +216,9 @@ bool escribirCsv(const std::string& archivo, const std::string& programa,
     if (!f) return false;
     f << "entrega,ejercicio,correctos,total,compila,hallazgos\n";
     for (const Revision& r : revisiones) {
-        f << csv(r.entrega.nombre) << "," << csv(programa) << "," << r.correctos() << ","
-          << r.total() << "," << (r.compila() ? "si" : "no") << "," << hallazgos(r).size() << "\n";
+        f << csv(r.entrega.nombre) << "," << csv(ejercicioDe(r, programa)) << "," << r.correctos()
+          << "," << r.total() << "," << (r.compila() ? "si" : "no") << "," << hallazgos(r).size()
+          << "\n";
     }
     return static_cast<bool>(f);
 }
@@ -223,9 +230,9 @@ void escribirJson(std::ostream& os, const std::string& programa,
     for (std::size_t i = 0; i < revisiones.size(); ++i) {
         const Revision& r = revisiones[i];
         os << (i ? "," : "") << "\n    {\"entrega\": " << json(r.entrega.nombre)
-           << ", \"estado\": \"" << estadoDe(r) << "\", \"correctos\": " << r.correctos()
-           << ", \"total\": " << r.total() << ", \"aislada\": " << (r.aislada ? "true" : "false")
-           << ", \"semilla\": " << r.semilla
+           << ", \"ejercicio\": " << json(ejercicioDe(r, programa)) << ", \"estado\": \""
+           << estadoDe(r) << "\", \"correctos\": " << r.correctos() << ", \"total\": " << r.total()
+           << ", \"aislada\": " << (r.aislada ? "true" : "false") << ", \"semilla\": " << r.semilla
            << ",\n     \"error_del_comprobador\": " << json(r.errorPropio)
            << ",\n     \"comprobaciones\": [";
         for (std::size_t k = 0; k < r.comprobaciones.size(); ++k) {

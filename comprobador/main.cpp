@@ -1,36 +1,32 @@
 // El comprobador de la colección, lo que ejecuta el lanzador para
 //   ./ejercicios practicar NOMBRE                       crea practica/NOMBRE.cpp para empezar
 //   ./ejercicios comprobar NOMBRE [RUTA...] [--junit X] comprueba una o varias soluciones
+//   ./ejercicios corregir DESCARGA... [--salida X]      corrige una clase (corregir.h)
 // La comprobación compila cada solución (normal, con sanitizadores y con la sonda de sus
 // funciones) en una carpeta temporal que se borra al terminar, ejecuta los casos del ejercicio y
 // otros sorteados con límites de tiempo, memoria y salida, y escribe un informe en español.
 // Estado: 0 si todo lo que pide el ejercicio está bien, 1 si algo falla o no compila, 2 si la
 // orden está mal escrita, 3 si falló el propio comprobador (un disco lleno, un aislamiento que
 // no arranca): entonces no hay veredicto.
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
-#include <condition_variable>
 #include <cstdlib>
-#include <ctime>
 #include <filesystem>
 #include <iostream>
-#include <mutex>
 #include <random>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "aislamiento.h"
 #include "catalogo.h"
+#ifdef EJ_CORREGIR
+#include "corregir.h"
+#endif
 #include "entregas.h"
 #include "informe.h"
-#include "paralelo.h"
+#include "lote.h"
 #include "practicar.h"
 #include "proceso.h"
 #include "revision.h"
@@ -52,7 +48,10 @@ const char* const kUso =
     "       .cpp o carpetas de ellos, con un informe de cada una. Cada entrega se compila y se\n"
     "       ejecuta aislada con bubblewrap; --sin-aislamiento lo permite sin él (el informe lo\n"
     "       dice). --junit, --csv y --json escriben además el resultado para otras\n"
-    "       herramientas. --semilla repite las entradas sorteadas de otra comprobación.\n";
+    "       herramientas. --semilla repite las entradas sorteadas de otra comprobación.\n"
+    "     ./ejercicios corregir DESCARGA... [--salida CARPETA] [--hoja EJERCICIO=HOJA.csv]...\n"
+    "       corrige una clase desde las descargas de la plataforma del curso (para quien\n"
+    "       corrige; ./ejercicios corregir --ayuda lo explica)\n";
 
 int errorDeUso(const std::string& mensaje) {
     std::cerr << mensaje << "\n";
@@ -110,54 +109,6 @@ int errorPropio(const std::string& mensaje) {
     return 3;
 }
 
-// El nombre del cerrojo que una comprobación tiene tomado mientras usa su carpeta temporal.
-const char* const kCerrojo = ".en-uso";
-
-// Las carpetas temporales que dejó una comprobación que ya no está (matada con kill -9, o la
-// máquina apagada a medias): las que no tienen el cerrojo tomado. Una sin cerrojo solo si tiene
-// más de diez minutos (la que se está creando ahora aún no lo tiene).
-void barrerTemporalesHuerfanas(const fs::path& base) {
-    std::error_code ec;
-    for (const auto& e : fs::directory_iterator(base, ec)) {
-        const std::string nombre = e.path().filename().string();
-        if (nombre.rfind("comprobar-", 0) != 0 || !e.is_directory(ec) || e.is_symlink(ec)) continue;
-        struct stat st {};
-        if (lstat(e.path().c_str(), &st) != 0 || (st.st_uid != geteuid() && geteuid() != 0))
-            continue;
-        const int fd = open((e.path() / kCerrojo).c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-        bool libre = false;
-        if (fd >= 0) {
-            libre = flock(fd, LOCK_EX | LOCK_NB) == 0;
-            close(fd);
-        } else {
-            libre = std::time(nullptr) - st.st_mtime > 600;
-        }
-        if (libre) fs::remove_all(e.path(), ec);
-    }
-}
-
-// ¿Puede el usuario sin privilegios con que corre el aislamiento llegar hasta esa carpeta?
-bool recorriblePorTodos(fs::path carpeta) {
-    for (; !carpeta.empty() && carpeta != carpeta.root_path(); carpeta = carpeta.parent_path()) {
-        struct stat st {};
-        if (stat(carpeta.c_str(), &st) != 0 || (st.st_mode & S_IXOTH) == 0) return false;
-    }
-    return true;
-}
-
-// Lee el valor de una opción («--junit X» o «--junit=X»); false si falta.
-bool valorDe(const std::vector<std::string>& argumentos, std::size_t& i, const std::string& opcion,
-             std::string& valor) {
-    const std::string& a = argumentos[i];
-    if (a.rfind(opcion + "=", 0) == 0) {
-        valor = a.substr(opcion.size() + 1);
-        return true;
-    }
-    if (i + 1 == argumentos.size()) return false;
-    valor = argumentos[++i];
-    return true;
-}
-
 int comprobar(const std::vector<std::string>& argumentos) {
     std::string junit, csv, json, semillaDada;
     bool sinAislamiento = false;
@@ -169,8 +120,9 @@ int comprobar(const std::vector<std::string>& argumentos) {
                                        {"--csv", &csv},
                                        {"--json", &json},
                                        {"--semilla", &semillaDada}}) {
-            if (a != opcion && a.rfind(std::string(opcion) + "=", 0) != 0) continue;
-            if (!valorDe(argumentos, i, opcion, *destino))
+            bool falta = false;
+            if (conValor || !opcionConValor(argumentos, i, opcion, *destino, falta)) continue;
+            if (falta)
                 return errorDeUso(std::string("Falta el ") +
                                   (destino == &semillaDada ? "número" : "archivo") + " tras " +
                                   opcion + ".");
@@ -247,96 +199,31 @@ int comprobar(const std::vector<std::string>& argumentos) {
         std::cerr << razon << "\n";
     }
 
-    // El aislamiento corre como un usuario sin privilegios, que debe poder llegar a la carpeta
-    // temporal; si no puede llegar a la de $TMPDIR, se usa /tmp.
-    const bool comoRoot = geteuid() == 0;
-    std::error_code ec;
-    const fs::path base = fs::temp_directory_path(ec);
-    const std::string donde =
-        entorno.aislar && comoRoot && !recorriblePorTodos(base) ? "/tmp" : base.string();
-    barrerTemporalesHuerfanas(donde);
-    nucleo::CarpetaTemporal temporal("comprobar", donde);
-    if (temporal.ruta().empty())
-        return errorPropio("No se pudo crear una carpeta temporal en " + donde + ".");
-    // El cerrojo dice que esta carpeta está en uso mientras dure la comprobación.
-    const int cerrojo = open((temporal.ruta() + "/" + kCerrojo).c_str(),
-                             O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (cerrojo < 0 || flock(cerrojo, LOCK_EX | LOCK_NB) != 0)
-        return errorPropio("No se pudo escribir en la carpeta temporal " + temporal.ruta() + ".");
-    if (entorno.aislar)
-        fs::permissions(temporal.ruta(), fs::perms::others_exec, fs::perm_options::add, ec);
-    nucleo::limpiarAlInterrumpir(temporal.ruta());
-    nucleo::adoptarHuerfanos();
+    std::string fallo;
+    const std::unique_ptr<Taller> taller = Taller::abrir(entorno.aislar, fallo);
+    if (taller == nullptr) return errorPropio(fallo);
 
     Estilo estilo;
     estilo.color = esTerminal();
-    // Con aislamiento, varias entregas a la vez (los procesos de todas se reparten los núcleos:
-    // paralelo.h); nada de una sobrevive a su aislamiento. Sin él, de una en una, recogiendo lo
-    // que cada una deje atrás antes de empezar la siguiente. Los informes salen en orden. Un
-    // fallo del comprobador para todo: no se empieza ninguna más.
+    // Los informes salen en orden, cada uno en cuanto está.
     const std::size_t n = entregas.size();
-    std::vector<Revision> revisiones(n);
-    std::vector<bool> hecha(n, false);
-    std::mutex cerrojoHechas;
-    std::condition_variable terminada;
-    std::atomic<bool> parar{false};
+    std::vector<Trabajo> trabajos;
+    for (const Entrega& e : entregas) trabajos.push_back({ejercicio, e});
     if (n == 1)
         std::cerr << "Compilando y ejecutando los casos de " << programa << " (unos segundos)...\n";
-    std::thread trabajadores([&] {
-        enParalelo(
-            n,
-            [&](std::size_t i) {
-                Revision r;
-                r.entrega = entregas[i];
-                if (!parar) {
-                    if (n > 1) {
-                        std::lock_guard<std::mutex> g(cerrojoHechas);
-                        std::cerr << "[" << i + 1 << "/" << n << "] "
-                                  << lineaSegura(entregas[i].nombre) << "...\n";
-                    }
-                    Entorno propio = entorno;
-                    propio.temporal = temporal.ruta() + "/" + std::to_string(i + 1);
-                    std::error_code e;
-                    fs::create_directories(propio.temporal, e);
-                    if (e) {
-                        r.errorPropio =
-                            "No se pudo crear " + propio.temporal + ": " + e.message() + ".";
-                    } else {
-                        r = revisar(*ejercicio, entregas[i], propio);
-                    }
-                    if (!propio.aislar) nucleo::recogerHuerfanos();
-                    fs::remove_all(propio.temporal, e);
-                    if (!r.errorPropio.empty()) parar = true;
-                }
-                std::lock_guard<std::mutex> g(cerrojoHechas);
-                revisiones[i] = std::move(r);
-                hecha[i] = true;
-                terminada.notify_all();
-            },
-            entorno.aislar ? nucleos() : 1);
-    });
-    std::string fallo;
-    for (std::size_t i = 0; i < n && fallo.empty(); ++i) {
-        std::unique_lock<std::mutex> g(cerrojoHechas);
-        terminada.wait(g, [&] { return hecha[i]; });
-        if (!revisiones[i].errorPropio.empty()) {
-            fallo = revisiones[i].errorPropio;
-            break;
-        }
-        if (parar) continue;  // otra falló: a la espera de saber cuál, no se escribe nada
-        if (i > 0) std::cout << "\n";
-        escribirInforme(std::cout, programa, revisiones[i], estilo);
-        std::cout.flush();
-    }
-    trabajadores.join();
-    if (fallo.empty()) {
-        for (const Revision& r : revisiones) {
-            if (!r.errorPropio.empty()) {
-                fallo = r.errorPropio;
-                break;
-            }
-        }
-    }
+    std::vector<Revision> revisiones;
+    fallo = revisarTodas(
+        trabajos, entorno, taller->ruta(), revisiones,
+        [&](std::size_t i) {
+            if (n > 1)
+                std::cerr << "[" << i + 1 << "/" << n << "] " << lineaSegura(entregas[i].nombre)
+                          << "...\n";
+        },
+        [&](std::size_t i, const Revision& r) {
+            if (i > 0) std::cout << "\n";
+            escribirInforme(std::cout, programa, r, estilo);
+            std::cout.flush();
+        });
     if (!fallo.empty()) return errorPropio(fallo);
     if (revisiones.size() > 1) {
         std::cout << "\n";
@@ -371,6 +258,15 @@ int main(int argc, char** argv) {
     argumentos.erase(argumentos.begin());
     if (orden == "practicar") return practicar(argumentos);
     if (orden == "comprobar") return comprobar(argumentos);
+    if (orden == "corregir") {
+#ifdef EJ_CORREGIR
+        return corregir(argumentos, entornoDeCompilacion());
+#else
+        return errorDeUso(
+            "Este comprobador se compiló sin libarchive (paquete de Debian libarchive-dev): "
+            "instálala y vuelve a compilarlo para tener la orden corregir.");
+#endif
+    }
     if (orden == "-h" || orden == "--help" || orden == "--ayuda") {
         std::cout << kUso;
         return 0;

@@ -41,34 +41,40 @@ std::string comentarioDelEnunciado(const fs::path& enunciado) {
 
 }  // namespace
 
-int practicar(const nucleo::Ejercicio& ejercicio, const std::string& raiz) {
+std::vector<std::pair<std::string, std::string>> puntoDePartida(const nucleo::Ejercicio& ejercicio,
+                                                                const std::string& raiz) {
     const std::string& p = ejercicio.programa;
-    const fs::path practica = fs::path(raiz) / "practica";
     const fs::path enunciado = fs::path(raiz) / ejercicio.carpeta / "enunciado.md";
     const std::string comentario = comentarioDelEnunciado(enunciado);
     const std::string vacio = "int main() {\n    // Tu solución.\n    return 0;\n}\n";
     if (ejercicio.forma == nucleo::Forma::Carpeta) {
-        const fs::path carpeta = practica / p;
-        fs::create_directories(carpeta);
-        escribirSiNoExiste(carpeta / "main.cpp", comentario + "#include \"Cir.cpp\"\n\n" + vacio);
-        escribirSiNoExiste(carpeta / "Cir.h",
-                           "// La declaración de la clase Cir (el enunciado está en main.cpp).\n");
-        escribirSiNoExiste(carpeta / "Cir.cpp",
-                           "// Las funciones miembro de Cir (el enunciado está en main.cpp).\n"
-                           "#include \"Cir.h\"\n");
-    } else {
-        fs::create_directories(practica);
-        std::string inicio;
-        if (ejercicio.forma == nucleo::Forma::Lista) {
-            const std::string cabecera =
-                (fs::path(ejercicio.fuente).parent_path() / "node_list.h").string();
-            inicio =
-                "// Si escribes tu propio node_list.h junto a este archivo, se usa el tuyo; si "
-                "no,\n"
-                "// la comprobación usa el de la colección (" +
-                cabecera + ").\n#include \"node_list.h\"\n\n";
-        }
-        escribirSiNoExiste(practica / (p + ".cpp"), comentario + inicio + vacio);
+        return {
+            {p + "/main.cpp", comentario + "#include \"Cir.cpp\"\n\n" + vacio},
+            {p + "/Cir.h", "// La declaración de la clase Cir (el enunciado está en main.cpp).\n"},
+            {p + "/Cir.cpp",
+             "// Las funciones miembro de Cir (el enunciado está en main.cpp).\n"
+             "#include \"Cir.h\"\n"}};
+    }
+    std::string inicio;
+    if (ejercicio.forma == nucleo::Forma::Lista) {
+        const std::string cabecera =
+            (fs::path(ejercicio.fuente).parent_path() / "node_list.h").string();
+        inicio =
+            "// Si escribes tu propio node_list.h junto a este archivo, se usa el tuyo; si no,\n"
+            "// la comprobación usa el de la colección (" +
+            cabecera + ").\n#include \"node_list.h\"\n\n";
+    }
+    return {{p + ".cpp", comentario + inicio + vacio}};
+}
+
+int practicar(const nucleo::Ejercicio& ejercicio, const std::string& raiz) {
+    const std::string& p = ejercicio.programa;
+    const fs::path practica = fs::path(raiz) / "practica";
+    const fs::path enunciado = fs::path(raiz) / ejercicio.carpeta / "enunciado.md";
+    for (const auto& [nombre, contenido] : puntoDePartida(ejercicio, raiz)) {
+        const fs::path ruta = practica / nombre;
+        fs::create_directories(ruta.parent_path());
+        escribirSiNoExiste(ruta, contenido);
     }
     std::cout << "El enunciado, con sus dibujos: " << paraMostrar(enunciado) << "\n"
               << "Cuando tengas tu solución, compruébala con:\n"

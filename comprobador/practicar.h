@@ -4,10 +4,16 @@
 #define COMPROBADOR_PRACTICAR_H
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "caso.h"
 
 namespace comprobador {
+
+// Los archivos del punto de partida (su ruta dentro de practica/ y su contenido).
+std::vector<std::pair<std::string, std::string>> puntoDePartida(const nucleo::Ejercicio& ejercicio,
+                                                                const std::string& raiz);
 
 // Devuelve el estado de salida: 0 (creado o ya existente).
 int practicar(const nucleo::Ejercicio& ejercicio, const std::string& raiz);

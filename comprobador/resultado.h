@@ -65,12 +65,16 @@ struct Entrega {
 
 struct Revision {
     Entrega entrega;
+    std::string programa;  // el ejercicio con que se revisó
     std::vector<Comprobacion> comprobaciones;
     bool aislada = false;       // se compiló y se ejecutó dentro del aislamiento
     std::uint64_t semilla = 0;  // la de las entradas sorteadas
     // Un fallo del propio comprobador (disco lleno, un aislamiento que no arranca): entonces
     // no hay veredicto, solo esta línea.
     std::string errorPropio;
+    // Las fichas léxicas del fuente, como las escribe el analizador (líneas «T»), si se pidieron
+    // (Entorno::fichas): para comparar entregas entre sí, no son un veredicto.
+    std::string fichas;
 
     int correctos() const;
     int total() const;

@@ -48,6 +48,7 @@ std::function<Salida()> medido(const std::string& nombre, std::function<Salida()
 Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, const Entorno& base) {
     Revision revision;
     revision.entrega = entrega;
+    revision.programa = ejercicio.programa;
     revision.semilla = base.semilla;
     Entorno entorno = base;
     std::string fuente;
@@ -137,14 +138,17 @@ Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, con
                  return s;
              })});
     }
-    if (!ejercicio.tecnica.empty()) {
-        pasos.push_back(
-            {"tecnica",
-             "el análisis de la técnica",
-             {"lectura"},
-             {},
-             tecnicaPrevista(ejercicio, entorno),
-             medido("técnica", [&] { return comprobarTecnica(ejercicio, fuente, entorno); })});
+    std::string fichas;
+    if (!ejercicio.tecnica.empty() || (entorno.fichas && hayAnalizador(entorno))) {
+        pasos.push_back({"tecnica",
+                         "el análisis de la técnica",
+                         {"lectura"},
+                         {},
+                         tecnicaPrevista(ejercicio, entorno),
+                         medido("técnica", [&] {
+                             return comprobarTecnica(ejercicio, fuente, entorno,
+                                                     entorno.fichas ? &fichas : nullptr);
+                         })});
     }
     pasos.push_back({"casos",
                      "los casos del ejercicio",
@@ -191,6 +195,7 @@ Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, con
     }
     orquestar(pasos, revision);
     revision.aislada = entorno.aislar;
+    revision.fichas = std::move(fichas);
     return revision;
 }
 

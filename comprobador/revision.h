@@ -29,6 +29,9 @@ struct Entorno {
     std::string temporal;
     std::uint64_t semilla = 0;  // la de las entradas sorteadas
     bool aislar = false;
+    // Guardar en la revisión las fichas léxicas del fuente (las lee el analizador de la técnica,
+    // que entonces se ejecuta aunque el ejercicio no tenga reglas).
+    bool fichas = false;
     // Las compilaciones ven las cabeceras de la colección; los programas, nada de ella salvo
     // la orden cls.
     nucleo::Aislamiento compilacion;

@@ -1,6 +1,7 @@
 #include "tecnica.h"
 
 #include <filesystem>
+#include <sstream>
 
 #include "paralelo.h"
 #include "reglas.h"
@@ -73,7 +74,7 @@ std::vector<Comprobacion> juzgarTecnica(const nucleo::Ejercicio& ejercicio,
 }
 
 Salida comprobarTecnica(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
-                        const Entorno& entorno) {
+                        const Entorno& entorno, std::string* fichas) {
     Salida s;
     if (!hayAnalizador(entorno)) {
         s.comprobaciones = tecnicaPrevista(ejercicio, entorno);
@@ -104,6 +105,12 @@ Salida comprobarTecnica(const nucleo::Ejercicio& ejercicio, const std::string& f
         return s;
     }
     s.comprobaciones = juzgarTecnica(ejercicio, arbol);
+    if (fichas != nullptr) {
+        std::istringstream lineas(r.salida);
+        for (std::string l; std::getline(lineas, l);) {
+            if (l.rfind("T\t", 0) == 0) *fichas += l + "\n";
+        }
+    }
     return s;
 }
 

@@ -23,9 +23,10 @@ bool hayAnalizador(const Entorno& entorno);
 std::vector<Comprobacion> tecnicaPrevista(const nucleo::Ejercicio& ejercicio,
                                           const Entorno& entorno);
 
-// Lee el fuente con el analizador y juzga cada regla.
+// Lee el fuente con el analizador y juzga cada regla. Con `fichas`, deja ahí las fichas
+// léxicas del fuente (las líneas «T» del analizador).
 Salida comprobarTecnica(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
-                        const Entorno& entorno);
+                        const Entorno& entorno, std::string* fichas = nullptr);
 
 // Las comprobaciones de unas reglas sobre un árbol ya leído.
 std::vector<Comprobacion> juzgarTecnica(const nucleo::Ejercicio& ejercicio,

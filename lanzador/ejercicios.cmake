@@ -7,6 +7,7 @@
 #   ./ejercicios --demo     compila si hace falta y ejecuta cada ejercicio con una entrada de ejemplo
 #   ./ejercicios practicar NOMBRE              crea practica/NOMBRE.cpp para resolverlo uno mismo
 #   ./ejercicios comprobar NOMBRE [RUTA...]    comprueba una solución (o varias entregas)
+#   ./ejercicios corregir DESCARGA...          corrige una clase desde las descargas del curso
 #
 # Este guion lo decide y lo prepara todo, pero no ejecuta el programa del alumno ni el
 # comprobador: cmake no puede reemplazarse por otro proceso ni terminar con un estado que no sea 0
@@ -121,6 +122,9 @@ Uso: ./ejercicios              lista los ejercicios
      ./ejercicios comprobar NOMBRE [RUTA...] [--junit ARCHIVO]
                                comprueba tu solución (por defecto practica/NOMBRE.cpp) o
                                varias entregas, con un informe de cada una
+     ./ejercicios corregir DESCARGA... [--salida CARPETA] [--hoja EJERCICIO=HOJA.csv]
+                               corrige una clase desde las descargas de la plataforma del
+                               curso: notas, retroalimentación y la página de la clase
 ]] PARENT_SCOPE)
 endfunction()
 
@@ -405,8 +409,9 @@ endfunction()
 # de ninja ni de cmake, y con rutas relativas a la raíz; lo escribe en la salida de error. De
 # ninja se quitan el avance ("[3/10] Building CXX object ..."), sus avisos ("ninja: build
 # stopped: ...") y cada "FAILED: ..." con la orden que falló, en la línea siguiente; de make
-# (make, gmake, mingw32-make...) sus líneas "make[2]: ..." y su avance ("[ 50%] ..."); de cmake,
-# sus líneas "-- " y las variables del preset.
+# (make, gmake, mingw32-make...) sus líneas "make[2]: ..." y su avance ("[ 50%] ...", o sin el
+# porcentaje si otra compilación en el mismo árbol acaba antes y borra el contador); de cmake, sus
+# líneas "-- " y las variables del preset.
 function(ej_diagnosticos inicio)
     file(READ "${registro}" texto OFFSET ${inicio})
     ej_lineas(lineas "${texto}")
@@ -434,7 +439,8 @@ function(ej_diagnosticos inicio)
         if(linea MATCHES "^[A-Za-z0-9_.-]*make(\\.exe)?(\\[[0-9]+\\])?: "
            OR linea MATCHES "^\\[ *[0-9]+%\\] " OR linea MATCHES "^\\[[0-9]+/[0-9]+\\] "
            OR linea MATCHES "^ninja: " OR linea MATCHES "^-- "
-           OR linea MATCHES "^Consolidate compiler" OR linea MATCHES "^Scanning dependencies")
+           OR linea MATCHES "^Consolidate compiler" OR linea MATCHES "^Scanning dependencies"
+           OR linea MATCHES "^(Building|Linking) [A-Za-z]+ " OR linea MATCHES "^Built target ")
             continue()
         endif()
         ej_relativa(linea "${linea}")
@@ -712,8 +718,8 @@ function(ej_demo)
     endforeach()
 endfunction()
 
-# practicar y comprobar los hace el comprobador (comprobador/), que se compila aquí la primera
-# vez; no necesita los programas. Usa el núcleo y los casos de la carpeta de cada ejercicio.
+# practicar, comprobar y corregir los hace el comprobador (comprobador/), que se compila aquí la
+# primera vez; no necesita los programas. Usa el núcleo y los casos de la carpeta de cada ejercicio.
 function(ej_comprobador)
     set(herramienta "${arbol}/comprobador/comprobador${exe}")
     set(rutas "${raiz}/comprobador" "${raiz}/nucleo" "${raiz}/cmake" "${raiz}/CMakeLists.txt"
@@ -757,7 +763,7 @@ endforeach()
 
 if(primero STREQUAL "")
     ej_listar()
-elseif(primero STREQUAL "practicar" OR primero STREQUAL "comprobar")
+elseif(primero MATCHES "^(practicar|comprobar|corregir)$")
     ej_comprobador()
 elseif(primero STREQUAL "--demo")
     ej_demo()
