@@ -1,6 +1,7 @@
 // nodeprune: quita el nodo del medio de una lista fija. No lee nada y conserva a propósito
 // los dos nodos que quedan.
 #include "../node_list_casos.h"
+#include "../reglas_listas.h"
 #include "tablas.h"
 
 namespace nucleo::datos {
@@ -52,6 +53,27 @@ Llamada quitarLaCabeza(const std::vector<int>& valores) {
 Llamada quitarElUltimo(const std::vector<int>& valores) {
     return conListaYValor("eliminarValor último", "eliminarValor", valores, valores.back(),
                           "el siguiente del penúltimo queda nulo");
+}
+
+// eliminarValor recorre con un bucle. Si lo hace con un puntero a puntero (Nodo**), que no se
+// detiene en el nodo anterior al que se quita como describe el enunciado, lo decide una persona.
+Juicio eliminaConBucle(const Arbol& a) {
+    const std::string pide =
+        "recorrer la lista con un bucle, deteniendo actual en el nodo anterior al que se quita";
+    const Juicio j = listas::recorreConBucle(a, "eliminarValor", pide);
+    if (j.como != Juicio::Como::Cumple) return j;
+    const Funcion* f = a.definicion("eliminarValor");
+    for (const std::string& usr : a.conAyudantes(f->usr)) {
+        for (const Variable& v : a.variables) {
+            if (v.en != usr || v.tipo.find("**") == std::string::npos) continue;
+            return {Juicio::Como::Revisar, v.lugar,
+                    listas::quien(a, *f, usr) + " recorre la lista con el puntero a puntero " +
+                        v.nombre + " (" + reglas::donde(a, v.lugar) +
+                        ") en vez de detener actual en el nodo anterior al que se quita, como "
+                        "describe el enunciado: mira si esa técnica vale aquí."};
+        }
+    }
+    return {};
 }
 
 }  // namespace
@@ -144,6 +166,23 @@ void nodeprune(Ejercicio& e) {
          },
          "El siguiente del nodo anterior al quitado pasa a ser el siguiente del quitado: nullptr "
          "si se quita el último."});
+
+    // Lo que pide el enunciado de la técnica: cada nodo con new, la inserción por la cabeza sin
+    // recorrer nada, y los recorridos con un bucle.
+    e.tecnica = listas::reglasDeNodeList(
+        {"insertarCabeza crea el nodo nuevo con new y lo pone delante.",
+         "No recorre la lista, no mira si el valor se repite.",
+         "imprimirLista recorre los nodos con un bucle, avanzando una variable local actual por "
+         "siguiente hasta nullptr"},
+        {"errores/insertar_con_arreglo/nodeprune.cpp",
+         "errores/insertar_sin_repetidos/nodeprune.cpp",
+         "errores/imprimir_con_ayudante/nodeprune.cpp", 14, 15, 24});
+    e.tecnica.push_back({"EliminarValorRecorreConUnBucle",
+                         "eliminarValor recorre la lista con un bucle",
+                         "si no, avanza con un bucle una variable local actual desde la cabeza "
+                         "mientras el nodo siguiente de actual exista y no guarde valor",
+                         eliminaConBucle, "errores/eliminar_recursivo.cpp", 18});
+
     e.funciones.push_back({"FirmaDeEliminarValor",
                            Origen::Enunciado,
                            "eliminarValor se declara como pide el ejercicio",

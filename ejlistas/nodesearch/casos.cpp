@@ -1,5 +1,6 @@
 // nodesearch: lista fija, búsqueda del 10 y liberación de todos los nodos. No lee nada.
 #include "../node_list_casos.h"
+#include "../reglas_listas.h"
 #include "tablas.h"
 
 namespace nucleo::datos {
@@ -105,6 +106,39 @@ void nodesearch(Ejercicio& e) {
          },
          "liberarLista guarda el siguiente de cada nodo antes de liberarlo con delete, y al "
          "acabar deja en nullptr la cabeza del que llama, que recibe por referencia (Nodo*&)."});
+
+    // Lo que pide el enunciado de la técnica: cada nodo con new, la inserción por la cabeza sin
+    // recorrer nada, y los recorridos con un bucle que avanza actual por siguiente.
+    e.tecnica = listas::reglasDeNodeList(
+        {"Crea un nodo nuevo con new (variable local nuevo_nodo, inicializado a valor: dato 0 y "
+         "siguiente nulo)",
+         "No recorre la lista, no mira si el valor se repite.",
+         "Recorre los nodos con un bucle, avanzando una variable local actual por siguiente hasta "
+         "nullptr"},
+        {"errores/insertar_con_malloc/nodesearch.cpp",
+         "errores/insertar_sin_repetidos/nodesearch.cpp",
+         "errores/imprimir_recursivo/nodesearch.cpp", 15, 14, 27});
+    const std::string recorrer = "recorrer la lista con un bucle, avanzando actual por siguiente";
+    e.tecnica.push_back(
+        {"BuscarElementoRecorreConUnBucle", "buscarElemento recorre la lista con un bucle",
+         "buscarElemento recibe la cabeza por valor y la recorre con un bucle, con una variable "
+         "local actual que empieza en la cabeza.",
+         [recorrer](const Arbol& a) {
+             return listas::recorreConBucle(a, "buscarElemento", recorrer);
+         },
+         "errores/buscar_recursivo.cpp", 12});
+    e.tecnica.push_back(
+        {"LiberarListaRecorreConUnBucle", "liberarLista recorre la lista con un bucle",
+         "Recorre la lista con un bucle y un puntero actual: para cada nodo guarda primero su "
+         "siguiente en una variable local siguiente, luego libera el nodo con delete y sigue por "
+         "el guardado.",
+         [](const Arbol& a) {
+             return listas::recorreConBucle(a, "liberarLista",
+                                            "recorrer la lista con un bucle, liberando cada nodo "
+                                            "desde la cabeza después de guardar su siguiente");
+         },
+         "errores/liberar_recursivo.cpp", 21});
+
     e.funciones.push_back({"FirmaDeBuscarElemento",
                            Origen::Enunciado,
                            "buscarElemento se declara como pide el ejercicio",

@@ -1,5 +1,6 @@
 // ringchain: una cantidad y esos enteros, en una lista circular doblemente enlazada que no
 // libera sus nodos.
+#include "../reglas_listas.h"
 #include "sonda.h"
 #include "tablas.h"
 
@@ -97,6 +98,51 @@ std::string entrada(int n, const std::vector<int>& valores, const std::string& s
     return r + "\n";
 }
 
+const std::string kClase = "ListaCircularDobleEnlazada";
+
+// Cómo se nombra una función de la clase en una pista: el constructor, o su nombre.
+std::string nombreEnLaClase(const Funcion& f) {
+    return f.tipo == "constructor" ? "el constructor" : listas::corto(f.nombre);
+}
+
+// Las funciones de la clase se definen dentro de ella: ninguna se declara en la clase y se define
+// fuera (dos declaraciones de la misma función, una de ellas la definición).
+Juicio definidasEnLaClase(const Arbol& a) {
+    for (const Funcion& f : a.funciones) {
+        if (!f.definicion || f.clase != kClase) continue;
+        for (const Funcion& otra : a.funciones) {
+            if (otra.definicion || otra.usr != f.usr) continue;
+            return {Juicio::Como::Incumple, f.lugar,
+                    nombreEnLaClase(f) + " se define fuera de la clase, en " +
+                        reglas::donde(a, f.lugar) +
+                        ": el enunciado pide definir las funciones de " + kClase +
+                        " dentro de la clase."};
+        }
+    }
+    return {};
+}
+
+// Ni destructor ni operaciones de copia (o de movimiento) propias: la lista no libera sus nodos.
+Juicio sinDestructorNiCopias(const Arbol& a) {
+    for (const Funcion& f : a.funciones) {
+        if (f.clase != kClase) continue;
+        const std::string nombre = listas::corto(f.nombre);
+        const bool destructor = nombre == "~" + kClase;
+        const bool copia =
+            (f.tipo == "constructor" && f.firma.find(kClase + " &") != std::string::npos) ||
+            nombre == "operator=";
+        if (!destructor && !copia) continue;
+        const std::string que = destructor              ? "un destructor"
+                                : nombre == "operator=" ? "una asignación (operator=)"
+                                                        : "un constructor de copia";
+        return {Juicio::Como::Incumple, f.lugar,
+                kClase + " declara " + que + " en " + reglas::donde(a, f.lugar) +
+                    ": el enunciado pide una clase sin destructor ni operaciones de copia propias "
+                    "(los nodos no se liberan)."};
+    }
+    return {};
+}
+
 }  // namespace
 
 void ringchain(Ejercicio& e) {
@@ -166,6 +212,48 @@ void ringchain(Ejercicio& e) {
         r.push_back(entrada(n, conSobra, "\n"));
         r.push_back(entrada(static_cast<int>(azar.entero(-1000, 0)), {}, ""));
         return r;
+    };
+
+    // Lo que pide el enunciado de la técnica: cada nodo con new, el último buscado andando desde
+    // la cabeza, el anillo recorrido con un bucle, y la clase tal cual: sus funciones dentro, sin
+    // destructor ni copias.
+    e.tecnica = {
+        {"AgregarCreaElNodoConNew", "agregar crea cada nodo con new",
+         "Crea el nodo con new (variable local nuevoNodo), con dato igual al argumento y siguiente "
+         "y anterior nulos.",
+         [](const Arbol& a) {
+             return listas::creaConNew(a, kClase + "::agregar",
+                                       "crear cada nodo con new, de uno en uno");
+         },
+         "errores/agregar_con_malloc.cpp", 21},
+        {"AgregarBuscaElUltimoConUnBucle", "agregar busca el último nodo con un bucle desde cabeza",
+         "Si no, busca el último nodo con un bucle, avanzando una variable local temp desde cabeza "
+         "mientras el siguiente de temp no sea cabeza (se busca andando, sin usar "
+         "cabeza->anterior)",
+         [](const Arbol& a) {
+             return listas::recorreConBucle(a, kClase + "::agregar",
+                                            "buscar el último nodo con un bucle que avanza temp "
+                                            "desde cabeza, sin usar cabeza->anterior");
+         },
+         "errores/ultimo_por_anterior.cpp", 19},
+        {"MostrarRecorreElAnilloConUnBucle", "mostrar recorre el anillo con un bucle",
+         "Si no, recorre el anillo con un bucle y una variable local temp que empieza en cabeza",
+         [](const Arbol& a) {
+             return listas::recorreConBucle(a, kClase + "::mostrar",
+                                            "recorrer el anillo con un bucle que avanza temp "
+                                            "desde cabeza hasta volver a ella");
+         },
+         "errores/mostrar_recursivo.cpp", 41},
+        {"FuncionesDefinidasDentroDeLaClase",
+         "las funciones de ListaCircularDobleEnlazada se definen dentro de la clase",
+         "Todos sus miembros son públicos (también cabeza) y sus funciones se definen dentro de la "
+         "clase.",
+         definidasEnLaClase, "errores/fuera_de_la_clase.cpp", 19},
+        {"SinDestructorNiCopias",
+         "ListaCircularDobleEnlazada no tiene destructor ni operaciones de copia",
+         "La clase no tiene base, ni funciones virtuales, ni destructor, ni operaciones de copia "
+         "propias.",
+         sinDestructorNiCopias, "errores/con_destructor.cpp", 19},
     };
 
     e.funciones = {

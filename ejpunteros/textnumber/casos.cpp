@@ -1,4 +1,7 @@
 // textnumber: una palabra de hasta 6 caracteres convertida con atof y guardada en un float.
+#include <algorithm>
+
+#include "reglas.h"
 #include "tablas.h"
 
 namespace nucleo::datos {
@@ -6,6 +9,108 @@ namespace nucleo::datos {
 namespace {
 
 const std::string kPide = "escriba un numero: ";
+
+// Las otras maneras de pasar texto a número, que el enunciado no pide: las de C, las de
+// <string>, from_chars y los flujos de texto.
+bool otraConversion(const std::string& nombre) {
+    static const char* const kOtras[] = {
+        "strtof",       "strtod",    "strtold",     "std::strtof",    "std::strtod",
+        "std::strtold", "std::stof", "std::stod",   "std::stold",     "std::stoi",
+        "std::stol",    "atoi",      "atol",        "atoll",          "strtol",
+        "std::strtol",  "sscanf",    "std::sscanf", "std::from_chars"};
+    if (std::find(std::begin(kOtras), std::end(kOtras), nombre) != std::end(kOtras)) return true;
+    return nombre.rfind("std::basic_istringstream", 0) == 0 ||
+           nombre.rfind("std::basic_stringstream", 0) == 0;
+}
+
+// Las funciones que hacen el trabajo de main: ella y sus ayudantes.
+std::vector<std::string> deMain(const Arbol& a) {
+    const Funcion* m = a.definicion("main");
+    return m == nullptr ? std::vector<std::string>{} : a.conAyudantes(m->usr);
+}
+
+// El texto se convierte con atof. Otra conversión sin atof incumple; junto a atof (para mirar el
+// rango, por ejemplo), lo decide una persona.
+Juicio convierteConAtof(const Arbol& a) {
+    const Funcion* m = a.definicion("main");
+    if (m == nullptr) return reglas::definida(a, "main");
+    const std::vector<std::string> suyas = deMain(a);
+    const Llamada_* atof = nullptr;
+    const Llamada_* otra = nullptr;
+    for (const Llamada_& l : a.llamadas) {
+        if (std::find(suyas.begin(), suyas.end(), l.desde) == suyas.end()) continue;
+        if (l.nombre == "atof" || l.nombre == "std::atof") atof = atof ? atof : &l;
+        if (otraConversion(l.nombre)) otra = otra ? otra : &l;
+    }
+    const std::string pide = "convertir el texto con atof";
+    if (otra != nullptr && atof == nullptr)
+        return {Juicio::Como::Incumple, otra->lugar,
+                "El texto se convierte con " + otra->nombre + " en " +
+                    reglas::donde(a, otra->lugar) + ": el enunciado pide " + pide + "."};
+    if (otra != nullptr)
+        return {Juicio::Como::Revisar, otra->lugar,
+                "Además de atof, se llama a " + otra->nombre + " en " +
+                    reglas::donde(a, otra->lugar) +
+                    ": mira que el número que se escribe sea el que da atof."};
+    if (atof != nullptr) return {};
+    return {Juicio::Como::Incumple, m->lugar,
+            "main (" + reglas::donde(a, m->lugar) + ") no llama a atof: el enunciado pide " + pide +
+                "."};
+}
+
+// Una variable local de main (o de un ayudante) de ese tipo, sin const ni volatile.
+const Variable* local(const Arbol& a, bool (*es)(const std::string&)) {
+    const std::vector<std::string> suyas = deMain(a);
+    for (const Variable& v : a.variables) {
+        std::string tipo = v.tipo;
+        for (const std::string q : {"const ", "volatile "}) {
+            if (tipo.rfind(q, 0) == 0) tipo.erase(0, q.size());
+        }
+        if (std::find(suyas.begin(), suyas.end(), v.en) != suyas.end() && es(tipo)) return &v;
+    }
+    return nullptr;
+}
+
+bool esFloat(const std::string& tipo) { return tipo == "float"; }
+bool esArregloDeChar(const std::string& tipo) {
+    return (tipo.rfind("char[", 0) == 0 || tipo.rfind("char [", 0) == 0) ||
+           tipo.rfind("std::array<char,", 0) == 0;
+}
+bool esTexto(const std::string& tipo) {
+    return tipo == "std::string" || tipo.rfind("std::basic_string<char", 0) == 0;
+}
+
+// El número convertido se guarda en un float: el que se escribe.
+Juicio guardaEnUnFloat(const Arbol& a) {
+    const Funcion* m = a.definicion("main");
+    if (m == nullptr) return reglas::definida(a, "main");
+    if (local(a, esFloat) != nullptr) return {};
+    const std::string pide = "guardar el resultado de atof en un float y escribir ese float";
+    for (const Variable& v : a.variables) {
+        if (v.en == m->usr && (v.inicial == "llamada:atof" || v.inicial == "llamada:std::atof"))
+            return {Juicio::Como::Incumple, v.lugar,
+                    "El resultado de atof se guarda en " + v.nombre + ", de tipo " + v.tipo + " (" +
+                        reglas::donde(a, v.lugar) + "): el enunciado pide " + pide + "."};
+    }
+    return {Juicio::Como::Incumple, m->lugar,
+            "main (" + reglas::donde(a, m->lugar) +
+                ") no tiene ninguna variable float: el enunciado pide " + pide + "."};
+}
+
+// La palabra se lee en un arreglo de char, no en un std::string.
+Juicio leeEnUnArregloDeChar(const Arbol& a) {
+    const Funcion* m = a.definicion("main");
+    if (m == nullptr) return reglas::definida(a, "main");
+    if (local(a, esArregloDeChar) != nullptr) return {};
+    const std::string pide = "leer la palabra en un arreglo de char (char cad[7])";
+    if (const Variable* s = local(a, esTexto))
+        return {Juicio::Como::Incumple, s->lugar,
+                "La palabra se lee en " + s->nombre + ", un std::string (" +
+                    reglas::donde(a, s->lugar) + "): el enunciado pide " + pide + "."};
+    return {Juicio::Como::Incumple, m->lugar,
+            "main (" + reglas::donde(a, m->lugar) +
+                ") no tiene ningún arreglo de char: el enunciado pide " + pide + "."};
+}
 
 }  // namespace
 
@@ -51,6 +156,21 @@ void textnumber(Ejercicio& e) {
                 {"cabe en double", "1e308\n", kPide + "inf\n"},
                 {"ni en double", "-1e999\n", kPide + "-inf\n"},
             });
+    // Lo que pide el enunciado de la técnica: la palabra en un arreglo de char, convertida con
+    // atof, y el número en un float.
+    const std::string ensena =
+        "Este ejercicio enseña a leer una palabra en un arreglo pequeño de char y a convertirla en "
+        "número con atof, de la biblioteca de C.";
+    e.tecnica = {
+        {"ConvierteConAtof", "el texto se convierte con atof", ensena, convierteConAtof,
+         "errores/con_strtof.cpp", 12},
+        {"GuardaElNumeroEnUnFloat", "el número se guarda en un float",
+         "atof devuelve un double; aquí el resultado se guarda en un float, y lo que se escribe es "
+         "ese float.",
+         guardaEnUnFloat, "errores/en_double.cpp", 11},
+        {"LeeLaPalabraEnUnArregloDeChar", "la palabra se lee en un arreglo de char", ensena,
+         leeEnUnArregloDeChar, "errores/en_string.cpp", 6},
+    };
     e.casos.push_back(conversacion(Origen::Enunciado, "el aviso llega antes de leer",
                                    {{kPide, "2.5\n"}}, kPide + "2.5\n"));
     // Números nuevos de como mucho 6 caracteres, donde el ejercicio define la salida: un

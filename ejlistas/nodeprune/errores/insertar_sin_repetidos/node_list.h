@@ -1,0 +1,37 @@
+#ifndef NODE_LIST_H
+#define NODE_LIST_H
+
+#include <iostream>
+
+// Nodo de una lista simplemente enlazada
+struct Nodo {
+    int dato;
+    Nodo* siguiente;
+};
+
+// Inserta un nuevo nodo al principio de la lista (si el valor ya esta, no lo repite)
+void insertarCabeza(Nodo*& cabeza, int valor) {
+    Nodo* actual = cabeza;
+    while (actual != nullptr) {
+        if (actual->dato == valor) {
+            return;
+        }
+        actual = actual->siguiente;
+    }
+    Nodo* nuevo_nodo = new Nodo();
+    nuevo_nodo->dato = valor;
+    nuevo_nodo->siguiente = cabeza;
+    cabeza = nuevo_nodo;
+}
+
+// Muestra la lista en una sola linea
+void imprimirLista(Nodo* cabeza) {
+    Nodo* actual = cabeza;
+    while (actual != nullptr) {
+        std::cout << actual->dato << " -> ";
+        actual = actual->siguiente;
+    }
+    std::cout << "NULL" << std::endl;
+}
+
+#endif
