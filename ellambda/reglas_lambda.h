@@ -142,6 +142,15 @@ inline LaLambda buscar(const Arbol& a, const std::string& nombre, const std::str
             incumple(l.lugar, "la lambda de " + reglas::donde(a, l.lugar) + " " + sitio + falta);
         return r;
     }
+    // Ninguna lambda: quizá main llama a una función propia en su lugar.
+    for (const Llamada_& c : a.llamadas) {
+        const Funcion* f = c.desde == m ? a.funcionDe(c.usr) : nullptr;
+        if (f == nullptr || f->tipo != "funcion" || !f->clase.empty() || f == r.main) continue;
+        r.juicio = incumple(c.lugar, "main llama a la función " + corto(f->nombre) + " en " +
+                                         reglas::donde(a, c.lugar) + ", y no guarda ninguna " +
+                                         "lambda " + nombre + " en una variable local" + falta);
+        return r;
+    }
     r.juicio = incumple(r.main->lugar, "main (" + reglas::donde(a, r.main->lugar) +
                                            ") no guarda ninguna lambda " + nombre +
                                            " en una variable local" + falta);
