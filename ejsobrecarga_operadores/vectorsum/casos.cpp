@@ -187,11 +187,11 @@ Juicio vectoresConInsercion(const Arbol& a) {
                 "main escribe con el << de Vector2D en menos de tres sitios, con un bucle o una "
                 "función aparte: mira que los tres vectores salgan por operator<<" +
                     pide};
-    return incumple(
-        l, "main escribe " +
-               std::string(veces == 0 ? "ningún vector"
-                                      : "solo " + std::to_string(veces) + " de los tres vectores") +
-               " con el << de Vector2D (" + reglas::donde(a, l) + ")" + pide);
+    return incumple(l,
+                    std::string(veces == 0 ? "main no escribe " : "main escribe ") +
+                        (veces == 0 ? std::string("ningún vector")
+                                    : "solo " + std::to_string(veces) + " de los tres vectores") +
+                        " con el << de Vector2D (" + reglas::donde(a, l) + ")" + pide);
 }
 
 // operator<< es amiga de Vector2D y está definida dentro de la clase.
