@@ -1,4 +1,7 @@
 // vectorsum: suma de dos vectores fijos con + y <<. No lee nada.
+#include <algorithm>
+
+#include "reglas.h"
 #include "sonda.h"
 #include "tablas.h"
 
@@ -45,6 +48,173 @@ Llamada insercion(float x, float y, const std::string& texto) {
 // os << Vector2D(x, y): a qué flujo se refiere lo que devuelve.
 Llamada devuelve(const std::string& x, const std::string& y, const std::string& esperado) {
     return {"<< devuelve", {x, y}, esperado, "os << " + muestra(x, y)};
+}
+
+// Las reglas de la técnica: el + y el << de Vector2D hacen su trabajo y main los usa.
+
+const char* const kMain =
+    "`main` crea `Vector2D vec1(1, 2)`, `Vector2D vec2(3, 4)` y `vec3` inicializado con "
+    "`vec1 + vec2` (la suma se hace antes de escribir nada), escribe las tres líneas y devuelve 0.";
+
+Juicio incumple(const Lugar& l, const std::string& pista) {
+    return {Juicio::Como::Incumple, l, pista};
+}
+
+bool contiene(const std::vector<std::string>& v, const std::string& x) {
+    return std::find(v.begin(), v.end(), x) != v.end();
+}
+
+// Lo que escribe en la salida: los << de los flujos (también el de Vector2D) y printf y los suyos.
+bool escribe(const std::string& nombre) {
+    return nombre.find("operator<<") != std::string::npos ||
+           contiene({"printf", "std::printf", "puts", "std::puts", "fputs", "std::fputs", "fprintf",
+                     "std::fprintf", "putchar", "std::putchar", "fwrite", "std::fwrite"},
+                    nombre);
+}
+
+// El operator<< de Vector2D definido en la solución; nullptr si no hay.
+const Funcion* insercion(const Arbol& a) {
+    for (const Funcion& f : a.funciones) {
+        if (f.definicion && f.nombre == "operator<<" &&
+            f.firma.find("Vector2D") != std::string::npos)
+            return &f;
+    }
+    return nullptr;
+}
+
+// Las llamadas de main (o de una función suya a la que llama) que llegan al operator+ de
+// Vector2D: la suma de main, directa o en un ayudante.
+std::vector<Llamada_> sumasDeMain(const Arbol& a, const Funcion& m) {
+    std::vector<Llamada_> r;
+    for (const Llamada_& c : a.llamadas) {
+        if (c.desde != m.usr) continue;
+        const bool llega = c.nombre == "Vector2D::operator+" ||
+                           (a.funcionDe(c.usr) != nullptr &&
+                            !a.llamadasA(a.conAyudantes(c.usr), {"Vector2D::operator+"}).empty());
+        if (llega) r.push_back(c);
+    }
+    return r;
+}
+
+// vec3 = vec1 + vec2 con el operator+ de Vector2D, no componente a componente en main.
+Juicio sumaConElOperador(const Arbol& a) {
+    const Funcion* m = a.definicion("main");
+    if (m == nullptr) return reglas::definida(a, "main");
+    if (!sumasDeMain(a, *m).empty()) return {};
+    Lugar l = m->lugar;
+    for (const Variable& v : a.variables) {
+        if (v.en == m->usr && v.nombre == "vec3") l = v.lugar;
+    }
+    return incumple(l, "vec3 se hace sin el + de Vector2D en " + reglas::donde(a, l) +
+                           ": el enunciado pide vec3 inicializado con vec1 + vec2, con el "
+                           "operator+ de vec1 y vec2 como other, no sumando x e y en main.");
+}
+
+// La suma, antes de la primera escritura de main.
+Juicio sumaAntesDeEscribir(const Arbol& a) {
+    const Funcion* m = a.definicion("main");
+    if (m == nullptr) return {};
+    const std::vector<Llamada_> sumas = sumasDeMain(a, *m);
+    if (sumas.empty()) return {};
+    const Llamada_* escritura = nullptr;
+    for (const Llamada_& c : a.llamadas) {
+        if (c.desde != m->usr) continue;
+        const bool esc = escribe(c.nombre) ||
+                         (a.funcionDe(c.usr) != nullptr && c.nombre != "Vector2D::operator+" &&
+                          std::any_of(a.llamadas.begin(), a.llamadas.end(), [&](const Llamada_& d) {
+                              return contiene(a.conAyudantes(c.usr), d.desde) && escribe(d.nombre);
+                          }));
+        if (esc && (escritura == nullptr || c.lugar.linea < escritura->lugar.linea)) escritura = &c;
+    }
+    const Llamada_* suma = &sumas.front();
+    for (const Llamada_& c : sumas) {
+        if (c.lugar.linea < suma->lugar.linea) suma = &c;
+    }
+    if (escritura == nullptr || suma->lugar.linea < escritura->lugar.linea) return {};
+    return incumple(suma->lugar, "vec1 + vec2 se calcula en " + reglas::donde(a, suma->lugar) +
+                                     ", y main ya escribe en " +
+                                     reglas::donde(a, escritura->lugar) +
+                                     ": el enunciado pide hacer la suma antes de escribir nada.");
+}
+
+// Cada vector sale por el operator<< de Vector2D: main no escribe componentes sueltas.
+Juicio vectoresConInsercion(const Arbol& a) {
+    const Funcion* m = a.definicion("main");
+    const Funcion* op = insercion(a);
+    if (m == nullptr || op == nullptr) return {};
+    const std::string pide =
+        ": el enunciado pide escribir cada vector a través de operator<< (std::cout << vec1).";
+    // Lo de main y sus ayudantes, sin el operator<< ni lo que este llama.
+    const std::vector<std::string> delOperador = a.conAyudantes(op->usr);
+    std::vector<std::string> deMain;
+    for (const std::string& u : a.conAyudantes(m->usr)) {
+        if (!contiene(delOperador, u)) deMain.push_back(u);
+    }
+    int veces = 0;
+    const Llamada_* printf_ = nullptr;
+    for (const Llamada_& c : a.llamadas) {
+        if (!contiene(deMain, c.desde)) continue;
+        if (c.usr == op->usr) ++veces;
+        // Un ayudante que escribe un vector con el <<, llamado desde main: cada llamada cuenta.
+        const Funcion* h = c.desde == m->usr ? a.funcionDe(c.usr) : nullptr;
+        if (h != nullptr && h != op && h->clase != "Vector2D") {
+            for (const Llamada_& d : a.llamadasA(a.conAyudantes(h->usr), {"operator<<"}))
+                if (d.usr == op->usr) {
+                    ++veces;
+                    break;
+                }
+        }
+        const std::string f = c.usr.substr(c.usr.size() > 3 ? c.usr.size() - 3 : 0);
+        if (c.nombre.find("basic_ostream") != std::string::npos &&
+            c.nombre.find("operator<<") != std::string::npos && (f == "#f#" || f == "#d#"))
+            return incumple(c.lugar, "main escribe un real suelto en " + reglas::donde(a, c.lugar) +
+                                         " (una componente del vector, no el vector con su <<)" +
+                                         pide);
+        if (printf_ == nullptr && c.nombre.find("printf") != std::string::npos) printf_ = &c;
+    }
+    if (veces >= 3) return {};
+    const bool ayudantes =
+        deMain.size() > 1 + static_cast<std::size_t>(std::count_if(
+                                a.funciones.begin(), a.funciones.end(), [&](const Funcion& f) {
+                                    return f.definicion && f.clase == "Vector2D" &&
+                                           contiene(deMain, f.usr);
+                                }));
+    const bool bucle = std::any_of(a.bucles.begin(), a.bucles.end(),
+                                   [&](const Bucle& b) { return contiene(deMain, b.en); });
+    const Lugar l = printf_ != nullptr ? printf_->lugar : m->lugar;
+    if (veces > 0 && (ayudantes || bucle))
+        return {Juicio::Como::Revisar, l,
+                "main escribe con el << de Vector2D en menos de tres sitios, con un bucle o una "
+                "función aparte: mira que los tres vectores salgan por operator<<" +
+                    pide};
+    return incumple(l,
+                    std::string(veces == 0 ? "main no escribe " : "main escribe ") +
+                        (veces == 0 ? std::string("ningún vector")
+                                    : "solo " + std::to_string(veces) + " de los tres vectores") +
+                        " con el << de Vector2D (" + reglas::donde(a, l) + ")" + pide);
+}
+
+// operator<< es amiga de Vector2D y está definida dentro de la clase.
+Juicio insercionAmigaEnLaClase(const Arbol& a) {
+    const Funcion* op = insercion(a);
+    if (op == nullptr) return {};
+    const std::string pide =
+        ": el enunciado pide una función no miembro, declarada amiga y definida dentro de la "
+        "clase (friend std::ostream& operator<<(…) { … }).";
+    if (!op->clase.empty() && op->clase != "-")
+        return incumple(op->lugar, "operator<< es una función miembro de " + op->clase + " (" +
+                                       reglas::donde(a, op->lugar) + ")" + pide);
+    const auto fuera = [](const Funcion* f) { return f->acceso.empty() || f->acceso == "-"; };
+    if (!fuera(op)) return {};
+    for (const Funcion* d : a.declaraciones("operator<<")) {
+        if (!d->definicion && !fuera(d) && d->firma == op->firma)
+            return incumple(op->lugar, "operator<< se declara amiga en " +
+                                           reglas::donde(a, d->lugar) +
+                                           ", pero se define fuera de la clase, en " +
+                                           reglas::donde(a, op->lugar) + pide);
+    }
+    return incumple(op->lugar, "operator<< se define fuera de Vector2D (" +
+                                   reglas::donde(a, op->lugar) + ") y no es su amiga" + pide);
 }
 
 }  // namespace
@@ -125,6 +295,18 @@ void vectorsum(Ejercicio& e) {
          Origen::Enunciado,
          "el operator<< de Vector2D se declara como pide el ejercicio",
          {{"firma operator<< de Vector2D", {}, "std::ostream& (std::ostream&, const Vector2D&)"}}},
+    };
+    e.tecnica = {
+        {"SumaConElOperador", "vec3 se hace con el + de Vector2D", kMain, sumaConElOperador,
+         "errores/suma_en_main.cpp", 14},
+        {"SumaAntesDeEscribir", "la suma se hace antes de escribir nada", kMain,
+         sumaAntesDeEscribir, "errores/suma_al_final.cpp", 16},
+        {"VectoresConInsercion", "cada vector se escribe con el << de Vector2D",
+         "Cada vector se escribe a través de `operator<<`", vectoresConInsercion,
+         "errores/componentes_en_main.cpp", 16},
+        {"InsercionAmigaEnLaClase", "operator<< es amiga de Vector2D y está definida en la clase",
+         "`operator<<` es una función no miembro, declarada amiga y definida dentro de la clase.",
+         insercionAmigaEnLaClase, "errores/insercion_fuera.cpp", 11},
     };
 }
 

@@ -1,4 +1,5 @@
 // closureproduct: producto de dos enteros leídos con una lambda sin captura.
+#include "../reglas_lambda.h"
 #include "tablas.h"
 
 namespace nucleo::datos {
@@ -19,6 +20,40 @@ std::string noCabe(const std::string& a, const std::string& b) {
 
 void closureproduct(Ejercicio& e) {
     e.primerAviso = kPide;
+    // La técnica: la lambda producto, sin captura y sin mutable, en una variable local de main,
+    // y resultado calculado llamándola como a una función.
+    e.tecnica = {
+        {"ProductoEsUnaLambdaLocal",
+         "producto es una lambda guardada en una variable local de main",
+         "Este ejercicio enseña a definir una expresión lambda, guardarla en una variable local de "
+         "`main` y llamarla como si fuera una función.",
+         [](const Arbol& a) {
+             return lambdas::guardadaEnMain(a, "producto",
+                                            "una lambda guardada en una variable local de main "
+                                            "(auto producto = [](int x, int y) -> int { … })");
+         },
+         "errores/funcion.cpp", 4},
+        {"ProductoSinCaptura", "producto no captura nada",
+         "La lambda no captura nada (`[]`), así que no guarda estado: solo usa sus parámetros.",
+         [](const Arbol& a) {
+             return lambdas::sinCaptura(a, "producto", "una lambda sin captura ([])");
+         },
+         "errores/captura_todo.cpp", 10},
+        {"ProductoNoEsMutable", "producto no es mutable",
+         "No escribe nada ni es `mutable`: llamarla no cambia nada",
+         [](const Arbol& a) {
+             return lambdas::noMutable(a, "producto",
+                                       "una lambda sin mutable, cuya llamada no cambia nada");
+         },
+         "errores/mutable.cpp", 10},
+        {"ResultadoLlamaAProducto", "resultado se calcula llamando a producto",
+         "`int resultado`, inicializado con `producto(numero1, numero2)`",
+         [](const Arbol& a) {
+             return lambdas::seLlama(a, "producto", 1,
+                                     "inicializar resultado con producto(numero1, numero2)");
+         },
+         "errores/sin_llamar.cpp", 10},
+    };
     agregar(e, Origen::Enunciado,
             {
                 {"ejemplo", "6 7\n", producto("6", "7", "42")},

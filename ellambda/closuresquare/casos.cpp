@@ -1,4 +1,5 @@
 // closuresquare: cuadrado de un entero leído con una lambda sin captura.
+#include "../reglas_lambda.h"
 #include "tablas.h"
 
 namespace nucleo::datos {
@@ -19,6 +20,39 @@ std::string noCabe(const std::string& n) {
 
 void closuresquare(Ejercicio& e) {
     e.primerAviso = kPide;
+    // La técnica: la lambda cuadrado, sin captura y sin mutable, en una variable local de main,
+    // y resultado calculado llamándola como a una función.
+    e.tecnica = {
+        {"CuadradoEsUnaLambdaLocal",
+         "cuadrado es una lambda guardada en una variable local de main",
+         "Este ejercicio enseña a definir una expresión lambda de un parámetro, guardarla en una "
+         "variable local y llamarla con un número leído del teclado.",
+         [](const Arbol& a) {
+             return lambdas::guardadaEnMain(a, "cuadrado",
+                                            "una lambda guardada en una variable local de main "
+                                            "(auto cuadrado = [](int x) -> int { … })");
+         },
+         "errores/funcion.cpp", 4},
+        {"CuadradoSinCaptura", "cuadrado no captura nada", "La lambda no captura nada (`[]`).",
+         [](const Arbol& a) {
+             return lambdas::sinCaptura(a, "cuadrado", "una lambda sin captura ([])");
+         },
+         "errores/captura_todo.cpp", 10},
+        {"CuadradoNoEsMutable", "cuadrado no es mutable",
+         "No escribe nada ni es `mutable`: llamarla no cambia nada",
+         [](const Arbol& a) {
+             return lambdas::noMutable(a, "cuadrado",
+                                       "una lambda sin mutable, cuya llamada no cambia nada");
+         },
+         "errores/mutable.cpp", 10},
+        {"ResultadoLlamaACuadrado", "resultado se calcula llamando a cuadrado",
+         "`int resultado`, inicializado con `cuadrado(numero)`",
+         [](const Arbol& a) {
+             return lambdas::seLlama(a, "cuadrado", 1,
+                                     "inicializar resultado con cuadrado(numero)");
+         },
+         "errores/sin_llamar.cpp", 10},
+    };
     agregar(e, Origen::Enunciado,
             {
                 {"ejemplo", "12\n", cuadrado("12", "144")},

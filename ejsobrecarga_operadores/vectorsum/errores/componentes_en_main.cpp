@@ -1,0 +1,18 @@
+// El tercer vector se escribe componente a componente en main, sin su <<.
+#include <iostream>
+class Vector2D {
+   public:
+    float x, y;
+    Vector2D(float x, float y) : x(x), y(y) {}
+    Vector2D operator+(const Vector2D& other) const { return Vector2D(x + other.x, y + other.y); }
+    friend std::ostream& operator<<(std::ostream& os, const Vector2D& vec) {
+        return os << "(" << vec.x << ", " << vec.y << ")";
+    }
+};
+int main() {
+    Vector2D vec1(1, 2), vec2(3, 4), vec3 = vec1 + vec2;
+    std::cout << "vec1: " << vec1 << std::endl;
+    std::cout << "vec2: " << vec2 << std::endl;
+    std::cout << "vec3 (vec1 + vec2): (" << vec3.x << ", " << vec3.y << ")" << std::endl;
+    return 0;
+}

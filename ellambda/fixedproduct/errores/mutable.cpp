@@ -1,0 +1,12 @@
+#include <iostream>
+
+int main() {
+    // Lambda sin capturas que multiplica dos enteros
+    auto multiplicar = [](int a, int b) mutable -> int {
+        return a * b;
+    };
+
+    std::cout << "3 * 4 = " << multiplicar(3, 4) << std::endl;
+
+    return 0;
+}

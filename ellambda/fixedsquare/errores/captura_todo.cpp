@@ -1,0 +1,15 @@
+#include <iostream>
+
+int main() {
+    // Lambda que eleva al cuadrado
+    auto cuadrado = [&](int x) -> int {
+        return x * x;
+    };
+
+    int numero = 6;
+    int resultado = cuadrado(numero);
+
+    std::cout << "El cuadrado de " << numero << " es: " << resultado << std::endl;
+
+    return 0;
+}
