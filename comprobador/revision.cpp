@@ -1,5 +1,6 @@
 #include "revision.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -41,6 +42,24 @@ std::function<Salida()> medido(const std::string& nombre, std::function<Salida()
         std::cerr << "[tiempo] " << nombre << ": " << ms.count() << " ms\n";
         return s;
     };
+}
+
+// El analizador lee también un fuente que no compila, pero la técnica de un programa que no
+// existe no vale nada: si la compilación falló, lo que dijo el análisis queda sin ejecutar, a la
+// espera de ella, como los casos.
+void sinTecnicaSiNoCompila(Revision& revision) {
+    const auto compilacion =
+        std::find_if(revision.comprobaciones.begin(), revision.comprobaciones.end(),
+                     [](const Comprobacion& c) { return c.id == "compilacion"; });
+    if (compilacion == revision.comprobaciones.end() || compilacion->paso()) return;
+    const std::string causa = compilacion->causa;
+    for (Comprobacion& c : revision.comprobaciones) {
+        if (c.tipo != Tipo::Tecnica || c.estado == Estado::NoEjecutada) continue;
+        c.estado = Estado::NoEjecutada;
+        c.esperaA = "compilacion";
+        c.causa = causa;
+        c.evidencia = Evidencia{};
+    }
 }
 
 }  // namespace
@@ -194,6 +213,7 @@ Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, con
                          })});
     }
     orquestar(pasos, revision);
+    sinTecnicaSiNoCompila(revision);
     revision.aislada = entorno.aislar;
     revision.fichas = std::move(fichas);
     return revision;

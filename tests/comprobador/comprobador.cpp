@@ -36,6 +36,14 @@ TEST(Completo, UnFuenteQueNoCompilaSeMuestraComoLoDiceElCompilador) {
     // Sobre el mismo total que una solución correcta: sus 2 casos y sus 3 comprobaciones de
     // funciones, que cuentan como fallidas porque no se pudieron ejecutar.
     EXPECT_EQ(ultimaLinea(r.salida), "0 de 5 casos correctos") << r;
+
+    // La técnica de un fuente que no compila no cuenta, aunque el analizador lo lea.
+    Temporal carpeta;
+    const fs::path roto = carpeta.ruta / "fibcalc.cpp";
+    std::ofstream(roto) << leer(fs::path(kRaiz) / "ejrecursividad/fibcalc.cpp") << "int roto = ;\n";
+    r = practica({"comprobar", "fibcalc", roto.string()}, tmp.ruta);
+    EXPECT_EQ(r.estado, 1) << r;
+    EXPECT_TRUE(ultimaLinea(r.salida).rfind("0 de ", 0) == 0) << r;
 }
 
 TEST(Completo, VariasEntregasDanUnaTablaYUnInformeJUnit) {
