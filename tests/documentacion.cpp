@@ -1,8 +1,9 @@
 // La colección está completa y se puede recorrer: el catálogo y las carpetas dicen lo mismo
 // (ningún ejercicio sin su línea ni una línea sin su ejercicio) y cada enlace relativo de cada
-// documento Markdown lleva a un archivo que existe.
+// documento Markdown lleva a un archivo que existe y, si nombra un apartado, a un título suyo.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -176,6 +177,68 @@ TEST(Documentos, CadaEnlaceRelativoLlevaAUnArchivoQueExiste) {
     }
     EXPECT_GE(vistos, static_cast<int>(nucleo::ejercicios().size()))
         << "los documentos enlazan al menos los enunciados";
+}
+
+// Los anclajes de los títulos de un documento, como los escribe GitHub: en minúsculas, sin
+// signos de puntuación, con guiones por espacios y «-1», «-2»... en los repetidos.
+std::set<std::string> anclajes(const std::string& documento) {
+    std::set<std::string> r;
+    std::istringstream texto(documento);
+    bool enBloque = false;
+    for (std::string l; std::getline(texto, l);) {
+        if (l.rfind("```", 0) == 0) enBloque = !enBloque;
+        if (enBloque || l.empty() || l[0] != '#') continue;
+        std::size_t p = l.find_first_not_of('#');
+        if (p == std::string::npos || p > 6 || l[p] != ' ') continue;
+        std::string titulo = l.substr(p + 1), ancla;
+        // De un enlace en el título queda su texto.
+        for (std::size_t a; (a = titulo.find("](")) != std::string::npos;) {
+            titulo.erase(a, titulo.find(')', a) + 1 - a);
+        }
+        for (std::size_t i = 0; i < titulo.size(); ++i) {
+            const unsigned char c = static_cast<unsigned char>(titulo[i]);
+            if (c >= 0x80) {
+                std::size_t largo = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : 2;
+                std::string letra = titulo.substr(i, largo);
+                i += largo - 1;
+                // Las mayúsculas con tilde (Á, É, Ñ...) en minúscula; los signos, fuera.
+                const unsigned char segundo = static_cast<unsigned char>(letra[1]);
+                if (largo == 2 && c == 0xC3 && segundo <= 0x9E && segundo != 0x97) {
+                    letra[1] = static_cast<char>(segundo + 0x20);
+                }
+                static const std::set<std::string> signos = {"«", "»", "¿", "¡", "—", "–", "“",
+                                                              "”", "‘", "’", "·", "…", "×"};
+                if (signos.count(letra) == 0) ancla += letra;
+            } else if (std::isalnum(c) || c == '-' || c == '_') {
+                ancla += static_cast<char>(std::tolower(c));
+            } else if (c == ' ') {
+                ancla += '-';
+            }
+        }
+        std::string unico = ancla;
+        for (int n = 1; !r.insert(unico).second; ++n) unico = ancla + "-" + std::to_string(n);
+    }
+    return r;
+}
+
+// Un enlace a un apartado (#...) lleva a un título que existe: al mover un apartado de un
+// documento a otro, los enlaces que lo nombraban dejan de llevar a ninguna parte.
+TEST(Documentos, CadaEnlaceAUnApartadoLlevaAUnTituloQueExiste) {
+    for (const fs::path& archivo : archivos()) {
+        if (archivo.extension() != ".md") continue;
+        for (const std::string& destino : enlaces(sinCodigo(leer(kRaiz / archivo)))) {
+            const std::size_t almohadilla = destino.find('#');
+            if (destino.find("://") != std::string::npos || almohadilla == std::string::npos) {
+                continue;
+            }
+            const fs::path documento =
+                almohadilla == 0 ? kRaiz / archivo
+                                 : kRaiz / archivo.parent_path() / destino.substr(0, almohadilla);
+            if (documento.extension() != ".md" || !fs::is_regular_file(documento)) continue;
+            EXPECT_EQ(anclajes(leer(documento)).count(destino.substr(almohadilla + 1)), 1u)
+                << archivo << " enlaza " << destino << ", y ese título no existe";
+        }
+    }
 }
 
 }  // namespace
