@@ -52,14 +52,17 @@ std::vector<std::string> unir(std::vector<std::string> a, const std::vector<std:
 // Compila (y enlaza, con el mismo enlazador en las tres, salvo si solo se preprocesa) dentro de
 // la carpeta de la entrega.
 // Una orden de la compilación, dentro del aislamiento de las compilaciones de la entrega.
+// En español, lo que el alumno lee (los mensajes que GCC tiene traducidos; los demás, en inglés);
+// en inglés, lo que el comprobador interpreta.
 Resultado enLaCarpeta(const Entorno& entorno, const std::string& programa,
-                      const std::vector<std::string>& argumentos) {
+                      const std::vector<std::string>& argumentos, bool enEspanol = false) {
     Opciones o;
     o.argumentos = argumentos;
     o.limiteSalida = kSalidaDelCompilador;
     o.unirSalidas = true;
     o.limite = kLimiteDeCompilacion;
     o.entorno = {"LC_ALL=C"};
+    if (enEspanol) o.entorno = {"LC_ALL=C.UTF-8", "LANGUAGE=es"};
     o.directorio = entorno.temporal;
     o.aislamiento = entorno.aislamientoDeCompilacion();
     Ranura ranura;
@@ -67,12 +70,12 @@ Resultado enLaCarpeta(const Entorno& entorno, const std::string& programa,
 }
 
 Resultado compilar(const Entorno& entorno, const std::vector<std::string>& argumentos,
-                   bool enlazar = true) {
+                   bool enlazar = true, bool enEspanol = false) {
     // Tras veinte errores el compilador para: el alumno lee los primeros, y una inundación de
     // errores no cuesta minutos.
     return enLaCarpeta(
         entorno, entorno.compilador,
-        unir({"-fmax-errors=20"}, enlazar ? unir(argumentos, kEnlazador) : argumentos));
+        unir({"-fmax-errors=20"}, enlazar ? unir(argumentos, kEnlazador) : argumentos), enEspanol);
 }
 
 // Lo que pondría código de la solución antes que el servidor de la sonda (que arranca en
@@ -249,7 +252,8 @@ nucleo::Resultado compilarNormal(const nucleo::Ejercicio& ejercicio, const std::
         entorno,
         unir(unir({"-std=c++17", "-Wall", "-Wextra", "-Wpedantic", "-O2", "-fstack-protector-all"},
                   incluirLista(ejercicio, entorno)),
-             {fuente, "-o", entorno.dentro("normal")}));
+             {fuente, "-o", entorno.dentro("normal")}),
+        true, true);
 }
 
 nucleo::Resultado compilarVigilada(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
