@@ -228,6 +228,14 @@ std::string salidaDelCompilador(const std::string& salida) {
     return r;
 }
 
+// Las pistas de lo que dijo el compilador, antes de su texto: «Lo más probable:» y una por línea.
+std::string pistasDelCompilador(const std::vector<std::string>& pistas) {
+    if (pistas.empty()) return "";
+    std::string r = "Lo más probable:\n";
+    for (const std::string& p : pistas) r += "  - " + textoSeguro(p) + "\n";
+    return r;
+}
+
 std::vector<std::string> hallazgos(const Revision& revision) {
     struct Grupo_ {
         std::string clase, que, entradas;
@@ -270,7 +278,9 @@ void escribirInforme(std::ostream& os, const std::string& programa, const Revisi
         if (fallo->id == "compilacion" && fallo->estado == Estado::Fallo) {
             os << estilo.mal("✗ No compila.");
             if (!fallo->causa.empty()) os << " " << textoSeguro(fallo->causa);
-            os << " Lo que dice el compilador:\n" << salidaDelCompilador(fallo->evidencia.obtenido);
+            os << (fallo->evidencia.pistas.empty() ? " " : "\n")
+               << pistasDelCompilador(fallo->evidencia.pistas) << "Lo que dice el compilador:\n"
+               << salidaDelCompilador(fallo->evidencia.obtenido);
         } else {
             os << estilo.mal("✗ " + lineaSegura(fallo->causa)) << "\n";
         }
@@ -281,6 +291,7 @@ void escribirInforme(std::ostream& os, const std::string& programa, const Revisi
         c != nullptr && !c->evidencia.obtenido.empty()) {
         os << estilo.aviso("Avisos del compilador") << " (no impiden la comprobación, pero "
            << "conviene corregirlos):\n"
+           << pistasDelCompilador(c->evidencia.pistas)
            << salidaDelCompilador(c->evidencia.obtenido);
     }
     const auto cuenta = [](Tipo t) {

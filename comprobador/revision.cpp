@@ -10,6 +10,7 @@
 #include "archivos.h"
 #include "compilacion.h"
 #include "ejecucion.h"
+#include "explicar.h"
 #include "funciones.h"
 #include "lanzadera.h"
 #include "orquesta.h"
@@ -121,9 +122,13 @@ Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, con
                      {},
                      {preparacion("compilacion", "Compila")},
                      medido("compilación", [&] {
-                         return compilacion("compilacion", "Compila",
-                                            compilarNormal(ejercicio, fuente, entorno), entorno,
-                                            "no compila");
+                         Salida s = compilacion("compilacion", "Compila",
+                                                compilarNormal(ejercicio, fuente, entorno), entorno,
+                                                "no compila");
+                         Comprobacion& c = s.comprobaciones.front();
+                         c.evidencia.pistas =
+                             pistasDelCompilador(ejercicio, c.evidencia.obtenido, s.bien);
+                         return s;
                      })});
     const std::string vigilada = "Compila con AddressSanitizer y UBSan";
     pasos.push_back({"compilacion-vigilada",
