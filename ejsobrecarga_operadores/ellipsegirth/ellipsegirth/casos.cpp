@@ -1,8 +1,10 @@
 // ellipsegirth: perímetro de una elipse con el operador + de Cir. Llama una vez a la orden
 // "cls"; los casos se ejecutan con una "cls" que no escribe nada.
+#include <algorithm>
 #include <tuple>
 #include <utility>
 
+#include "reglas.h"
 #include "sonda.h"
 #include "tablas.h"
 
@@ -65,6 +67,138 @@ Llamada out(const std::string& texto, const std::string& valor) {
             {texto},
             valor.empty() ? "" : "escribe " + linea(valor) + ", vaciado",
             "c.in() con la entrada " + ej_sonda::ver(texto) + "; c.out()"};
+}
+
+// Las reglas de la técnica: F1 + F2 con el operator+ miembro de Cir, la raíz con std::sqrt, y
+// longitud privada, sin funciones de acceso.
+
+Juicio incumple(const Lugar& l, const std::string& pista) {
+    return {Juicio::Como::Incumple, l, pista};
+}
+
+bool contiene(const std::vector<std::string>& v, const std::string& x) {
+    return std::find(v.begin(), v.end(), x) != v.end();
+}
+
+// Una función de la solución que no es miembro, declarada amiga dentro de una clase: su
+// declaración en la clase lleva acceso; la de fuera, no.
+bool esAmiga(const Funcion& f) {
+    return (f.clase.empty() || f.clase == "-") && !f.acceso.empty() && f.acceso != "-";
+}
+
+// Un operator+ que no es miembro y recibe un Cir: el de una solución que lo escribe amigo.
+bool esSumaNoMiembro(const Funcion& f) {
+    return f.nombre == "operator+" && f.firma.find("Cir") != std::string::npos;
+}
+
+// La definición del operator+ de Cir: la miembro o, si no hay, una no miembro con un Cir.
+const Funcion* definicionDeLaSuma(const Arbol& a) {
+    if (const Funcion* f = a.definicion("Cir::operator+")) return f;
+    for (const Funcion& f : a.funciones) {
+        if (f.definicion && esSumaNoMiembro(f)) return &f;
+    }
+    return nullptr;
+}
+
+// result = F1 + F2 con el operator+ miembro de Cir, llamado desde main o desde una función
+// suya a la que main llama.
+Juicio sumaConElOperadorMiembro(const Arbol& a) {
+    const Funcion* m = a.definicion("main");
+    if (m == nullptr) return reglas::definida(a, "main");
+    const std::string pide =
+        ": el enunciado pide asignar F1 + F2 a result con la función miembro Cir operator+(const "
+        "Cir& obj), con F1 como este objeto y F2 como obj.";
+    const std::vector<std::string> deMain = a.conAyudantes(m->usr);
+    for (const Llamada_& c : a.llamadas) {
+        if (contiene(deMain, c.desde) && c.nombre == "Cir::operator+") return {};
+    }
+    for (const Llamada_& c : a.llamadas) {
+        const Funcion* f = a.funcionDe(c.usr);
+        if (!contiene(deMain, c.desde) || f == nullptr || !esSumaNoMiembro(*f)) continue;
+        std::string declarada;
+        for (const Funcion* d : a.declaraciones("operator+")) {
+            if (esAmiga(*d) && d->firma == f->firma)
+                declarada = ", declarado amigo en " + reglas::donde(a, d->lugar);
+        }
+        return incumple(c.lugar, "F1 + F2 (" + reglas::donde(a, c.lugar) +
+                                     ") usa un operator+ que no es miembro de Cir" + declarada +
+                                     pide);
+    }
+    Lugar l = m->lugar;
+    for (const Variable& v : a.variables) {
+        if (v.en == m->usr && v.nombre == "result") l = v.lugar;
+    }
+    return incumple(
+        l, "main no hace F1 + F2 con el operator+ de Cir (" + reglas::donde(a, l) + ")" + pide);
+}
+
+// La raíz cuadrada del perímetro, con std::sqrt (sqrtf en float) en operator+ o sus ayudantes.
+Juicio raizConSqrt(const Arbol& a) {
+    const Funcion* op = definicionDeLaSuma(a);
+    if (op == nullptr) return {};
+    const std::string pide =
+        ": el enunciado pide la raíz cuadrada con std::sqrt, su sobrecarga float (sqrtf).";
+    const std::vector<std::string> suyas = a.conAyudantes(op->usr);
+    if (!a.llamadasA(suyas, {"std::sqrt", "sqrt", "sqrtf", "std::sqrtf"}).empty()) return {};
+    const std::vector<Llamada_> otras =
+        a.llamadasA(suyas, {"std::pow", "pow", "powf", "std::powf", "std::exp", "exp", "expf",
+                            "std::expf", "std::hypot", "hypot", "hypotf", "std::hypotf",
+                            "std::cbrt", "cbrt", "cbrtf", "std::cbrtf"});
+    if (!otras.empty())
+        return incumple(otras.front().lugar, "operator+ saca la raíz con " + otras.front().nombre +
+                                                 " en " + reglas::donde(a, otras.front().lugar) +
+                                                 pide);
+    return incumple(op->lugar,
+                    "operator+ (" + reglas::donde(a, op->lugar) + ") no llama a std::sqrt" + pide);
+}
+
+// longitud es privada, y solo el constructor, in, operator+ y out la leen o la escriben: Cir no
+// tiene otras funciones públicas, ni amigas (salvo un operator+, que es cosa de la primera
+// regla), ni destructor ni asignación propios. Una función privada de más que no escribe
+// longitud queda para revisar: si la lee no se ve en el árbol.
+Juicio longitudPrivadaSinAccesos(const Arbol& a) {
+    const std::string pide =
+        ": el enunciado pide longitud privada, sin funciones de acceso: solo el constructor, in, "
+        "operator+ y out la leen o la escriben.";
+    for (const Miembro& m : a.miembros) {
+        if (m.clase == "Cir" && m.nombre == "longitud" && m.acceso != "private")
+            return incumple(m.lugar,
+                            "longitud es " + m.acceso + " en " + reglas::donde(a, m.lugar) + pide);
+    }
+    const auto escribeLongitud = [&](const Funcion& f) {
+        return std::any_of(a.asignaciones.begin(), a.asignaciones.end(), [&](const Escritura& e) {
+            return e.en == f.usr && e.destino == "miembro:longitud";
+        });
+    };
+    const Funcion* revisar = nullptr;
+    for (const Funcion& f : a.funciones) {
+        if (f.clase == "Cir") {
+            const bool pedida = (f.nombre == "Cir::Cir" && f.firma == "Cir()") ||
+                                f.nombre == "Cir::in" || f.nombre == "Cir::operator+" ||
+                                f.nombre == "Cir::out";
+            if (pedida) continue;
+            const std::string nombre = f.nombre.substr(5);
+            if (nombre == "~Cir" || nombre == "operator=")
+                return incumple(f.lugar, std::string("Cir tiene ") +
+                                             (nombre == "~Cir" ? "destructor" : "asignación") +
+                                             " propio en " + reglas::donde(a, f.lugar) +
+                                             ": el enunciado pide una clase sin destructor ni "
+                                             "asignación propios.");
+            if (f.acceso == "public" || escribeLongitud(f))
+                return incumple(f.lugar, "Cir tiene " + f.firma + " (" + reglas::donde(a, f.lugar) +
+                                             "), una función miembro que el enunciado no tiene" +
+                                             pide);
+            if (revisar == nullptr) revisar = &f;
+        } else if (esAmiga(f) && f.nombre != "operator+") {
+            return incumple(f.lugar, f.nombre + " es amiga de Cir (" + reglas::donde(a, f.lugar) +
+                                         ") y llega a longitud desde fuera" + pide);
+        }
+    }
+    if (revisar != nullptr)
+        return {Juicio::Como::Revisar, revisar->lugar,
+                "Cir tiene la función privada " + revisar->firma + " (" +
+                    reglas::donde(a, revisar->lugar) + "): mira que no lea longitud" + pide};
+    return {};
 }
 
 }  // namespace
@@ -207,6 +341,22 @@ void ellipsegirth(Ejercicio& e) {
          Origen::Enunciado,
          "Cir::out se declara como pide el ejercicio",
          {{"firma Cir::out", {}, "void (Cir::*)()"}}},
+    };
+    const char* const kSuma =
+        "`main`, en este orden: […] asigna `F1 + F2` a `result`; llama a `result.out()`; "
+        "devuelve 0.";
+    e.tecnica = {
+        {"SumaConElOperadorMiembro", "result se hace con el operator+ miembro de Cir", kSuma,
+         sumaConElOperadorMiembro, "errores/suma_amiga/main.cpp", 15},
+        {"RaizConSqrt", "operator+ saca la raíz con std::sqrt",
+         "la raíz cuadrada en `float` (la sobrecarga `float` de `std::sqrt`, que es `sqrtf`);",
+         raizConSqrt, "errores/raiz_con_pow/main.cpp", 15},
+        {"LongitudPrivadaSinAccesos",
+         "longitud es privada y Cir solo tiene las funciones del enunciado",
+         "`longitud` es `float` y privado; no hay funciones de acceso: solo el constructor, `in`, "
+         "`operator+` y `out` leen o escriben `longitud`. La clase no tiene […] ni destructor ni "
+         "asignación propios.",
+         longitudPrivadaSinAccesos, "errores/getter_en_main/main.cpp", 19},
     };
 }
 
