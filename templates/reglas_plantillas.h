@@ -1,8 +1,8 @@
 // Las piezas de las reglas de la técnica que comparten los ejercicios de plantillas (el campo
 // `tecnica` de sus casos.cpp): la función es una plantilla, su parámetro de tipo tiene el nombre
-// que le da el enunciado, main la usa para cada tipo, y se declara antes de main y se define
-// después. Como las de nucleo/reglas.h, cada una devuelve un Juicio con el lugar y una pista en
-// los términos del enunciado.
+// que le da el enunciado, main la usa para cada tipo, se declara antes de main y se define
+// después, escribe ella misma. Como las de nucleo/reglas.h, cada una devuelve un Juicio con el
+// lugar y una pista en los términos del enunciado.
 #ifndef TEMPLATES_REGLAS_PLANTILLAS_H
 #define TEMPLATES_REGLAS_PLANTILLAS_H
 
@@ -200,6 +200,39 @@ inline Juicio declaradaAntesDefinidaDespues(const Arbol& a, const std::string& f
     return detalle::incumple(def->lugar, funcion + " no se declara antes de main (" +
                                              donde(a, m->lugar) + "): el enunciado pide " + pide +
                                              ".");
+}
+
+// Las funciones con que se escribe en una salida: los << de los flujos, sus write y put, y las
+// de C. Como el analizador no ve dentro de una plantilla las llamadas que dependen de su
+// parámetro de tipo, basta con que el texto fijo se escriba así (std::cerr << "Error...").
+inline const std::vector<std::string>& funcionesQueEscriben() {
+    static const std::vector<std::string> r = {"std::operator<<",
+                                               "std::basic_ostream<_CharT, _Traits>::operator<<",
+                                               "std::basic_ostream<_CharT, _Traits>::write",
+                                               "std::basic_ostream<_CharT, _Traits>::put",
+                                               "printf",
+                                               "fprintf",
+                                               "dprintf",
+                                               "vprintf",
+                                               "vfprintf",
+                                               "puts",
+                                               "fputs",
+                                               "putchar",
+                                               "putc",
+                                               "fputc",
+                                               "fwrite",
+                                               "perror",
+                                               "write"};
+    return r;
+}
+
+// La función (o una a la que llama) escribe algo ella misma.
+inline Juicio escribeElla(const Arbol& a, const std::string& funcion, const std::string& pide) {
+    const Funcion* f = a.definicion(funcion);
+    if (f == nullptr) return definida(a, funcion);
+    if (!a.llamadasA(a.conAyudantes(f->usr), funcionesQueEscriben()).empty()) return {};
+    return detalle::incumple(f->lugar, funcion + " (" + donde(a, f->lugar) +
+                                           ") no escribe nada: el enunciado pide " + pide + ".");
 }
 
 }  // namespace nucleo::reglas::plantillas
