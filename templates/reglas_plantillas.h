@@ -226,11 +226,27 @@ inline const std::vector<std::string>& funcionesQueEscriben() {
     return r;
 }
 
-// La función (o una a la que llama) escribe algo ella misma.
+// Otra plantilla de función de la solución (ni esa ni main) que escribe: la plantilla puede
+// llamarla con un argumento que depende de su tipo, y esa llamada el analizador no la ve.
+inline const Funcion* otraPlantillaQueEscribe(const Arbol& a, const Funcion& f) {
+    for (const Funcion& g : a.funciones) {
+        if (!g.definicion || g.tipo != "plantilla" || g.usr == f.usr) continue;
+        if (!a.llamadasA({g.usr}, funcionesQueEscriben()).empty()) return &g;
+    }
+    return nullptr;
+}
+
+// La función (o una a la que llama) escribe algo ella misma. Si no se ve que escriba pero hay
+// otra plantilla de la solución que escribe, lo decide una persona.
 inline Juicio escribeElla(const Arbol& a, const std::string& funcion, const std::string& pide) {
     const Funcion* f = a.definicion(funcion);
     if (f == nullptr) return definida(a, funcion);
     if (!a.llamadasA(a.conAyudantes(f->usr), funcionesQueEscriben()).empty()) return {};
+    if (const Funcion* g = otraPlantillaQueEscribe(a, *f))
+        return {Juicio::Como::Revisar, f->lugar,
+                funcion + " (" + donde(a, f->lugar) + ") no escribe nada a la vista, pero " +
+                    g->nombre + " (" + donde(a, g->lugar) + ") sí: mira si " + funcion +
+                    " la llama; el enunciado pide " + pide + "."};
     return detalle::incumple(f->lugar, funcion + " (" + donde(a, f->lugar) +
                                            ") no escribe nada: el enunciado pide " + pide + ".");
 }

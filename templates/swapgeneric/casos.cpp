@@ -20,6 +20,22 @@ Juicio intercambiaConVariableLocal(const Arbol& a) {
     for (const Variable& v : a.variables) {
         if (std::find(suyas.begin(), suyas.end(), v.en) != suyas.end()) return {};
     }
+    // Si no asigna nada ella misma y hay otra plantilla de la solución con variables locales,
+    // puede llamarla con a y b (el analizador no ve esa llamada): lo decide una persona.
+    const bool asigna = std::any_of(a.asignaciones.begin(), a.asignaciones.end(),
+                                    [&](const Escritura& e) { return e.en == f->usr; });
+    for (const Funcion& g : a.funciones) {
+        if (asigna || !g.definicion || g.tipo != "plantilla" || g.usr == f->usr) continue;
+        const bool conLocal = std::any_of(a.variables.begin(), a.variables.end(),
+                                          [&](const Variable& v) { return v.en == g.usr; });
+        if (conLocal)
+            return {Juicio::Como::Revisar, f->lugar,
+                    "intercambiar (" + reglas::donde(a, f->lugar) +
+                        ") no tiene variables locales a la vista, pero " + g.nombre + " (" +
+                        reglas::donde(a, g.lugar) +
+                        ") sí: mira si intercambiar la llama para copiar a en una variable "
+                        "temp, como pide el enunciado."};
+    }
     return {Juicio::Como::Incumple, f->lugar,
             "intercambiar (" + reglas::donde(a, f->lugar) +
                 ") no tiene ninguna variable local: el enunciado pide copiar a en una variable "
