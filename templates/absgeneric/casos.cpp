@@ -2,6 +2,7 @@
 #include <cmath>
 #include <limits>
 
+#include "../reglas_plantillas.h"
 #include "sonda.h"
 #include "tablas.h"
 
@@ -167,6 +168,42 @@ void absgeneric(Ejercicio& e) {
          Origen::Enunciado,
          "mostrarAbs se declara como pide el ejercicio",
          {{"firma mostrarAbs<int>", {}, "void (int)"}}},
+    };
+
+    // Lo que pide el enunciado de la técnica: una sola plantilla, con su parámetro TIPOD,
+    // declarada antes de main y definida después, que main usa con los tres tipos.
+    namespace p = reglas::plantillas;
+    e.tecnica = {
+        {"MostrarAbsEsPlantilla", "mostrarAbs es una plantilla de función",
+         "mostrarAbs es una sola plantilla de función para los tres tipos, no una función para "
+         "cada tipo.",
+         [](const Arbol& a) {
+             return p::esPlantilla(
+                 a, "mostrarAbs",
+                 "una sola plantilla de función, template <typename TIPOD>, para int, float y "
+                 "double");
+         },
+         "errores/funcion_por_tipo.cpp", 19},
+        {"ParametroDeTipoTIPOD", "el parámetro de tipo de mostrarAbs se llama TIPOD",
+         "El parámetro de tipo se llama TIPOD.",
+         [](const Arbol& a) { return p::parametroDeTipo(a, "mostrarAbs", "TIPOD"); },
+         "errores/parametro_tipo.cpp", 4},
+        {"MostrarAbsDeclaradaAntesDefinidaDespues",
+         "mostrarAbs se declara antes de main y se define después",
+         "mostrarAbs se declara antes de main y se define después.",
+         [](const Arbol& a) {
+             return p::declaradaAntesDefinidaDespues(
+                 a, "mostrarAbs",
+                 "declarar la plantilla antes de main y escribir su definición después de main");
+         },
+         "errores/definida_antes.cpp", 5},
+        {"MainUsaMostrarAbs", "main usa mostrarAbs con int, con float y con double",
+         "Llama a mostrarAbs(num1), luego a mostrarAbs(num4), luego a mostrarAbs(num3), y "
+         "devuelve 0.",
+         [](const Arbol& a) {
+             return p::usadaDesdeMain(a, "mostrarAbs", 3, "llamarla con num1, con num4 y con num3");
+         },
+         "errores/double_a_mano.cpp", 7},
     };
 }
 

@@ -1,6 +1,7 @@
 // dividegeneric: cociente de dos reales; el divisor cero se avisa por la salida de error.
 #include <limits>
 
+#include "../reglas_plantillas.h"
 #include "sonda.h"
 #include "tablas.h"
 
@@ -192,6 +193,41 @@ void dividegeneric(Ejercicio& e) {
          Origen::Enunciado,
          "dividir se declara como pide el ejercicio",
          {{"firma dividir<double>", {}, "double (double, double)"}}},
+    };
+
+    // Lo que pide el enunciado de la técnica: una plantilla, con su parámetro T, que escribe ella
+    // misma el error, y que main usa para el resultado.
+    namespace p = reglas::plantillas;
+    e.tecnica = {
+        {"DividirEsPlantilla", "dividir es una plantilla de función",
+         "dividir es una plantilla de función, no una función para double.",
+         [](const Arbol& a) {
+             return p::esPlantilla(a, "dividir",
+                                   "una plantilla de función, template <typename T>, aunque solo "
+                                   "se use con double");
+         },
+         "errores/funcion_double.cpp", 4},
+        {"ParametroDeTipoT", "el parámetro de tipo de dividir se llama T",
+         "Su parámetro de tipo se llama T.",
+         [](const Arbol& a) { return p::parametroDeTipo(a, "dividir", "T"); },
+         "errores/parametro_tipo.cpp", 5},
+        {"DividirEscribeElError", "dividir escribe ella misma el mensaje de error",
+         "Si b es igual a cero (la comparación de igualdad con cero: +0.0 y -0.0 cuentan como "
+         "cero; un NaN no), escribe el mensaje de error en std::cerr con std::endl y devuelve 0 "
+         "(cero positivo).",
+         [](const Arbol& a) {
+             return p::escribeElla(a, "dividir",
+                                   "que dividir, cuando b es cero, escriba ella misma el mensaje "
+                                   "en std::cerr");
+         },
+         "errores/error_en_main.cpp", 5},
+        {"MainUsaDividir", "main usa dividir para el resultado",
+         "main llama una vez a dividir, dentro de la sentencia que escribe la línea del resultado.",
+         [](const Arbol& a) {
+             return p::usadaDesdeMain(a, "dividir", 1,
+                                      "llamar a dividir(num1, num2) en la línea del resultado");
+         },
+         "errores/division_en_main.cpp", 13},
     };
 }
 

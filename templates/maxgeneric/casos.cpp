@@ -2,6 +2,7 @@
 #include <cmath>
 #include <tuple>
 
+#include "../reglas_plantillas.h"
 #include "sonda.h"
 #include "tablas.h"
 
@@ -181,6 +182,34 @@ void maxgeneric(Ejercicio& e) {
          Origen::Enunciado,
          "encontrarMaximo se declara como pide el ejercicio",
          {{"firma encontrarMaximo<int>", {}, "int (int, int)"}}},
+    };
+
+    // Lo que pide el enunciado de la técnica: una sola plantilla, con su parámetro T, que main
+    // usa con los tres tipos. Que compare ella misma, sin std::max, no se ve aún: el analizador
+    // no cuenta las llamadas que dependen de T dentro de la plantilla.
+    namespace p = reglas::plantillas;
+    e.tecnica = {
+        {"EncontrarMaximoEsPlantilla", "encontrarMaximo es una plantilla de función",
+         "encontrarMaximo es una sola plantilla de función para los tres tipos, no una función "
+         "para cada tipo.",
+         [](const Arbol& a) {
+             return p::esPlantilla(
+                 a, "encontrarMaximo",
+                 "una sola plantilla de función, template <typename T>, para int, char y double");
+         },
+         "errores/funcion_por_tipo.cpp", 4},
+        {"ParametroDeTipoT", "el parámetro de tipo de encontrarMaximo se llama T",
+         "Su parámetro de tipo se llama T.",
+         [](const Arbol& a) { return p::parametroDeTipo(a, "encontrarMaximo", "T"); },
+         "errores/parametro_tipo.cpp", 5},
+        {"MainUsaEncontrarMaximo", "main usa encontrarMaximo con int, con char y con double",
+         "Llama una vez a cada versión de la plantilla y devuelve 0.",
+         [](const Arbol& a) {
+             return p::usadaDesdeMain(
+                 a, "encontrarMaximo", 3,
+                 "usarla en las tres líneas, una vez con int, otra con char y otra con double");
+         },
+         "errores/char_a_mano.cpp", 12},
     };
 }
 

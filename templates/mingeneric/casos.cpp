@@ -3,6 +3,7 @@
 #include <cmath>
 #include <tuple>
 
+#include "../reglas_plantillas.h"
 #include "sonda.h"
 #include "tablas.h"
 
@@ -177,6 +178,34 @@ void mingeneric(Ejercicio& e) {
          Origen::Enunciado,
          "encontrarMinimo se declara como pide el ejercicio",
          {{"firma encontrarMinimo<int>", {}, "int (int, int)"}}},
+    };
+
+    // Lo que pide el enunciado de la técnica: una sola plantilla, con su parámetro T, que main
+    // usa con int y con double. Que compare ella misma, sin std::min, no se ve aún: el
+    // analizador no cuenta las llamadas que dependen de T dentro de la plantilla.
+    namespace p = reglas::plantillas;
+    e.tecnica = {
+        {"EncontrarMinimoEsPlantilla", "encontrarMinimo es una plantilla de función",
+         "encontrarMinimo es una sola plantilla de función para los dos tipos, no una función "
+         "para cada tipo.",
+         [](const Arbol& a) {
+             return p::esPlantilla(
+                 a, "encontrarMinimo",
+                 "una sola plantilla de función, template <typename T>, para int y double");
+         },
+         "errores/funcion_por_tipo.cpp", 4},
+        {"ParametroDeTipoT", "el parámetro de tipo de encontrarMinimo se llama T",
+         "Su parámetro de tipo se llama T.",
+         [](const Arbol& a) { return p::parametroDeTipo(a, "encontrarMinimo", "T"); },
+         "errores/dos_parametros_de_tipo.cpp", 5},
+        {"MainUsaEncontrarMinimo", "main usa encontrarMinimo con int y con double",
+         "Llama una vez a la versión int y otra a la versión double, y devuelve 0.",
+         [](const Arbol& a) {
+             return p::usadaDesdeMain(
+                 a, "encontrarMinimo", 2,
+                 "usarla en las dos líneas, una vez con int y otra con double");
+         },
+         "errores/reales_a_mano.cpp", 12},
     };
 }
 

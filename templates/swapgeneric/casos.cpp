@@ -1,9 +1,63 @@
 // swapgeneric: intercambio de dos int y dos char por referencia. No lee nada.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "../reglas_plantillas.h"
 #include "tablas.h"
 
 namespace nucleo::datos {
 
 namespace {
+
+// intercambiar (o una función a la que llama) tiene una variable local donde guardar a: sin
+// ella, tras a = b el valor de a se pierde (o se recurre a std::swap, a sumas o a ^=). El nombre
+// no se mira.
+Juicio intercambiaConVariableLocal(const Arbol& a) {
+    const Funcion* f = a.definicion("intercambiar");
+    if (f == nullptr) return reglas::definida(a, "intercambiar");
+    const std::vector<std::string> suyas = a.conAyudantes(f->usr);
+    for (const Variable& v : a.variables) {
+        if (std::find(suyas.begin(), suyas.end(), v.en) != suyas.end()) return {};
+    }
+    // Si no asigna nada ella misma y hay otra plantilla de la solución con variables locales,
+    // puede llamarla con a y b (el analizador no ve esa llamada): lo decide una persona.
+    const bool asigna = std::any_of(a.asignaciones.begin(), a.asignaciones.end(),
+                                    [&](const Escritura& e) { return e.en == f->usr; });
+    for (const Funcion& g : a.funciones) {
+        if (asigna || !g.definicion || g.tipo != "plantilla" || g.usr == f->usr) continue;
+        const bool conLocal = std::any_of(a.variables.begin(), a.variables.end(),
+                                          [&](const Variable& v) { return v.en == g.usr; });
+        if (conLocal)
+            return {Juicio::Como::Revisar, f->lugar,
+                    "intercambiar (" + reglas::donde(a, f->lugar) +
+                        ") no tiene variables locales a la vista, pero " + g.nombre + " (" +
+                        reglas::donde(a, g.lugar) +
+                        ") sí: mira si intercambiar la llama para copiar a en una variable "
+                        "temp, como pide el enunciado."};
+    }
+    return {Juicio::Como::Incumple, f->lugar,
+            "intercambiar (" + reglas::donde(a, f->lugar) +
+                ") no tiene ninguna variable local: el enunciado pide copiar a en una variable "
+                "temp de tipo T, asignar b a a y después temp a b."};
+}
+
+// main no asigna nada a num1, num2, char1 ni char2 después de declararlas: las cambia
+// intercambiar.
+Juicio mainNoCambiaLasVariables(const Arbol& a) {
+    const Funcion* m = a.definicion("main");
+    if (m == nullptr) return {};
+    for (const Escritura& e : a.asignaciones) {
+        if (e.en != m->usr) continue;
+        for (const char* nombre : {"num1", "num2", "char1", "char2"}) {
+            if (e.destino != std::string("var:") + nombre) continue;
+            return {Juicio::Como::Incumple, e.lugar,
+                    "main cambia " + std::string(nombre) + " en " + reglas::donde(a, e.lugar) +
+                        ": el enunciado pide que solo intercambiar cambie las variables."};
+        }
+    }
+    return {};
+}
 
 const long long kMenorInt = -2147483647LL - 1;
 const long long kMayorInt = 2147483647LL;
@@ -111,6 +165,38 @@ void swapgeneric(Ejercicio& e) {
          Origen::Enunciado,
          "intercambiar se declara como pide el ejercicio",
          {{"firma intercambiar<int>", {}, "void (int&, int&)"}}},
+    };
+
+    // Lo que pide el enunciado de la técnica: una sola plantilla, con su parámetro T, que cambia
+    // las variables de main con una variable auxiliar; main la usa con int y con char.
+    namespace p = reglas::plantillas;
+    e.tecnica = {
+        {"IntercambiarEsPlantilla", "intercambiar es una plantilla de función",
+         "intercambiar es una sola plantilla de función para los dos tipos, no una función para "
+         "cada tipo.",
+         [](const Arbol& a) {
+             return p::esPlantilla(
+                 a, "intercambiar",
+                 "una sola plantilla de función, template <typename T>, para int y char");
+         },
+         "errores/funcion_por_tipo.cpp", 4},
+        {"ParametroDeTipoT", "el parámetro de tipo de intercambiar se llama T",
+         "Su parámetro de tipo se llama T.",
+         [](const Arbol& a) { return p::parametroDeTipo(a, "intercambiar", "T"); },
+         "errores/parametro_tipo.cpp", 5},
+        {"IntercambiarConTemp", "intercambiar guarda a en una variable local",
+         "Usa una variable local temp de tipo T: copia a en temp, asigna b a a y asigna temp a b.",
+         intercambiaConVariableLocal, "errores/con_sumas.cpp", 5},
+        {"SoloIntercambiarCambiaLasVariables", "main no cambia num1, num2, char1 ni char2",
+         "Solo intercambiar cambia estas variables.", mainNoCambiaLasVariables,
+         "errores/a_mano_en_main.cpp", 21},
+        {"MainUsaIntercambiar", "main usa intercambiar con int y con char",
+         "Llama una vez a la versión int y otra a la versión char, y devuelve 0.",
+         [](const Arbol& a) {
+             return p::usadaDesdeMain(a, "intercambiar", 2,
+                                      "llamarla una vez con num1 y num2 y otra con char1 y char2");
+         },
+         "errores/chars_a_mano.cpp", 11},
     };
 }
 

@@ -1,6 +1,7 @@
 // zeronotice: dos avisos sin fin de línea, sea cual sea la entrada.
 #include <limits>
 
+#include "../reglas_plantillas.h"
 #include "tablas.h"
 
 namespace nucleo::datos {
@@ -83,6 +84,48 @@ void zeronotice(Ejercicio& e) {
          Origen::Enunciado,
          "sum se declara como pide el ejercicio",
          {{"firma sum<int>", {}, "void (int)"}}},
+    };
+
+    // Lo que pide el enunciado de la técnica: una plantilla, con su parámetro TD, declarada antes
+    // de main y definida después, que escribe ella misma el aviso y que main llama dos veces.
+    namespace p = reglas::plantillas;
+    e.tecnica = {
+        {"SumEsPlantilla", "sum es una plantilla de función",
+         "sum es una plantilla de función, no una función para int.",
+         [](const Arbol& a) {
+             return p::esPlantilla(a, "sum",
+                                   "una plantilla de función, template <typename TD>, aunque solo "
+                                   "se use con int");
+         },
+         "errores/funcion_int.cpp", 20},
+        {"ParametroDeTipoTD", "el parámetro de tipo de sum se llama TD",
+         "El parámetro de tipo se llama TD.",
+         [](const Arbol& a) { return p::parametroDeTipo(a, "sum", "TD"); },
+         "errores/parametro_tipo.cpp", 4},
+        {"SumDeclaradaAntesDefinidaDespues", "sum se declara antes de main y se define después",
+         "Este ejercicio enseña una plantilla de función declarada antes de main y definida "
+         "después",
+         [](const Arbol& a) {
+             return p::declaradaAntesDefinidaDespues(
+                 a, "sum",
+                 "declarar la plantilla antes de main y escribir su definición después de main");
+         },
+         "errores/definida_antes.cpp", 5},
+        {"SumEscribeElAviso", "sum escribe ella misma el aviso",
+         "en cada llamada escribe una vez el aviso no se puede dividir para 0, sin nada antes ni "
+         "después y sin fin de línea, sea cual sea el valor de numero.",
+         [](const Arbol& a) {
+             return p::escribeElla(a, "sum",
+                                   "que sum escriba ella misma, en cada llamada, el aviso «no se "
+                                   "puede dividir para 0»");
+         },
+         "errores/aviso_en_main.cpp", 24},
+        {"MainUsaSum", "main llama a sum con num1 y con num2",
+         "llama a sum(num1) y después a sum(num2)",
+         [](const Arbol& a) {
+             return p::usadaDesdeMain(a, "sum", 2, "llamar a sum(num1) y después a sum(num2)");
+         },
+         "errores/una_llamada.cpp", 7},
     };
 }
 

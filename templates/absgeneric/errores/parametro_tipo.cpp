@@ -1,0 +1,24 @@
+#include <iostream>
+
+template <typename T>
+void mostrarAbs(T numero);
+
+int main() {
+    int num1 = -4;
+    float num4 = 56.3f;
+    double num3 = 123.3445;
+
+    mostrarAbs(num1);
+    mostrarAbs(num4);
+    mostrarAbs(num3);
+    return 0;
+}
+
+// Muestra el valor absoluto del numero
+template <typename T>
+void mostrarAbs(T numero) {
+    if (numero < 0) {
+        numero = -numero;
+    }
+    std::cout << "el valor absoluto del nuero es: " << numero << '\n';
+}

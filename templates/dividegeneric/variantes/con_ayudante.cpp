@@ -1,0 +1,26 @@
+#include <iostream>
+
+// El aviso de la división por cero, siempre por la salida de error
+void avisarDivisionPorCero() { std::cerr << "Error: No se puede dividir por cero." << std::endl; }
+
+template <typename T>
+T dividir(T a, T b) {
+    if (b == 0) {
+        avisarDivisionPorCero();
+        return 0;
+    }
+    return a / b;
+}
+
+int main() {
+    std::cout << "Introduce el primer número: ";
+    double num1;
+    std::cin >> num1;
+    std::cout << "Introduce el segundo número: ";
+    double num2;
+    std::cin >> num2;
+
+    std::cout << "El resultado de dividir " << num1 << " entre " << num2
+              << " es: " << dividir(num1, num2) << std::endl;
+    return 0;
+}

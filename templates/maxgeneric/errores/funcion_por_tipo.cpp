@@ -1,0 +1,39 @@
+#include <iostream>
+
+// Devuelve el mayor de dos valores (si son iguales, el segundo), una version para cada tipo
+int encontrarMaximo(int a, int b) {
+    if (a > b) {
+        return a;
+    }
+    return b;
+}
+
+char encontrarMaximo(char a, char b) {
+    if (a > b) {
+        return a;
+    }
+    return b;
+}
+
+double encontrarMaximo(double a, double b) {
+    if (a > b) {
+        return a;
+    }
+    return b;
+}
+
+int main() {
+    int num1 = 10;
+    int num2 = 5;
+    std::cout << "El máximo entre " << num1 << " y " << num2 << " es: " << encontrarMaximo(num1, num2) << std::endl;
+
+    char char1 = 'a';
+    char char2 = 'c';
+    std::cout << "El máximo entre '" << char1 << "' y '" << char2 << "' es: " << encontrarMaximo(char1, char2) << std::endl;
+
+    double decimal1 = 3.14;
+    double decimal2 = 2.71;
+    std::cout << "El máximo entre " << decimal1 << " y " << decimal2 << " es: " << encontrarMaximo(decimal1, decimal2) << std::endl;
+
+    return 0;
+}

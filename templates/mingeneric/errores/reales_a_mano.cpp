@@ -1,0 +1,28 @@
+#include <iostream>
+
+// Devuelve el menor de dos valores (si son iguales, el segundo)
+template <typename T>
+T encontrarMinimo(T a, T b) {
+    if (a < b) {
+        return a;
+    }
+    return b;
+}
+
+int main() {
+    int num1 = 10;
+    int num2 = 5;
+
+    std::cout << "Ingrese el primer numero: ";
+    std::cin >> num1;
+    std::cout << "Ingrese el segundo numero";
+    std::cin >> num2;
+
+    std::cout << "El mínimo entre " << num1 << " y " << num2 << " es: " << encontrarMinimo(num1, num2) << std::endl;
+
+    double decimal1 = 3.14;
+    double decimal2 = 2.71;
+    double menor = decimal2;  // los reales son fijos: ya se cual es el menor
+    std::cout << "El mínimo entre " << decimal1 << " y " << decimal2 << " es: " << menor << std::endl;
+    return 0;
+}

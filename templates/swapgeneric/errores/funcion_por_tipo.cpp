@@ -1,0 +1,29 @@
+#include <iostream>
+
+// Una version para los int y otra para los char
+void intercambiar(int& a, int& b) {
+    int temp = a;
+    a = b;
+    b = temp;
+}
+
+void intercambiar(char& a, char& b) {
+    char temp = a;
+    a = b;
+    b = temp;
+}
+
+int main() {
+    int num1 = 5;
+    int num2 = 10;
+    std::cout << "Antes del intercambio: num1 = " << num1 << ", num2 = " << num2 << std::endl;
+    intercambiar(num1, num2);
+    std::cout << "Después del intercambio: num1 = " << num1 << ", num2 = " << num2 << std::endl;
+
+    char char1 = 'a';
+    char char2 = 'b';
+    std::cout << "Antes del intercambio: char1 = " << char1 << ", char2 = " << char2 << std::endl;
+    intercambiar(char1, char2);
+    std::cout << "Después del intercambio: char1 = " << char1 << ", char2 = " << char2 << std::endl;
+    return 0;
+}
