@@ -204,6 +204,37 @@ inline Juicio noUsa(const Arbol& a, const std::string& funcion,
     return {};
 }
 
+// Los contenedores que hacen de pila: se meten y se sacan elementos por un extremo.
+inline const std::vector<std::string> kPilas = {
+    "std::stack", "std::vector", "std::deque", "std::list", "std::forward_list", "std::queue",
+};
+
+// Ni ella ni sus ayudantes llevan una pila propia: ni un contenedor de los que hacen de pila
+// (std::stack, std::vector...) ni un arreglo local en el que escriben.
+inline Juicio sinPilaPropia(const Arbol& a, const std::string& funcion, const std::string& pide) {
+    const Funcion* f = a.definicion(funcion);
+    if (f == nullptr) return reglas::definida(a, funcion);
+    for (const std::string& usr : a.conAyudantes(f->usr)) {
+        for (const Llamada_& l : a.llamadas) {
+            if (l.desde != usr || a.funcionDe(l.usr) != nullptr) continue;
+            const std::string contenedor = contenedorDe(l.nombre);
+            if (std::find(kPilas.begin(), kPilas.end(), contenedor) == kPilas.end()) continue;
+            return {Juicio::Como::Incumple, l.lugar,
+                    quien(a, funcion, usr) + " lleva su propia pila en un " + contenedor + " (" +
+                        reglas::donde(a, l.lugar) + "): el enunciado pide " + pide + "."};
+        }
+        for (const Escritura& e : a.asignaciones) {
+            if (e.en != usr || e.destino.rfind("arreglo:", 0) != 0) continue;
+            const std::string nombre = e.destino.substr(8);
+            if (!esLocal(a, usr, nombre)) continue;
+            return {Juicio::Como::Incumple, e.lugar,
+                    quien(a, funcion, usr) + " lleva su propia pila en el arreglo " + nombre +
+                        " (" + reglas::donde(a, e.lugar) + "): el enunciado pide " + pide + "."};
+        }
+    }
+    return {};
+}
+
 }  // namespace nucleo::datos::recursividad
 
 #endif
