@@ -235,6 +235,28 @@ inline Juicio sinPilaPropia(const Arbol& a, const std::string& funcion, const st
     return {};
 }
 
+// Ni ella ni sus ayudantes hacen una copia de la cadena: ni std::string construida de otra, ni
+// substr. Lo que avanza en cada llamada son las posiciones.
+inline Juicio sinCopiarLaCadena(const Arbol& a, const std::string& funcion,
+                                const std::string& pide) {
+    const Funcion* f = a.definicion(funcion);
+    if (f == nullptr) return reglas::definida(a, funcion);
+    for (const std::string& usr : a.conAyudantes(f->usr)) {
+        for (const Llamada_& l : a.llamadas) {
+            if (l.desde != usr || a.funcionDe(l.usr) != nullptr) continue;
+            const std::string n = sinPlantilla(l.nombre);
+            const bool copia = n == "std::basic_string::basic_string" ||
+                               n == "std::basic_string::substr" || n == "std::basic_string::assign";
+            if (!copia) continue;
+            const std::string como = n == "std::basic_string::substr" ? "con substr" : "";
+            return {Juicio::Como::Incumple, l.lugar,
+                    quien(a, funcion, usr) + " copia la cadena" + (como.empty() ? "" : " " + como) +
+                        " en " + reglas::donde(a, l.lugar) + ": el enunciado pide " + pide + "."};
+        }
+    }
+    return {};
+}
+
 }  // namespace nucleo::datos::recursividad
 
 #endif
