@@ -1,4 +1,5 @@
 // ackcalc: función de Ackermann por recursión directa.
+#include "../reglas_recursividad.h"
 #include "tablas.h"
 
 namespace nucleo::datos {
@@ -115,6 +116,34 @@ void ackcalc(Ejercicio& e) {
     formulas.push_back(ackermann(4, 0, "13"));
     // m = 0 responde sin recursión, también con n negativo.
     formulas.push_back(ackermann(0, -5, "-4"));
+    // Lo que pide el enunciado de la técnica: una recursión anidada, «sin memoria de resultados,
+    // sin pila propia y sin bucles».
+    const std::string recursion =
+        "que cada llamada sea una llamada de verdad, sin memoria de resultados, sin pila propia "
+        "y sin bucles";
+    const std::string deVerdad =
+        "Sin memoria de resultados, sin pila propia y sin bucles: cada llamada es una llamada de "
+        "verdad.";
+    e.tecnica = {
+        {"AckermannSeLlamaASiMisma", "ackermann se llama a sí misma",
+         "en cualquier otro caso, calcula primero el valor interior `ackermann(m, n - 1)` y "
+         "devuelve `ackermann(m - 1, valor interior)`",
+         [recursion](const Arbol& a) { return reglas::seLlamaASiMisma(a, "ackermann", recursion); },
+         "errores/formulas.cpp", 5},
+        {"AckermannSinBucles", "ackermann no tiene bucles", deVerdad,
+         [recursion](const Arbol& a) { return recursividad::sinBucles(a, "ackermann", recursion); },
+         "errores/bucle_mientras.cpp", 6},
+        {"AckermannSinMemoria", "ackermann no guarda resultados", deVerdad,
+         [recursion](const Arbol& a) {
+             return recursividad::sinMemoria(a, "ackermann", recursion);
+         },
+         "errores/con_memoria.cpp", 5},
+        {"AckermannSinPilaPropia", "ackermann no lleva su propia pila", deVerdad,
+         [recursion](const Arbol& a) {
+             return recursividad::sinPilaPropia(a, "ackermann", recursion);
+         },
+         "errores/pila_propia.cpp", 9},
+    };
     e.funciones = {
         {"CoincideConLasFormulasCerradas", Origen::Enunciado,
          "ackermann da A(m, n) para m de 0 a 4, y n + 1 para m = 0 con cualquier n", formulas,

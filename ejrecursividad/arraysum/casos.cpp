@@ -1,4 +1,5 @@
 // arraysum: suma recursiva de un arreglo fijo. No lee nada.
+#include "../reglas_recursividad.h"
 #include "tablas.h"
 
 namespace nucleo::datos {
@@ -25,6 +26,48 @@ Llamada sinArreglo(long long n, const std::string& esperado = "") {
             "sumArray(nullptr, " + std::to_string(n) + ")"};
 }
 
+// sumArray (o un ayudante suyo) no escribe en el arreglo: ni arr[i] = ni *arr =.
+Juicio noCambiaElArreglo(const Arbol& a) {
+    const Funcion* f = a.definicion("sumArray");
+    if (f == nullptr) return reglas::definida(a, "sumArray");
+    for (const std::string& usr : a.conAyudantes(f->usr)) {
+        for (const Escritura& e : a.asignaciones) {
+            if (e.en != usr) continue;
+            const bool enElArreglo = (e.destino.rfind("arreglo:", 0) == 0 &&
+                                      !recursividad::esLocal(a, usr, e.destino.substr(8))) ||
+                                     e.destino.rfind("deref", 0) == 0;
+            if (!enElArreglo) continue;
+            return {Juicio::Como::Incumple, e.lugar,
+                    recursividad::quien(a, "sumArray", usr) + " escribe en el arreglo en " +
+                        reglas::donde(a, e.lugar) +
+                        ": el enunciado pide que no cambie el arreglo, solo que lo lea."};
+        }
+    }
+    return {};
+}
+
+// La suma desde delante (*arr más la suma desde arr + 1) da lo mismo con otro orden de lectura:
+// si vale lo decide una persona. Se ve en que lee *arr o mueve el puntero.
+Juicio desdeElFinal(const Arbol& a) {
+    const Funcion* f = a.definicion("sumArray");
+    if (f == nullptr) return reglas::definida(a, "sumArray");
+    const std::string pista =
+        ": el enunciado pide leer primero el último elemento, arr[n - 1], y llamar a "
+        "sumArray(arr, n - 1); mira si la suma desde el primero vale.";
+    for (const Escritura& d : a.desreferencias) {
+        if (d.en == f->usr && d.destino == "deref*:arr")
+            return {
+                Juicio::Como::Revisar, d.lugar,
+                "sumArray lee *arr, el primer elemento, en " + reglas::donde(a, d.lugar) + pista};
+    }
+    for (const Escritura& e : a.asignaciones) {
+        if (e.en == f->usr && e.destino == "var:arr")
+            return {Juicio::Como::Revisar, e.lugar,
+                    "sumArray mueve el puntero arr en " + reglas::donde(a, e.lugar) + pista};
+    }
+    return {};
+}
+
 }  // namespace
 
 void arraysum(Ejercicio& e) {
@@ -35,6 +78,31 @@ void arraysum(Ejercicio& e) {
     agregar(e, Origen::Enunciado,
             {{"sin entrada", "", linea}, {"ignora la entrada", "7\n", linea}});
 
+    // Lo que pide el enunciado de la técnica: arr[n - 1] más sumArray(arr, n - 1), «sin
+    // bucles», sin cambiar el arreglo; la suma desde delante la mira una persona.
+    const std::string recursion =
+        "que la repetición la haga la recursión, el último elemento más sumArray(arr, n - 1), "
+        "sin bucles";
+    e.tecnica = {
+        {"SumArraySeLlamaASiMisma", "sumArray se llama a sí misma",
+         "luego llama a `sumArray(arr, n - 1)`, y devuelve ese elemento más el resultado de la "
+         "llamada",
+         [recursion](const Arbol& a) { return reglas::seLlamaASiMisma(a, "sumArray", recursion); },
+         "errores/formula.cpp", 4},
+        {"SumArraySinBucles", "sumArray no tiene bucles",
+         "Sin bucles, tampoco los de un algoritmo de la biblioteca como `std::accumulate`: la "
+         "repetición la hace la recursión.",
+         [recursion](const Arbol& a) { return recursividad::sinBucles(a, "sumArray", recursion); },
+         "errores/mitades_en_bucle.cpp", 9},
+        {"SumArrayNoCambiaElArreglo", "sumArray no cambia el arreglo",
+         "No cambia el arreglo ni escribe nada.",
+         [](const Arbol& a) { return noCambiaElArreglo(a); }, "errores/acumula_en_el_arreglo.cpp",
+         8},
+        {"SumArrayDesdeElFinal", "sumArray suma desde el último elemento",
+         "si no, lee primero el último elemento del tramo, `arr[n - 1]`, luego llama a "
+         "`sumArray(arr, n - 1)`",
+         [](const Arbol& a) { return desdeElFinal(a); }},
+    };
     e.funciones = {
         // Con un puntero nulo, cualquier lectura hace fallar la llamada.
         {"SinElementosNoLeeElArreglo",

@@ -1,4 +1,5 @@
 // factcalc: factorial recursivo módulo 2^64 de un entero leído.
+#include "../reglas_recursividad.h"
 #include "tablas.h"
 
 namespace nucleo::datos {
@@ -79,6 +80,38 @@ void factcalc(Ejercicio& e) {
     std::vector<Llamada> valores;
     for (const Fila& f : filas)
         valores.push_back({"factorial", {std::to_string(f.n)}, std::to_string(f.valor)});
+    // Lo que pide el enunciado de la técnica: factorial(n) es n · factorial(n - 1), «sin memoria
+    // de resultados y sin bucles», y sin std::tgamma.
+    const std::string recursion =
+        "que la repetición la haga la recursión, sin memoria de resultados y sin bucles";
+    const std::string repeticion =
+        "Sin memoria de resultados y sin bucles, tampoco los de un algoritmo de la biblioteca "
+        "como `std::accumulate`: la repetición la hace la recursión.";
+    e.tecnica = {
+        {"FactorialSeLlamaASiMisma", "factorial se llama a sí misma",
+         "Si no, devuelve `n` (convertido a `unsigned long long`) multiplicado por "
+         "`factorial(n - 1)`",
+         [recursion](const Arbol& a) { return reglas::seLlamaASiMisma(a, "factorial", recursion); },
+         "errores/tabla_completa.cpp", 26},
+        {"FactorialSinBucles", "factorial no tiene bucles", repeticion,
+         [recursion](const Arbol& a) { return recursividad::sinBucles(a, "factorial", recursion); },
+         "errores/dos_factores.cpp", 10},
+        {"FactorialSinMemoria", "factorial no guarda resultados", repeticion,
+         [recursion](const Arbol& a) {
+             return recursividad::sinMemoria(a, "factorial", recursion);
+         },
+         "errores/con_memoria.cpp", 15},
+        {"FactorialSinTgamma", "factorial no usa std::tgamma",
+         "Tampoco vale `std::tgamma`, que da el factorial en `double`.",
+         [](const Arbol& a) {
+             return recursividad::noUsa(
+                 a, "factorial",
+                 {"std::tgamma", "tgamma", "tgammaf", "tgammal", "__builtin_tgamma", "std::lgamma",
+                  "lgamma", "lgammaf", "lgammal", "__builtin_lgamma"},
+                 "el producto n · factorial(n - 1), sin std::tgamma");
+         },
+         "errores/tgamma.cpp", 10},
+    };
     e.funciones = {
         {"FactorialModulo2a64", Origen::Enunciado,
          "factorial da n! en unsigned long long, módulo 2^64", valores,

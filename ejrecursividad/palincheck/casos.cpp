@@ -1,4 +1,5 @@
 // palincheck: ¿es la primera palabra un palíndromo? Comparación recursiva byte a byte.
+#include "../reglas_recursividad.h"
 #include "tablas.h"
 
 namespace nucleo::datos {
@@ -113,6 +114,35 @@ void palincheck(Ejercicio& e) {
         return entradas;
     };
 
+    // Lo que pide el enunciado de la técnica: comparar los extremos y repetir con el trozo de
+    // dentro, «sin bucles», con la cadena por referencia constante «sin copiarla».
+    const std::string recursion =
+        "que la repetición la haga la recursión, comparando los extremos, sin bucles";
+    e.tecnica = {
+        {"IsPalindromeSeLlamaASiMisma", "isPalindrome se llama a sí misma",
+         "si no, devuelve `isPalindrome(str, start + 1, end - 1)`",
+         [recursion](const Arbol& a) {
+             return reglas::seLlamaASiMisma(a, "isPalindrome", recursion);
+         },
+         "errores/lambda_recursiva.cpp", 6},
+        {"IsPalindromeSinBucles", "isPalindrome no tiene bucles",
+         "Sin bucles, tampoco los de un algoritmo de la biblioteca como `std::equal` o "
+         "`std::reverse`: la repetición la hace la recursión.",
+         [recursion](const Arbol& a) {
+             return recursividad::sinBucles(a, "isPalindrome", recursion);
+         },
+         "errores/pares_en_bucle.cpp", 9},
+        {"IsPalindromeSinCopias", "isPalindrome no copia la cadena",
+         "La cadena se pasa por referencia constante (sin copiarla) y lo que avanza en cada "
+         "llamada son dos posiciones.",
+         [](const Arbol& a) {
+             return recursividad::sinCopiarLaCadena(
+                 a, "isPalindrome",
+                 "la cadena por referencia constante, sin copiarla, y que avancen las dos "
+                 "posiciones");
+         },
+         "errores/trozo_copiado.cpp", 12},
+    };
     e.funciones = {
         {"ComparaSoloElTramoPedido",
          Origen::Enunciado,

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <limits>
 
+#include "../reglas_recursividad.h"
 #include "sonda.h"
 #include "tablas.h"
 
@@ -112,6 +113,38 @@ void powercalc(Ejercicio& e) {
             orden.push_back(potencia(base, -k, 1.0 / producto));
         }
     }
+    // Lo que pide el enunciado de la técnica: power(base, exponent - 1) · base y, con exponente
+    // negativo, 1.0 / power(base, -exponent), «sin memoria de resultados y sin bucles», y sin
+    // std::pow.
+    const std::string recursion =
+        "que la repetición la haga la recursión, sin memoria de resultados y sin bucles";
+    const std::string repeticion =
+        "Sin memoria de resultados y sin bucles, tampoco los de un algoritmo de la biblioteca: la "
+        "repetición la hace la recursión.";
+    e.tecnica = {
+        {"PowerSeLlamaASiMisma", "power se llama a sí misma",
+         "si `exponent` es mayor que 0, devuelve `power(base, exponent - 1)` multiplicado por "
+         "`base`",
+         [recursion](const Arbol& a) { return reglas::seLlamaASiMisma(a, "power", recursion); },
+         "errores/lambda_recursiva.cpp", 5},
+        {"PowerSinBucles", "power no tiene bucles", repeticion,
+         [recursion](const Arbol& a) { return recursividad::sinBucles(a, "power", recursion); },
+         "errores/bucle_en_ayudante.cpp", 6},
+        {"PowerSinMemoria", "power no guarda resultados", repeticion,
+         [recursion](const Arbol& a) { return recursividad::sinMemoria(a, "power", recursion); },
+         "errores/ultima_potencia.cpp", 21},
+        {"PowerSinPow", "power no usa std::pow",
+         "Tampoco vale `std::pow` (ni `std::exp` de un logaritmo), que calcula la potencia de "
+         "otra manera.",
+         [](const Arbol& a) {
+             return recursividad::noUsa(
+                 a, "power",
+                 {"std::pow", "pow", "powf", "powl", "__builtin_pow", "std::exp", "exp", "expf",
+                  "expl", "std::exp2", "exp2", "std::ldexp", "ldexp", "std::scalbn", "scalbn"},
+                 "el producto power(base, exponent - 1) · base, sin std::pow");
+         },
+         "errores/con_pow.cpp", 9},
+    };
     e.funciones = {
         {"ExponenteCeroDaUnoParaCualquierBase", Origen::Enunciado,
          "power con exponente 0 da 1 para cualquier base", cero,
