@@ -78,10 +78,39 @@ std::vector<std::string> pistasDe(const Comprobacion& c) {
     return c.evidencia.pistas;
 }
 
-// Dos comprobaciones fallan igual si dan las mismas pistas y lo mismo salvo la entrada.
+// Un caso en que el programa no escribió nada de lo que se esperaba (y no reventó).
+bool noEscribioNada(const Comprobacion& c) {
+    return c.estado == Estado::Fallo && (c.tipo == Tipo::Caso || c.tipo == Tipo::Sorteo) &&
+           c.evidencia.obtenido.empty() &&
+           c.evidencia.explicacion.find("(el programa no escribió esa línea)") !=
+               std::string::npos &&
+           c.evidencia.explicacion.find("Salida de error") == std::string::npos &&
+           c.evidencia.explicacion.find("Terminó") == std::string::npos;
+}
+
+// Lo que cambia entre lo esperado y lo obtenido, sin lo que tienen igual al principio y al
+// final: «⏎» frente a «» si solo falta el último fin de línea.
+std::pair<std::string, std::string> cambio(const Evidencia& e) {
+    const std::string& a = e.esperado;
+    const std::string& b = e.obtenido;
+    std::size_t inicio = 0;
+    while (inicio < a.size() && inicio < b.size() && a[inicio] == b[inicio]) ++inicio;
+    std::size_t fin = 0;
+    while (fin < a.size() - inicio && fin < b.size() - inicio &&
+           a[a.size() - 1 - fin] == b[b.size() - 1 - fin])
+        ++fin;
+    return {a.substr(inicio, a.size() - inicio - fin), b.substr(inicio, b.size() - inicio - fin)};
+}
+
+// Dos comprobaciones fallan igual si en las dos el programa no escribió nada, si dan lo mismo
+// salvo la entrada, o si son de la misma clase, dan las mismas pistas y cambian lo mismo (el
+// mismo error con otros datos: el fin de línea que falta en todas).
 bool mismoFallo(const Comprobacion& a, const Comprobacion& b) {
-    return pistasDe(a) == pistasDe(b) &&
-           sinEntrada(explicacionDe(a)) == sinEntrada(explicacionDe(b));
+    if (noEscribioNada(a) && noEscribioNada(b)) return true;
+    if (pistasDe(a) != pistasDe(b)) return false;
+    if (sinEntrada(explicacionDe(a)) == sinEntrada(explicacionDe(b))) return true;
+    return a.tipo == b.tipo && a.estado == Estado::Fallo && b.estado == Estado::Fallo &&
+           !pistasDe(a).empty() && cambio(a.evidencia) == cambio(b.evidencia);
 }
 
 // "a", "a, y b", "a, b, y c": con la coma antes de la "y" se leen bien los nombres que ya
@@ -141,9 +170,27 @@ void escribirQueCuentan(std::ostream& os, const Lista& lista, const Estilo& esti
     }
 }
 
-// Lo que decidió la colección no se exige: una línea con lo que hace ella.
-void escribirDecisiones(std::ostream& os, const Lista& lista, const Estilo& estilo) {
+// Lo que decidió la colección no se exige: una línea para los casos en que el programa hace lo
+// mismo que ella y, de los otros, lo que hace ella. Mientras falle algo de lo que cuenta, esos
+// otros solo se cuentan: casi siempre fallan por lo mismo, que ya está explicado arriba.
+void escribirDecisiones(std::ostream& os, const Lista& lista, bool hayFallos,
+                        const Estilo& estilo) {
+    const std::size_t iguales = static_cast<std::size_t>(
+        std::count_if(lista.begin(), lista.end(), [](const Comprobacion* c) { return c->paso(); }));
+    const std::size_t otros = lista.size() - iguales;
+    const std::string de = " de " + std::to_string(lista.size());
+    if (iguales > 0)
+        os << "  " << estilo.bien("✓") << " "
+           << (otros == 0 ? "en todos (" + std::to_string(iguales) + ")"
+                          : "en " + std::to_string(iguales) + de)
+           << " tu programa hace lo mismo que la colección\n";
+    if (hayFallos && otros > 0) {
+        os << "  " << estilo.tenue("–") << " en " << otros << (iguales > 0 ? "" : de)
+           << " hace otra cosa: se verán aquí cuando pase lo que cuenta\n";
+        return;
+    }
     for (const Comprobacion* c : lista) {
+        if (c->paso()) continue;
         std::string texto = c->estado == Estado::Paso || c->estado == Estado::Fallo
                                 ? c->evidencia.explicacion
                                 : explicacionDe(*c);
@@ -287,6 +334,33 @@ void escribirInforme(std::ostream& os, const std::string& programa, const Revisi
         os << "\n" << estilo.mal(total) << "\n";
         return;
     }
+    // Un main vacío (o el punto de partida sin tocar): una línea, no un fallo por caso.
+    const Lista salidas = elegir(revision, [](const Comprobacion& c) {
+        return (c.tipo == Tipo::Caso || c.tipo == Tipo::Sorteo) && c.grupo == Grupo::Ejercicio;
+    });
+    if (!salidas.empty() && std::all_of(salidas.begin(), salidas.end(),
+                                        [](const Comprobacion* c) { return noEscribioNada(*c); })) {
+        os << estilo.mal(
+                  "✗ Tu programa no escribe nada en ningún caso: ¿está main todavía "
+                  "vacío? Empieza por lo que pide el enunciado.")
+           << "\n\n"
+           << estilo.mal(total) << "\n";
+        return;
+    }
+    // El veredicto primero, con lo primero que falla.
+    const auto primero =
+        std::find_if(revision.comprobaciones.begin(), revision.comprobaciones.end(),
+                     [](const Comprobacion& c) { return c.cuenta() && !c.paso(); });
+    if (primero == revision.comprobaciones.end()) {
+        os << estilo.bien("✓ " + total + ".") << "\n";
+    } else {
+        const std::vector<std::string>& pistas = primero->evidencia.pistas;
+        const std::string por =
+            primero->estado == Estado::Fallo && !pistas.empty() ? pistas.front() : primero->causa;
+        os << estilo.mal("✗ " + total + ".") << " Lo primero que falla: «"
+           << lineaSegura(primero->frase) << "»" << (por.empty() ? "" : ": " + lineaSegura(por))
+           << "\n";
+    }
     if (const Comprobacion* c = revision.buscar("compilacion");
         c != nullptr && !c->evidencia.obtenido.empty()) {
         os << estilo.aviso("Avisos del compilador") << " (no impiden la comprobación, pero "
@@ -336,7 +410,7 @@ void escribirInforme(std::ostream& os, const std::string& programa, const Revisi
         os << "\n"
            << estilo.titulo("Decisiones de la colección")
            << " (el ejercicio no pide nada en estos casos: no cuentan)\n";
-        escribirDecisiones(os, decisiones, estilo);
+        escribirDecisiones(os, decisiones, !revision.aprobada(), estilo);
     }
 
     const Lista robustez =

@@ -47,6 +47,12 @@ Comprobacion fallo(const std::string& nombre, const std::string& explicacion,
     return c;
 }
 
+Comprobacion conSalidas(Comprobacion c, const std::string& esperado, const std::string& obtenido) {
+    c.evidencia.esperado = esperado;
+    c.evidencia.obtenido = obtenido;
+    return c;
+}
+
 Comprobacion decidido(const std::string& nombre, const std::string& explicacion) {
     Comprobacion c = fallo(nombre, explicacion);
     c.grupo = Grupo::Decision;
@@ -415,6 +421,7 @@ TEST(Informe, ConservaSuFormaCuandoNadaSeRepite) {
     } filas[] = {
         {"pasa", "closuresquare", pasa,
          "Comprobación de closuresquare: mi_cuadrado.cpp\n"
+         "✓ 2 de 2 casos correctos.\n"
          "\n"
          "Casos del ejercicio\n"
          "  ✓ ejemplo\n"
@@ -430,20 +437,23 @@ TEST(Informe, ConservaSuFormaCuandoNadaSeRepite) {
          "2 de 2 casos correctos\n"},
         {"dos fallos distintos", "fixedproduct", falla,
          "Comprobación de fixedproduct: mi_producto.cpp\n"
-         "\n"
-         "Casos del ejercicio\n"
-         "  ✗ sin entrada\n"
-         "      Entrada escrita de una vez:\n"
-         "          │(vacía)\n"
-         "      Salida estándar:\n"
-         "        Primera diferencia: línea 1, columna 11.\n"
-         "        Esperado:\n"
-         "          │3 * 4 = 12⏎\n"
-         "        Obtenido:\n"
-         "          │3 * 4 = 12(sin fin de línea)\n"
-         "                     ^\n"
-         "      Pistas:\n"
-         "        - " +
+         "✗ 0 de 2 casos correctos. Lo primero que falla: «sin entrada»: " +
+             kSinFin +
+             "\n"
+             "\n"
+             "Casos del ejercicio\n"
+             "  ✗ sin entrada\n"
+             "      Entrada escrita de una vez:\n"
+             "          │(vacía)\n"
+             "      Salida estándar:\n"
+             "        Primera diferencia: línea 1, columna 11.\n"
+             "        Esperado:\n"
+             "          │3 * 4 = 12⏎\n"
+             "        Obtenido:\n"
+             "          │3 * 4 = 12(sin fin de línea)\n"
+             "                     ^\n"
+             "      Pistas:\n"
+             "        - " +
              kSinFin +
              "\n"
              "  ✗ ignora la entrada\n"
@@ -462,6 +472,7 @@ TEST(Informe, ConservaSuFormaCuandoNadaSeRepite) {
              "0 de 2 casos correctos\n"},
         {"avisos y funciones", "sumas", conFunciones,
          "Comprobación de sumas: a.cpp\n"
+         "✓ 2 de 2 casos correctos.\n"
          "Avisos del compilador (no impiden la comprobación, pero conviene corregirlos):\n"
          "a.cpp:3:7: warning: unused variable ‘x’\n"
          "\n"
@@ -474,6 +485,8 @@ TEST(Informe, ConservaSuFormaCuandoNadaSeRepite) {
          "2 de 2 casos correctos\n"},
         {"las funciones no compilan", "sumas", sinFunciones,
          "Comprobación de sumas: a.cpp\n"
+         "✗ 1 de 2 casos correctos. Lo primero que falla: «sumar»: las comprobaciones no "
+         "compilan con tu solución (mira la nota de arriba)\n"
          "\n"
          "Casos del ejercicio\n"
          "  ✓ ejemplo\n"
@@ -563,11 +576,21 @@ TEST(Informe, LosFallosIgualesSeExplicanUnaVez) {
          completo("a", sinFin) + completo("b", sinFin),
          "0 de 2 casos correctos"},
         {"otra salida",
-         {igual("a", escrita("(vacía)")),
-          fallo("b", explicacion(escrita("5 5⏎"), "3 * 4 = 13(sin fin de línea)", kSinFin),
-                {kSinFin})},
+         {conSalidas(igual("a", escrita("(vacía)")), "3 * 4 = 12\n", "3 * 4 = 12"),
+          conSalidas(
+              fallo("b", explicacion(escrita("5 5⏎"), "3 * 4 = 13(sin fin de línea)", kSinFin),
+                    {kSinFin}),
+              "3 * 4 = 12\n", "3 * 4 = 13")},
          completo("a", sinFin) +
              completo("b", explicacion(escrita("5 5⏎"), "3 * 4 = 13(sin fin de línea)", kSinFin)),
+         "0 de 2 casos correctos"},
+        {"la misma pista y el mismo cambio con otros datos",
+         {conSalidas(igual("a", escrita("(vacía)")), "2 a 10 es 1024\n", "2 a 10 es 1024"),
+          conSalidas(
+              fallo("b", explicacion(escrita("2 -2⏎"), "2 a -2 es 0.25(sin fin de línea)", kSinFin),
+                    {kSinFin}),
+              "2 a -2 es 0.25\n", "2 a -2 es 0.25")},
+         completo("a", sinFin) + "  ✗ b: el mismo fallo que «a»\n",
          "0 de 2 casos correctos"},
         {"sin bloque de entrada",
          {fallo("a", "No se ejecutó: el programa ya agotó el tiempo en dos casos.\n"),
@@ -598,7 +621,8 @@ TEST(Informe, SinAislamientoLoDiceUnaVezAntesDeLosCasos) {
         bool compila, aislada;
         const char* siguiente;  // lo que viene detrás del aviso
     } filas[] = {
-        {true, false, "\nCasos del ejercicio\n"},
+        {true, false,
+         "✗ 0 de 2 casos correctos. Lo primero que falla: «a»\n\nCasos del ejercicio\n"},
         {false, false, "✗ No compila."},
         {true, true, nullptr},
         {false, true, nullptr},
@@ -866,6 +890,51 @@ TEST(Csv, UnaFilaPorEntregaConLasComillasDeRfc4180) {
     ASSERT_TRUE(escribirCsv(archivo.ruta.string(), "ringchain", revisiones));
     EXPECT_EQ(leer(archivo.ruta), esperado);
     EXPECT_FALSE(escribirCsv("/no/existe/notas.csv", "ringchain", revisiones));
+}
+
+}  // namespace
+}  // namespace comprobador
+
+namespace comprobador {
+namespace {
+
+// Un main vacío (o el punto de partida sin tocar) se dice en una línea, no un fallo por caso.
+TEST(Informe, UnMainVacioSeDiceEnUnaLinea) {
+    const std::string nada =
+        "Entrada escrita de una vez:\n    │2⏎\nSalida estándar:\n"
+        "  Primera diferencia: línea 1, columna 1 (el programa no escribió "
+        "esa línea).\n";
+    const Revision r = revision("p.cpp", {fallo("a", nada), fallo("b", nada, {"Otra pista."})});
+    EXPECT_EQ(informe("powercalc", r),
+              "Comprobación de powercalc: p.cpp\n"
+              "✗ Tu programa no escribe nada en ningún caso: ¿está main todavía vacío? Empieza "
+              "por lo que pide el enunciado.\n"
+              "\n"
+              "0 de 2 casos correctos\n");
+    // Si en uno escribe algo, el informe es el de siempre.
+    Revision otra = revision("p.cpp", {fallo("a", nada), bien("b")});
+    EXPECT_NE(informe("powercalc", otra).find("Casos del ejercicio"), std::string::npos);
+}
+
+// Mientras falla algo que cuenta, las decisiones de la colección solo se cuentan; cuando todo lo
+// que cuenta pasa, se dice cada una en la que el programa hace otra cosa.
+TEST(Informe, ConFallosLasDecisionesSoloSeCuentan) {
+    Comprobacion igual = decidido("d", "igual");
+    igual.estado = Estado::Paso;
+    const std::vector<Comprobacion> decisiones = {decidido("b", "otra"), decidido("c", "otra"),
+                                                  igual};
+    std::vector<Comprobacion> conFallo = {fallo("a", "x\n", {"Una pista."})};
+    conFallo.insert(conFallo.end(), decisiones.begin(), decisiones.end());
+    EXPECT_NE(informe("p", revision("p.cpp", conFallo))
+                  .find("  ✓ en 1 de 3 tu programa hace lo mismo que la colección\n"
+                        "  – en 2 hace otra cosa: se verán aquí cuando pase lo que cuenta\n"),
+              std::string::npos);
+    std::vector<Comprobacion> sinFallo = {bien("a")};
+    sinFallo.insert(sinFallo.end(), decisiones.begin(), decisiones.end());
+    EXPECT_NE(informe("p", revision("p.cpp", sinFallo))
+                  .find("  ✓ en 1 de 3 tu programa hace lo mismo que la colección\n"
+                        "  – b: otra\n  – c: otra\n"),
+              std::string::npos);
 }
 
 }  // namespace
