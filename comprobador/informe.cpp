@@ -315,7 +315,7 @@ void escribirInforme(std::ostream& os, const std::string& programa, const Revisi
            << " Sin aislamiento: esta entrega se compiló y se ejecutó sin bubblewrap.\n";
     }
     const std::string total = std::to_string(revision.correctos()) + " de " +
-                              std::to_string(revision.total()) + " casos correctos";
+                              std::to_string(revision.total()) + " comprobaciones correctas";
     if (!revision.errorPropio.empty()) {
         os << estilo.mal("✗ No se pudo comprobar:") << " " << lineaSegura(revision.errorPropio)
            << "\n";

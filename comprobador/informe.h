@@ -53,11 +53,11 @@ std::string salidaDelCompilador(const std::string& salida);
 // «Con la entrada «vacía», «letras»: UBSan: …».
 std::vector<std::string> hallazgos(const Revision& revision);
 
-// El informe de una entrega; termina con la línea "N de M casos correctos".
+// El informe de una entrega; termina con la línea "N de M comprobaciones correctas".
 void escribirInforme(std::ostream& os, const std::string& programa, const Revision& revision,
                      const Estilo& estilo);
 
-// Una fila por entrega: casos correctos y hallazgos de robustez (y si se aisló, cuando
+// Una fila por entrega: comprobaciones correctas y hallazgos de robustez (y si se aisló, cuando
 // alguna no lo está).
 void escribirResumen(std::ostream& os, const std::vector<Revision>& revisiones,
                      const Estilo& estilo);

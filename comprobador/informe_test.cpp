@@ -311,7 +311,7 @@ TEST(TextoSeguro, MuestraLoQueObedeceLaTerminalYDejaLasLetras) {
 
 // Una entrega que intenta borrar la pantalla y escribir su propio resultado.
 const std::string kHostil =
-    "\033[2J\033[H\r✓ 1\n✓ 23 de 23 casos correctos\033[8m\x7F\xFF\xC2\x9B"
+    "\033[2J\033[H\r✓ 1\n✓ 23 de 23 comprobaciones correctas\033[8m\x7F\xFF\xC2\x9B"
     "0m";
 
 TEST(Informe, LoQueEscribeLaEntregaNoLlegaCrudoALaTerminal) {
@@ -323,44 +323,44 @@ TEST(Informe, LoQueEscribeLaEntregaNoLlegaCrudoALaTerminal) {
     } filas[] = {
         {"salida del compilador",
          [] { return informe("ringchain", sinCompilar("ana.cpp", kHostil, 2), true); },
-         "0 de 2 casos correctos", false},
+         "0 de 2 comprobaciones correctas", false},
         {"avisos del compilador",
          [] {
              Revision r = revision("ana.cpp", {bien("ejemplo")});
              conAvisos(r, kHostil);
              return informe("ringchain", r, true);
          },
-         "1 de 1 casos correctos", false},
+         "1 de 1 comprobaciones correctas", false},
         {"explicación de un caso",
          [] {
              return informe("ringchain",
                             revision("ana.cpp", {fallo("ejemplo", kHostil, {kHostil})}), true);
          },
-         "0 de 1 casos correctos", false},
+         "0 de 1 comprobaciones correctas", false},
         {"decisión de la colección",
          [] {
              return informe("ringchain",
                             revision("ana.cpp", {bien("ejemplo"), decidido("vacía", kHostil)}),
                             true);
          },
-         "1 de 1 casos correctos", false},
+         "1 de 1 comprobaciones correctas", false},
         {"nota de las funciones",
          [] {
              Revision r = revision("ana.cpp", {bien("ejemplo")});
              conNotaDeFunciones(r, {kHostil});
              return informe("ringchain", r, true);
          },
-         "1 de 1 casos correctos", false},
+         "1 de 1 comprobaciones correctas", false},
         {"nombre de la entrega",
          [] { return informe("ringchain", revision(kHostil + ".cpp", {bien("ejemplo")}), true); },
-         "1 de 1 casos correctos", true},
+         "1 de 1 comprobaciones correctas", true},
         {"hallazgo de robustez",
          [] {
              Revision r = revision("ana.cpp", {bien("ejemplo")});
              r.comprobaciones.push_back(hostil("ana", kHostil));
              return informe("ringchain", r, true);
          },
-         "1 de 1 casos correctos", true},
+         "1 de 1 comprobaciones correctas", true},
         {"nombre en el resumen",
          [] {
              return resumen({revision(kHostil, {bien("ejemplo")}), revision("beto.cpp", {})}, true);
@@ -421,7 +421,7 @@ TEST(Informe, ConservaSuFormaCuandoNadaSeRepite) {
     } filas[] = {
         {"pasa", "closuresquare", pasa,
          "Comprobación de closuresquare: mi_cuadrado.cpp\n"
-         "✓ 2 de 2 casos correctos.\n"
+         "✓ 2 de 2 comprobaciones correctas.\n"
          "\n"
          "Casos del ejercicio\n"
          "  ✓ ejemplo\n"
@@ -434,10 +434,10 @@ TEST(Informe, ConservaSuFormaCuandoNadaSeRepite) {
          "  ⚠ Con la entrada «mayor y menor»: UBSan: signed-integer-overflow en "
          "mi_cuadrado.cpp:11: un int se desbordó\n"
          "\n"
-         "2 de 2 casos correctos\n"},
+         "2 de 2 comprobaciones correctas\n"},
         {"dos fallos distintos", "fixedproduct", falla,
          "Comprobación de fixedproduct: mi_producto.cpp\n"
-         "✗ 0 de 2 casos correctos. Lo primero que falla: «sin entrada»: " +
+         "✗ 0 de 2 comprobaciones correctas. Lo primero que falla: «sin entrada»: " +
              kSinFin +
              "\n"
              "\n"
@@ -469,10 +469,10 @@ TEST(Informe, ConservaSuFormaCuandoNadaSeRepite) {
              "      Pistas:\n"
              "        - Otra cuenta.\n"
              "\n"
-             "0 de 2 casos correctos\n"},
+             "0 de 2 comprobaciones correctas\n"},
         {"avisos y funciones", "sumas", conFunciones,
          "Comprobación de sumas: a.cpp\n"
-         "✓ 2 de 2 casos correctos.\n"
+         "✓ 2 de 2 comprobaciones correctas.\n"
          "Avisos del compilador (no impiden la comprobación, pero conviene corregirlos):\n"
          "a.cpp:3:7: warning: unused variable ‘x’\n"
          "\n"
@@ -482,10 +482,10 @@ TEST(Informe, ConservaSuFormaCuandoNadaSeRepite) {
          "Funciones del ejercicio\n"
          "  ✓ sumar\n"
          "\n"
-         "2 de 2 casos correctos\n"},
+         "2 de 2 comprobaciones correctas\n"},
         {"las funciones no compilan", "sumas", sinFunciones,
          "Comprobación de sumas: a.cpp\n"
-         "✗ 1 de 2 casos correctos. Lo primero que falla: «sumar»: las comprobaciones no "
+         "✗ 1 de 2 comprobaciones correctas. Lo primero que falla: «sumar»: las comprobaciones no "
          "compilan con tu solución (mira la nota de arriba)\n"
          "\n"
          "Casos del ejercicio\n"
@@ -498,7 +498,7 @@ TEST(Informe, ConservaSuFormaCuandoNadaSeRepite) {
          "      No se pudo ejecutar: las comprobaciones no compilan con tu solución (mira la "
          "nota de arriba).\n"
          "\n"
-         "1 de 2 casos correctos\n"},
+         "1 de 2 comprobaciones correctas\n"},
         {"no compila", "arraysum",
          sinCompilar("no_compila.cpp",
                      "no_compila.cpp:15:5: error: ‘x’ was not declared in this scope\n", 2),
@@ -506,14 +506,14 @@ TEST(Informe, ConservaSuFormaCuandoNadaSeRepite) {
          "✗ No compila. Lo que dice el compilador:\n"
          "no_compila.cpp:15:5: error: ‘x’ was not declared in this scope\n"
          "\n"
-         "0 de 2 casos correctos\n"},
+         "0 de 2 comprobaciones correctas\n"},
         {"no compila y el compilador no acaba la línea", "arraysum",
          sinCompilar("no_compila.cpp", "no_compila.cpp:15:5: error: falta ‘;’", 1),
          "Comprobación de arraysum: no_compila.cpp\n"
          "✗ No compila. Lo que dice el compilador:\n"
          "no_compila.cpp:15:5: error: falta ‘;’\n"
          "\n"
-         "0 de 1 casos correctos\n"},
+         "0 de 1 comprobaciones correctas\n"},
     };
     for (const Fila& f : filas) {
         SCOPED_TRACE(f.que);
@@ -527,11 +527,11 @@ TEST(Informe, LaUltimaLineaCuentaLoQuePideElEjercicio) {
         bool compila;
         std::string ultima;
     } filas[] = {
-        {{bien("a")}, true, "1 de 1 casos correctos"},
-        {{fallo("a", "x\n")}, true, "0 de 1 casos correctos"},
-        {{bien("a"), decidido("b", "otra cosa")}, true, "1 de 1 casos correctos"},
-        {{bien("a"), bien("b"), fallo("c", "x\n")}, true, "2 de 3 casos correctos"},
-        {{bien("a"), bien("b"), bien("c")}, false, "0 de 3 casos correctos"},
+        {{bien("a")}, true, "1 de 1 comprobaciones correctas"},
+        {{fallo("a", "x\n")}, true, "0 de 1 comprobaciones correctas"},
+        {{bien("a"), decidido("b", "otra cosa")}, true, "1 de 1 comprobaciones correctas"},
+        {{bien("a"), bien("b"), fallo("c", "x\n")}, true, "2 de 3 comprobaciones correctas"},
+        {{bien("a"), bien("b"), bien("c")}, false, "0 de 3 comprobaciones correctas"},
     };
     for (const Fila& f : filas) {
         SCOPED_TRACE(f.ultima);
@@ -564,17 +564,17 @@ TEST(Informe, LosFallosIgualesSeExplicanUnaVez) {
          {igual("sin entrada", escrita("(vacía)")), igual("ignora la entrada", escrita("5 5⏎"))},
          completo("sin entrada", sinFin) +
              "  ✗ ignora la entrada: el mismo fallo que «sin entrada»\n",
-         "0 de 2 casos correctos"},
+         "0 de 2 comprobaciones correctas"},
         {"tres, uno que pasa en medio y una conversación",
          {igual("uno", escrita("(vacía)")), bien("dos"), igual("otro caso", escrita("1⏎\n    │2⏎")),
           igual("otro más", conversacion)},
          completo("uno", sinFin) + "  ✗ otro caso, y otro más: el mismo fallo que «uno»\n" +
              "  ✓ dos\n",
-         "1 de 4 casos correctos"},
+         "1 de 4 comprobaciones correctas"},
         {"otras pistas",
          {igual("a", escrita("(vacía)")), fallo("b", sinFin, {kSinFin, "Y además otra."})},
          completo("a", sinFin) + completo("b", sinFin),
-         "0 de 2 casos correctos"},
+         "0 de 2 comprobaciones correctas"},
         {"otra salida",
          {conSalidas(igual("a", escrita("(vacía)")), "3 * 4 = 12\n", "3 * 4 = 12"),
           conSalidas(
@@ -583,7 +583,7 @@ TEST(Informe, LosFallosIgualesSeExplicanUnaVez) {
               "3 * 4 = 12\n", "3 * 4 = 13")},
          completo("a", sinFin) +
              completo("b", explicacion(escrita("5 5⏎"), "3 * 4 = 13(sin fin de línea)", kSinFin)),
-         "0 de 2 casos correctos"},
+         "0 de 2 comprobaciones correctas"},
         {"la misma pista y el mismo cambio con otros datos",
          {conSalidas(igual("a", escrita("(vacía)")), "2 a 10 es 1024\n", "2 a 10 es 1024"),
           conSalidas(
@@ -591,13 +591,13 @@ TEST(Informe, LosFallosIgualesSeExplicanUnaVez) {
                     {kSinFin}),
               "2 a -2 es 0.25\n", "2 a -2 es 0.25")},
          completo("a", sinFin) + "  ✗ b: el mismo fallo que «a»\n",
-         "0 de 2 casos correctos"},
+         "0 de 2 comprobaciones correctas"},
         {"sin bloque de entrada",
          {fallo("a", "No se ejecutó: el programa ya agotó el tiempo en dos casos.\n"),
           fallo("b", "No se ejecutó: el programa ya agotó el tiempo en dos casos.\n")},
          completo("a", "No se ejecutó: el programa ya agotó el tiempo en dos casos.\n") +
              "  ✗ b: el mismo fallo que «a»\n",
-         "0 de 2 casos correctos"},
+         "0 de 2 comprobaciones correctas"},
     };
     for (const Fila& f : filas) {
         SCOPED_TRACE(f.que);
@@ -622,7 +622,7 @@ TEST(Informe, SinAislamientoLoDiceUnaVezAntesDeLosCasos) {
         const char* siguiente;  // lo que viene detrás del aviso
     } filas[] = {
         {true, false,
-         "✗ 0 de 2 casos correctos. Lo primero que falla: «a»\n\nCasos del ejercicio\n"},
+         "✗ 0 de 2 comprobaciones correctas. Lo primero que falla: «a»\n\nCasos del ejercicio\n"},
         {false, false, "✗ No compila."},
         {true, true, nullptr},
         {false, true, nullptr},
@@ -910,7 +910,7 @@ TEST(Informe, UnMainVacioSeDiceEnUnaLinea) {
               "✗ Tu programa no escribe nada en ningún caso: ¿está main todavía vacío? Empieza "
               "por lo que pide el enunciado.\n"
               "\n"
-              "0 de 2 casos correctos\n");
+              "0 de 2 comprobaciones correctas\n");
     // Si en uno escribe algo, el informe es el de siempre.
     Revision otra = revision("p.cpp", {fallo("a", nada), bien("b")});
     EXPECT_NE(informe("powercalc", otra).find("Casos del ejercicio"), std::string::npos);

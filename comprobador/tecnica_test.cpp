@@ -60,7 +60,7 @@ TEST(Tecnica, CadaReglaEsUnaComprobacionQueCuentaOSeRevisa) {
         << informe;
     EXPECT_NE(informe.find("  ? la regla Revisar (para revisar: no cuenta)\n"), std::string::npos)
         << informe;
-    EXPECT_NE(informe.find("1 de 2 casos correctos"), std::string::npos) << informe;
+    EXPECT_NE(informe.find("1 de 2 comprobaciones correctas"), std::string::npos) << informe;
 }
 
 TEST(Tecnica, SinAnalizadorElInformeDiceQueNoSeComprobo) {

@@ -40,7 +40,7 @@ nucleo::Resultado practica(const std::vector<std::string>& argumentos, const fs:
 
 std::string ultimaLinea(const std::string& texto);
 
-// Los correctos y el total de la última línea («7 de 9 casos correctos»).
+// Los correctos y el total de la última línea («7 de 9 comprobaciones correctas»).
 std::pair<int, int> cuenta(const std::string& salida);
 
 bool vacia(const fs::path& carpeta);

@@ -35,7 +35,7 @@ TEST(Completo, UnFuenteQueNoCompilaSeMuestraComoLoDiceElCompilador) {
         << r;
     // Sobre el mismo total que una solución correcta: sus 2 casos y sus 3 comprobaciones de
     // funciones, que cuentan como fallidas porque no se pudieron ejecutar.
-    EXPECT_EQ(ultimaLinea(r.salida), "0 de 5 casos correctos") << r;
+    EXPECT_EQ(ultimaLinea(r.salida), "0 de 5 comprobaciones correctas") << r;
 
     // La técnica de un fuente que no compila no cuenta, aunque el analizador lo lea.
     Temporal carpeta;

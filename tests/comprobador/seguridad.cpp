@@ -62,7 +62,7 @@ TEST(Rapido, UnaSolucionCorrectaPasaYNoDejaNada) {
     nucleo::Resultado r = practica({"comprobar", "fixedsquare", solucion("fixedsquare")}, tmp.ruta);
     EXPECT_EQ(r.estado, 0) << r;
     // Sus dos casos y las cinco reglas de la técnica.
-    EXPECT_EQ(ultimaLinea(r.salida), "7 de 7 casos correctos") << r;
+    EXPECT_EQ(ultimaLinea(r.salida), "7 de 7 comprobaciones correctas") << r;
     EXPECT_TRUE(vacia(tmp.ruta)) << "la carpeta temporal se borra al terminar";
 }
 
@@ -316,7 +316,7 @@ TEST(Propios, UnDiscoLlenoNoEsUnVeredicto) {
     umount(disco.c_str());
     EXPECT_EQ(r.estado, 3) << r;
     EXPECT_NE(r.errores.find("Error del comprobador"), std::string::npos) << r;
-    EXPECT_EQ(r.salida.find("casos correctos"), std::string::npos) << r.salida;
+    EXPECT_EQ(r.salida.find("comprobaciones correctas"), std::string::npos) << r.salida;
 }
 
 // Lo que el README enseña es lo que imprime el comprobador, byte a byte.
