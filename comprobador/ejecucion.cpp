@@ -200,15 +200,22 @@ std::vector<Comprobacion> ejecutarCasos(const nucleo::Ejercicio& ejercicio, cons
         c.evidencia.pistas = v.pistas;
         c.evidencia.explicacion = pedido ? v.explicacion : loQueDecidio(caso);
         if (!v.pistas.empty()) c.causa = v.pistas.front();
-        // Uno que se mató por tiempo o por salida no se repite: ahí no hay nada que decir.
-        const bool revento = r.senal != 0 && !r.agotado && !r.salidaExcesiva;
-        if (pedido && !v.correcto && revento && conSanitizadores) {
-            // Un programa que revienta: los sanitizadores dicen dónde y por qué.
+        // Un caso que falla se repite con los sanitizadores: si el programa revienta, dicen dónde
+        // y por qué, y si solo da otro resultado, quizá es porque lee fuera de un arreglo (y
+        // entonces eso es lo primero que hay que arreglar). Uno que se mató por tiempo o por
+        // salida no se repite: ahí no hay nada que decir.
+        const bool repetir = !r.agotado && !r.salidaExcesiva;
+        if (pedido && !v.correcto && repetir && conSanitizadores) {
             Ranura otra;
             const Resultado s = nucleo::ejecutarCaso(
                 vigilado, caso, opcionesAlumno(ejercicio, caso, kLimiteCaso, true, false, entorno));
-            for (const std::string& l : informesSinFugas(s.errores)) {
+            const std::vector<std::string> informes = informesSinFugas(s.errores);
+            for (const std::string& l : informes) {
                 c.evidencia.explicacion += "Con AddressSanitizer y UBSan: " + l + "\n";
+            }
+            if (!informes.empty() && r.senal == 0) {
+                c.evidencia.pistas.insert(c.evidencia.pistas.begin(), informes.front());
+                c.causa = informes.front();
             }
         }
         // Un caso que ya tarda (una recursión larga a propósito) no se repite con los

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <iostream>
 #include <memory>
+#include <regex>
+#include <set>
 
 #include "archivos.h"
 #include "compilacion.h"
@@ -63,7 +65,71 @@ void sinTecnicaSiNoCompila(Revision& revision) {
     }
 }
 
+// ¿Declara la entrega algún arreglo (int a[5], char palabra[20], std::array, new T[n])? Se
+// miran sus fuentes, los que copió el comprobador, sin seguir enlaces.
+bool declaraArreglos(const std::string& fuente) {
+    // Un tipo, un nombre y su tamaño entre corchetes, seguido de lo que sigue a una declaración
+    // (un return p[1]; no es una: su «tipo» es una palabra clave).
+    static const std::regex kDeclaracion(
+        R"(\b([A-Za-z_][\w:<>,]*)[\s*&]+[A-Za-z_]\w*\s*\[[^\]]*\]\s*[=;{,)])");
+    static const std::regex kOtros(R"(std::array\s*<|\bnew\s+[\w:<>]+\s*\[)");
+    static const std::set<std::string> kPalabrasClave = {"return", "delete", "throw", "case",
+                                                         "else",   "do",     "goto",  "sizeof"};
+    std::error_code ec;
+    const std::filesystem::path carpeta = std::filesystem::path(fuente).parent_path();
+    for (const auto& e : std::filesystem::directory_iterator(carpeta, ec)) {
+        const std::string extension = e.path().extension().string();
+        if (extension != ".cpp" && extension != ".h" && extension != ".hpp") continue;
+        std::string texto;
+        if (!leerSinEnlaces(e.path().string(), std::size_t{1} << 20, texto).empty()) continue;
+        if (std::regex_search(texto, kOtros)) return true;
+        for (auto m = std::sregex_iterator(texto.begin(), texto.end(), kDeclaracion);
+             m != std::sregex_iterator(); ++m) {
+            if (kPalabrasClave.count((*m)[1].str()) == 0) return true;
+        }
+    }
+    return false;
+}
+
+// Los resúmenes de los sanitizadores y de la protección de la pila suponen un arreglo local
+// cuando se escribe fuera de una variable; si la entrega no declara ninguno, se dice sin él.
+void quitarArreglosQueNoHay(Revision& revision, const std::string& fuente) {
+    static const std::pair<const char*, const char*> kCambios[] = {
+        {"se escribió fuera de un arreglo local hasta salirse de la pila (¿una cadena más larga "
+         "que el arreglo?)",
+         "se escribió fuera de una variable local hasta salirse de la pila"},
+        {"se leyó o escribió fuera de un arreglo local (¿un índice fuera de rango o una cadena "
+         "que no cabe?)",
+         "se leyó o escribió fuera de una variable local (¿un puntero que apunta más allá de "
+         "ella?)"},
+        {"se escribió fuera de un arreglo local (la protección de la pila lo detectó al "
+         "terminar): ¿una palabra más larga que el arreglo donde se lee?",
+         "se escribió fuera de una variable local (la protección de la pila lo detectó al "
+         "terminar)"},
+    };
+    auto cambiar = [](std::string& texto) {
+        for (const auto& [de, a] : kCambios) {
+            for (std::size_t p = texto.find(de); p != std::string::npos; p = texto.find(de, p))
+                texto.replace(p, std::string(de).size(), a);
+        }
+    };
+    bool hace = false;
+    for (const Comprobacion& c : revision.comprobaciones)
+        hace = hace || c.causa.find("arreglo local") != std::string::npos ||
+               c.evidencia.explicacion.find("arreglo local") != std::string::npos;
+    if (!hace || fuente.empty() || declaraArreglos(fuente)) return;
+    for (Comprobacion& c : revision.comprobaciones) {
+        cambiar(c.causa);
+        cambiar(c.evidencia.explicacion);
+        for (std::string& p : c.evidencia.pistas) cambiar(p);
+    }
+}
+
 }  // namespace
+
+void sinArreglosQueNoHay(Revision& revision, const std::string& fuente) {
+    quitarArreglosQueNoHay(revision, fuente);
+}
 
 Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, const Entorno& base) {
     Revision revision;
@@ -219,6 +285,7 @@ Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, con
     }
     orquestar(pasos, revision);
     sinTecnicaSiNoCompila(revision);
+    quitarArreglosQueNoHay(revision, fuente);
     revision.aislada = entorno.aislar;
     revision.fichas = std::move(fichas);
     return revision;

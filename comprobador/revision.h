@@ -53,6 +53,10 @@ struct Entorno {
 Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega,
                  const Entorno& entorno);
 
+// Los resúmenes que hablan de un arreglo local, sin él si la entrega (los fuentes de la carpeta
+// de `fuente`) no declara ningún arreglo.
+void sinArreglosQueNoHay(Revision& revision, const std::string& fuente);
+
 }  // namespace comprobador
 
 #endif

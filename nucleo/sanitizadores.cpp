@@ -148,14 +148,19 @@ Recursion recursionEnLaPila(const std::vector<Marco>& pila) {
     return {nombreCorto(elegida), lugar};
 }
 
-// El resumen de una pila agotada: una recursión que no termina, una variable local enorme o
-// una escritura fuera de un arreglo local que siguió hasta salirse de la pila.
+// El resumen de una pila agotada: una recursión que no termina o demasiado profunda, una
+// variable local enorme o una escritura fuera de un arreglo local que siguió hasta salirse de la
+// pila.
 std::string pilaAgotada(const std::string& herramienta, const std::vector<Marco>& pila) {
     const std::string inicio = herramienta + ": stack-overflow";
     const Recursion r = recursionEnLaPila(pila);
     if (!r.funcion.empty()) {
+        // Desde fuera no se distingue una recursión sin fin de una correcta demasiado profunda
+        // para la entrada (un exponente enorme): se dicen las dos.
         return inicio + (r.lugar.empty() ? "" : " en " + r.lugar) + ": la recursión de " +
-               r.funcion + " no termina (¿falta el caso base o no se acerca a él?)";
+               r.funcion +
+               " agotó la pila (o no termina: ¿falta el caso base o no se acerca a él?; o es "
+               "demasiado profunda para esa entrada, que necesita un tope)";
     }
     // Sin recursión y en el propio programa: la pila se agotó al reservar sus variables.
     if (!pila.empty() && !pila[0].lugar.empty()) {

@@ -55,12 +55,14 @@ TEST(Sanitizadores, CadaInformeEnUnaLinea) {
 // -fno-omit-frame-pointer), recortados. Los primeros marcos cambian de una ejecución a otra: el
 // resumen no.
 TEST(Sanitizadores, LaPilaAgotada) {
+    const std::string kProfunda =
+        " agotó la pila (o no termina: ¿falta el caso base o no se acerca a él?; o es demasiado "
+        "profunda para esa entrada, que necesita un tope)";
     const std::string kDigitos =
-        "AddressSanitizer: stack-overflow en digitos.cpp:7: la recursión de contarDigitos no "
-        "termina (¿falta el caso base o no se acerca a él?)";
+        "AddressSanitizer: stack-overflow en digitos.cpp:7: la recursión de contarDigitos" +
+        kProfunda;
     const std::string kParidad =
-        "AddressSanitizer: stack-overflow en paridad.cpp:14: la recursión de esImpar no termina "
-        "(¿falta el caso base o no se acerca a él?)";
+        "AddressSanitizer: stack-overflow en paridad.cpp:14: la recursión de esImpar" + kProfunda;
     struct Fila {
         const char* descripcion;
         std::string errores;
@@ -83,8 +85,9 @@ TEST(Sanitizadores, LaPilaAgotada) {
          "factorial(int)\n"
          "==1246==ABORTING\n",
          "AddressSanitizer: stack-overflow "
-         "en factcalc.cpp:5: la recursión de factorial no termina (¿falta el caso base o no se "
-         "acerca a él?)"},
+         "en factcalc.cpp:5: la recursión de factorial agotó la pila (o no termina: ¿falta el caso "
+         "base o no se "
+         "acerca a él?; o es demasiado profunda para esa entrada, que necesita un tope)"},
         {"potencia con exponente negativo",
          "AddressSanitizer:DEADLYSIGNAL\n"
          "=================================================================\n"
@@ -100,8 +103,9 @@ TEST(Sanitizadores, LaPilaAgotada) {
          "power(double, int)\n"
          "==1844==ABORTING\n",
          "AddressSanitizer: stack-overflow "
-         "en powercalc.cpp:7: la recursión de power no termina (¿falta el caso base o no se acerca "
-         "a él?)"},
+         "en powercalc.cpp:7: la recursión de power agotó la pila (o no termina: ¿falta el caso "
+         "base o no se acerca "
+         "a él?; o es demasiado profunda para esa entrada, que necesita un tope)"},
         {"la pila se agota al entrar en la función",
          "AddressSanitizer:DEADLYSIGNAL\n"
          "=================================================================\n"
@@ -201,8 +205,9 @@ TEST(Sanitizadores, LaPilaAgotada) {
          "_M_invoke\n"
          "==1864==ABORTING\n",
          "AddressSanitizer: stack-overflow "
-         "en lambda.cpp:8: la recursión de la lambda no termina (¿falta el caso base o no se "
-         "acerca a él?)"},
+         "en lambda.cpp:8: la recursión de la lambda agotó la pila (o no termina: ¿falta el caso "
+         "base o no se "
+         "acerca a él?; o es demasiado profunda para esa entrada, que necesita un tope)"},
         {"dos funciones que se llaman una a otra, con la de arriba una",
          "AddressSanitizer:DEADLYSIGNAL\n"
          "=================================================================\n"
