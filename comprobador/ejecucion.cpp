@@ -289,6 +289,7 @@ std::vector<Comprobacion> ejecutarSorteo(const nucleo::Ejercicio& ejercicio,
         casos.push_back(std::move(caso));
     }
     std::vector<nucleo::Veredicto> veredictos(casos.size());
+    std::vector<std::string> obtenidos(casos.size());
     std::vector<milliseconds> tiempos(casos.size());
     enParalelo(casos.size(), [&](std::size_t i) {
         nucleo::Caso caso = casos[i];
@@ -302,6 +303,7 @@ std::vector<Comprobacion> ejecutarSorteo(const nucleo::Ejercicio& ejercicio,
         tiempos[i] =
             std::chrono::duration_cast<milliseconds>(std::chrono::steady_clock::now() - inicio);
         veredictos[i] = nucleo::juzgar(caso, res);
+        obtenidos[i] = res.salida;
         if (veredictos[i].correcto && o.contarCls && entorno.aislar &&
             res.llamadasCls != ejercicio.llamadasACls) {
             veredictos[i].correcto = false;
@@ -319,6 +321,7 @@ std::vector<Comprobacion> ejecutarSorteo(const nucleo::Ejercicio& ejercicio,
         c.estado = Estado::Fallo;
         c.evidencia.entrada = entradaDe(casos[i]);
         c.evidencia.esperado = casos[i].salida;
+        c.evidencia.obtenido = obtenidos[i];
         c.evidencia.pistas = veredictos[i].pistas;
         c.evidencia.explicacion = veredictos[i].explicacion +
                                   "Con una entrada sorteada (se repite con --semilla " +

@@ -78,21 +78,44 @@ std::vector<std::string> pistasDe(const Comprobacion& c) {
     return c.evidencia.pistas;
 }
 
-// Un caso en que el programa no escribió nada de lo que se esperaba (y no reventó).
+// Un caso en que el programa no escribió nada de lo que se esperaba, y terminó sin más: ni
+// reventó, ni se pasó de tiempo, ni escribió errores.
 bool noEscribioNada(const Comprobacion& c) {
-    return c.estado == Estado::Fallo && (c.tipo == Tipo::Caso || c.tipo == Tipo::Sorteo) &&
-           c.evidencia.obtenido.empty() &&
-           c.evidencia.explicacion.find("(el programa no escribió esa línea)") !=
-               std::string::npos &&
-           c.evidencia.explicacion.find("Salida de error") == std::string::npos &&
-           c.evidencia.explicacion.find("Terminó") == std::string::npos;
+    if (c.estado != Estado::Fallo || (c.tipo != Tipo::Caso && c.tipo != Tipo::Sorteo) ||
+        !c.evidencia.obtenido.empty())
+        return false;
+    const std::string& e = c.evidencia.explicacion;
+    if (e.find("(el programa no escribió esa línea)") == std::string::npos) return false;
+    for (const char* otra :
+         {"Salida de error", "Terminó", "Sanitizer", "señal", "(SIG", "no terminó"}) {
+        if (e.find(otra) != std::string::npos) return false;
+        for (const std::string& p : c.evidencia.pistas)
+            if (p.find(otra) != std::string::npos) return false;
+    }
+    return true;
+}
+
+// Lo esperado y lo obtenido: los de la evidencia, o los de las líneas «Esperado: …» y
+// «Obtenido: …» de la explicación (la de una llamada a una función).
+std::pair<std::string, std::string> esperadoYObtenido(const Comprobacion& c) {
+    if (!c.evidencia.esperado.empty() || !c.evidencia.obtenido.empty())
+        return {c.evidencia.esperado, c.evidencia.obtenido};
+    std::pair<std::string, std::string> r;
+    for (const std::string& l : nucleo::lineasDe(c.evidencia.explicacion)) {
+        const std::size_t inicio = l.find_first_not_of(' ');
+        if (inicio == std::string::npos) continue;
+        if (r.first.empty() && l.compare(inicio, 10, "Esperado: ") == 0)
+            r.first = l.substr(inicio + 10);
+        if (r.second.empty() && l.compare(inicio, 10, "Obtenido: ") == 0)
+            r.second = l.substr(inicio + 10);
+    }
+    return r;
 }
 
 // Lo que cambia entre lo esperado y lo obtenido, sin lo que tienen igual al principio y al
 // final: «⏎» frente a «» si solo falta el último fin de línea.
-std::pair<std::string, std::string> cambio(const Evidencia& e) {
-    const std::string& a = e.esperado;
-    const std::string& b = e.obtenido;
+std::pair<std::string, std::string> cambio(const Comprobacion& c) {
+    const auto [a, b] = esperadoYObtenido(c);
     std::size_t inicio = 0;
     while (inicio < a.size() && inicio < b.size() && a[inicio] == b[inicio]) ++inicio;
     std::size_t fin = 0;
@@ -102,15 +125,47 @@ std::pair<std::string, std::string> cambio(const Evidencia& e) {
     return {a.substr(inicio, a.size() - inicio - fin), b.substr(inicio, b.size() - inicio - fin)};
 }
 
+// Un cambio solo de blancos y fines de línea (también los que el informe dibuja: «⏎», «·»).
+bool soloBlancos(const std::pair<std::string, std::string>& c) {
+    if (c.first.empty() && c.second.empty()) return false;
+    for (std::string t : {c.first, c.second}) {
+        for (const char* dibujo : {"⏎", "·", "(sin fin de línea)"}) {
+            for (std::size_t p = t.find(dibujo); p != std::string::npos; p = t.find(dibujo))
+                t.erase(p, std::string(dibujo).size());
+        }
+        if (t.find_first_not_of(" \n\t\r") != std::string::npos) return false;
+    }
+    return true;
+}
+
+// De la misma clase: los casos y las entradas sorteadas comparan salidas; las demás, consigo.
+bool mismaClase(const Comprobacion& a, const Comprobacion& b) {
+    const auto salida = [](Tipo t) { return t == Tipo::Caso || t == Tipo::Sorteo; };
+    return a.tipo == b.tipo || (salida(a.tipo) && salida(b.tipo));
+}
+
 // Dos comprobaciones fallan igual si en las dos el programa no escribió nada, si dan lo mismo
-// salvo la entrada, o si son de la misma clase, dan las mismas pistas y cambian lo mismo (el
-// mismo error con otros datos: el fin de línea que falta en todas).
+// salvo la entrada, o si son de la misma clase y cambian lo mismo, con las mismas pistas o solo
+// en blancos (el mismo error con otros datos: el fin de línea que falta en todas), o les falta
+// el final con las mismas pistas.
 bool mismoFallo(const Comprobacion& a, const Comprobacion& b) {
     if (noEscribioNada(a) && noEscribioNada(b)) return true;
-    if (pistasDe(a) != pistasDe(b)) return false;
-    if (sinEntrada(explicacionDe(a)) == sinEntrada(explicacionDe(b))) return true;
-    return a.tipo == b.tipo && a.estado == Estado::Fallo && b.estado == Estado::Fallo &&
-           !pistasDe(a).empty() && cambio(a.evidencia) == cambio(b.evidencia);
+    if (a.estado != Estado::Fallo || b.estado != Estado::Fallo) {
+        return pistasDe(a) == pistasDe(b) &&
+               sinEntrada(explicacionDe(a)) == sinEntrada(explicacionDe(b));
+    }
+    if (pistasDe(a) == pistasDe(b) && sinEntrada(explicacionDe(a)) == sinEntrada(explicacionDe(b)))
+        return true;
+    if (!mismaClase(a, b)) return false;
+    const auto ca = cambio(a);
+    const auto cb = cambio(b);
+    const bool mismasPistas = pistasDe(a) == pistasDe(b) && !pistasDe(a).empty();
+    // Con las mismas pistas, también si en los dos falta el final sin que sobre nada (un
+    // programa que no terminó y escribió solo el principio).
+    if (mismasPistas && ca.second.empty() && cb.second.empty() && !ca.first.empty() &&
+        !cb.first.empty())
+        return true;
+    return ca == cb && (mismasPistas || soloBlancos(ca));
 }
 
 // "a", "a, y b", "a, b, y c": con la coma antes de la "y" se leen bien los nombres que ya
@@ -406,7 +461,11 @@ void escribirInforme(std::ostream& os, const std::string& programa, const Revisi
 
     const Lista decisiones =
         elegir(revision, [](const Comprobacion& c) { return c.grupo == Grupo::Decision; });
-    if (!decisiones.empty()) {
+    // Mientras falla algo que cuenta, lo que decidió la colección no se muestra si el programa
+    // no hace en ninguno lo mismo que ella: casi siempre es por el fallo de arriba.
+    const bool ningunaIgual = std::none_of(decisiones.begin(), decisiones.end(),
+                                           [](const Comprobacion* c) { return c->paso(); });
+    if (!decisiones.empty() && !(ningunaIgual && !revision.aprobada())) {
         os << "\n"
            << estilo.titulo("Decisiones de la colección")
            << " (el ejercicio no pide nada en estos casos: no cuentan)\n";

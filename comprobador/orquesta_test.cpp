@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "paralelo.h"
+
 namespace comprobador {
 namespace {
 
@@ -142,6 +144,24 @@ TEST(Orquesta, LosPasosIndependientesCorrenALaVez) {
     ASSERT_EQ(orden.size(), 4u);
     EXPECT_EQ(orden.back(), "d");
     EXPECT_EQ(resumen(r), "a1=paso b1=paso c1=paso d1=paso ");
+}
+
+// Un trabajo que lanza una excepción en cualquier hilo (la máquina tan cargada que no se puede
+// juzgar) no termina el proceso: se espera a los demás y la recibe quien repartió el trabajo.
+TEST(Paralelo, UnaExcepcionEnUnHiloLlegaAQuienReparte) {
+    for (std::size_t falla : {0u, 3u, 7u}) {
+        std::atomic<int> hechos{0};
+        EXPECT_THROW(enParalelo(
+                         8,
+                         [&](std::size_t i) {
+                             std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                             if (i == falla) throw ErrorDelComprobador("cargada");
+                             ++hechos;
+                         },
+                         4),
+                     ErrorDelComprobador);
+        EXPECT_LT(hechos.load(), 8);
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstddef>
+#include <exception>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -18,17 +19,31 @@ inline std::size_t nucleos() {
     return n == 0 ? 2 : n;
 }
 
-// Ejecuta f(0) ... f(n - 1) en `hilos` hilos (por omisión, uno por núcleo).
+// Ejecuta f(0) ... f(n - 1) en `hilos` hilos (por omisión, uno por núcleo). Si un f lanza una
+// excepción (un ErrorDelComprobador: la máquina tan cargada que un programa no avanza), no se
+// empieza ningún otro, se espera a los que están en marcha y se relanza aquí la primera: una
+// excepción que saliera de un hilo terminaría el proceso.
 template <class F>
 void enParalelo(std::size_t n, F f, std::size_t hilos = nucleos()) {
     std::atomic<std::size_t> siguiente{0};
+    std::mutex cerrojo;
+    std::exception_ptr primera;
     auto trabajo = [&] {
-        for (std::size_t i; (i = siguiente++) < n;) f(i);
+        for (std::size_t i; (i = siguiente++) < n;) {
+            try {
+                f(i);
+            } catch (...) {
+                std::lock_guard<std::mutex> g(cerrojo);
+                if (!primera) primera = std::current_exception();
+                siguiente = n;
+            }
+        }
     };
     std::vector<std::thread> otros;
     for (std::size_t k = 1; k < std::min(hilos, n); ++k) otros.emplace_back(trabajo);
     trabajo();
     for (std::thread& t : otros) t.join();
+    if (primera) std::rethrow_exception(primera);
 }
 
 // Una de las plazas para un proceso pesado (un compilador o un programa del alumno): hay tantas

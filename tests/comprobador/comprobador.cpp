@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -33,9 +34,10 @@ TEST(Completo, UnFuenteQueNoCompilaSeMuestraComoLoDiceElCompilador) {
     EXPECT_NE(r.salida.find("ejrecursividad/arraysum/errores/no_compila.cpp:15:5: error:"),
               std::string::npos)
         << r;
-    // Sobre el mismo total que una solución correcta: sus 2 casos y sus 3 comprobaciones de
-    // funciones, que cuentan como fallidas porque no se pudieron ejecutar.
-    EXPECT_EQ(ultimaLinea(r.salida), "0 de 5 comprobaciones correctas") << r;
+    // Sobre el mismo total que una solución correcta: sus 2 casos, sus 3 comprobaciones de
+    // funciones y sus 4 reglas de técnica, que cuentan como fallidas porque no se pudieron
+    // ejecutar.
+    EXPECT_EQ(ultimaLinea(r.salida), "0 de 9 comprobaciones correctas") << r;
 
     // La técnica de un fuente que no compila no cuenta, aunque el analizador lo lea.
     Temporal carpeta;
@@ -70,8 +72,10 @@ TEST(Completo, VariasEntregasDanUnaTablaYUnInformeJUnit) {
         return n;
     };
     EXPECT_EQ(contar("<testsuite "), 3u) << xml.str();
-    EXPECT_EQ(contar("<testcase "), 6u) << "dos casos por entrega: " << xml.str();
-    EXPECT_EQ(contar("<failure "), 4u) << xml.str();
+    EXPECT_EQ(contar("<testcase "), 21u)
+        << "dos casos y cinco reglas de técnica por entrega: " << xml.str();
+    // Los dos casos de beto (inunda la salida) y todo lo de carla (no compila).
+    EXPECT_EQ(contar("<failure "), 9u) << xml.str();
     EXPECT_EQ(xml.str().rfind("</testsuites>\n"), xml.str().size() - 14) << xml.str();
 }
 
@@ -122,6 +126,10 @@ TEST_P(ErrorHabitual, FallaConSuPista) {
         practica({"comprobar", e.programa, conError(e.programa, e.archivo)}, tmp.ruta);
     EXPECT_EQ(r.estado, 1) << e.archivo << ": " << r;
     EXPECT_NE(r.salida.find(e.pista), std::string::npos) << e.archivo << ": " << r.salida;
+    // Un error, dicho una vez: el informe cabe en una pantalla, y empieza por el veredicto.
+    EXPECT_LE(std::count(r.salida.begin(), r.salida.end(), '\n'), 60) << r.salida;
+    const std::size_t segunda = r.salida.find('\n') + 1;
+    EXPECT_EQ(r.salida.compare(segunda, 4, "✗ "), 0) << r.salida;
     EXPECT_TRUE(vacia(tmp.ruta));
 }
 
