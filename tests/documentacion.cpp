@@ -207,7 +207,7 @@ std::set<std::string> anclajes(const std::string& documento) {
                     letra[1] = static_cast<char>(segundo + 0x20);
                 }
                 static const std::set<std::string> signos = {"«", "»", "¿", "¡", "—", "–", "“",
-                                                              "”", "‘", "’", "·", "…", "×"};
+                                                             "”", "‘", "’", "·", "…", "×"};
                 if (signos.count(letra) == 0) ancla += letra;
             } else if (std::isalnum(c) || c == '-' || c == '_') {
                 ancla += static_cast<char>(std::tolower(c));
