@@ -1,7 +1,6 @@
 #include "explicar.h"
 
 #include <map>
-#include <regex>
 #include <set>
 
 #include "catalogo.h"
@@ -54,14 +53,27 @@ std::string rectas(std::string l) {
     return l;
 }
 
+// «archivo:línea:columna: error: texto» (o warning, o aviso); o un error del enlazador.
 bool leerMensaje(const std::string& linea, Mensaje& m) {
-    static const std::regex kLugar(R"(^[^:]*:([0-9]+):[0-9]+: (error|warning|aviso): (.*)$)");
     const std::string l = rectas(linea);
-    std::smatch g;
-    if (std::regex_match(l, g, kLugar)) {
-        m.linea = std::stoi(g[1].str());
-        m.clase = g[2].str() == "error" ? "error" : "aviso";
-        m.texto = g[3].str();
+    for (const char* clase : {": error: ", ": warning: ", ": aviso: "}) {
+        const std::size_t p = l.find(clase);
+        if (p == std::string::npos) continue;
+        // Delante, «archivo:línea:columna»: dos números tras los dos últimos «:».
+        const std::size_t dos = l.rfind(':', p - 1);
+        const std::size_t uno =
+            dos == std::string::npos || dos == 0 ? std::string::npos : l.rfind(':', dos - 1);
+        if (uno == std::string::npos) continue;
+        const std::string fila = l.substr(uno + 1, dos - uno - 1);
+        const std::string columna = l.substr(dos + 1, p - dos - 1);
+        const auto cifras = [](const std::string& t) {
+            return !t.empty() && t.size() < 9 &&
+                   t.find_first_not_of("0123456789") == std::string::npos;
+        };
+        if (!cifras(fila) || !cifras(columna)) continue;
+        m.linea = std::stoi(fila);
+        m.clase = std::string(clase) == ": error: " ? "error" : "aviso";
+        m.texto = l.substr(p + std::string(clase).size());
         return true;
     }
     if (l.find("undefined reference to") != std::string::npos ||
@@ -73,6 +85,18 @@ bool leerMensaje(const std::string& linea, Mensaje& m) {
         return true;
     }
     return false;
+}
+
+// La cabecera de «#include <cabecera>» en el texto, si la hay.
+std::string cabeceraCitada(const std::string& texto) {
+    const std::size_t p = texto.find("#include <");
+    if (p == std::string::npos) return "";
+    const std::size_t inicio = p + 10;
+    const std::size_t fin = texto.find('>', inicio);
+    if (fin == std::string::npos) return "";
+    const std::string nombre = texto.substr(inicio, fin - inicio);
+    return nombre.find_first_not_of("abcdefghijklmnopqrstuvwxyz_") == std::string::npos ? nombre
+                                                                                        : "";
 }
 
 bool contiene(const std::string& texto, std::initializer_list<const char*> trozos) {
@@ -160,15 +184,8 @@ std::pair<std::string, std::string> explicar(const nucleo::Ejercicio& ejercicio,
     }
     if (contiene(t, {"is not a member of 'std'", "no es un miembro de 'std'"})) {
         const std::string nombre = citado(t);
-        static const std::regex kInclude(R"(#include <([a-z_]+)>)");
-        std::smatch g;
-        const std::string s = rectas(siguiente);
-        std::string cabecera;
-        if (std::regex_search(s, g, kInclude)) {
-            cabecera = g[1].str();
-        } else if (kCabeceras.count(nombre) != 0) {
-            cabecera = kCabeceras.at(nombre);
-        }
+        std::string cabecera = cabeceraCitada(rectas(siguiente));
+        if (cabecera.empty() && kCabeceras.count(nombre) != 0) cabecera = kCabeceras.at(nombre);
         return {"include:" + nombre,
                 donde + "std::" + nombre + " necesita su cabecera" +
                     (cabecera.empty() ? "" : ": pon #include <" + cabecera + "> al principio") +

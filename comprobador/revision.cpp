@@ -1,12 +1,12 @@
 #include "revision.h"
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <memory>
-#include <regex>
 #include <set>
 
 #include "archivos.h"
@@ -68,13 +68,34 @@ void sinTecnicaSiNoCompila(Revision& revision) {
 // ¿Declara la entrega algún arreglo (int a[5], char palabra[20], std::array, new T[n])? Se
 // miran sus fuentes, los que copió el comprobador, sin seguir enlaces.
 bool declaraArreglos(const std::string& fuente) {
-    // Un tipo, un nombre y su tamaño entre corchetes, seguido de lo que sigue a una declaración
-    // (un return p[1]; no es una: su «tipo» es una palabra clave).
-    static const std::regex kDeclaracion(
-        R"(\b([A-Za-z_][\w:<>,]*)[\s*&]+[A-Za-z_]\w*\s*\[[^\]]*\]\s*[=;{,)])");
-    static const std::regex kOtros(R"(std::array\s*<|\bnew\s+[\w:<>]+\s*\[)");
     static const std::set<std::string> kPalabrasClave = {"return", "delete", "throw", "case",
                                                          "else",   "do",     "goto",  "sizeof"};
+    const auto letra = [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
+    };
+    // Un tipo, un nombre y su tamaño entre corchetes, seguido de lo que sigue a una declaración
+    // (=, ;, {, «,» o «)»); un return p[1]; no es una: su «tipo» es una palabra clave.
+    const auto declaracion = [&](const std::string& t, std::size_t corchete) {
+        std::size_t i = corchete;
+        while (i > 0 && std::isspace(static_cast<unsigned char>(t[i - 1]))) --i;
+        const std::size_t finNombre = i;
+        while (i > 0 && letra(t[i - 1])) --i;
+        if (i == finNombre || std::isdigit(static_cast<unsigned char>(t[i])) != 0) return false;
+        const std::size_t antesDelNombre = i;
+        while (i > 0 && (std::isspace(static_cast<unsigned char>(t[i - 1])) || t[i - 1] == '*' ||
+                         t[i - 1] == '&'))
+            --i;
+        if (i == antesDelNombre || i == 0) return false;
+        const std::size_t finTipo = i;
+        while (i > 0 && (letra(t[i - 1]) || t[i - 1] == ':' || t[i - 1] == '<' || t[i - 1] == '>'))
+            --i;
+        if (i == finTipo || kPalabrasClave.count(t.substr(i, finTipo - i)) != 0) return false;
+        const std::size_t cierre = t.find(']', corchete);
+        if (cierre == std::string::npos) return false;
+        const std::size_t sigue = t.find_first_not_of(" \t\r\n", cierre + 1);
+        return sigue != std::string::npos &&
+               std::string("=;{,)").find(t[sigue]) != std::string::npos;
+    };
     std::error_code ec;
     const std::filesystem::path carpeta = std::filesystem::path(fuente).parent_path();
     for (const auto& e : std::filesystem::directory_iterator(carpeta, ec)) {
@@ -82,10 +103,19 @@ bool declaraArreglos(const std::string& fuente) {
         if (extension != ".cpp" && extension != ".h" && extension != ".hpp") continue;
         std::string texto;
         if (!leerSinEnlaces(e.path().string(), std::size_t{1} << 20, texto).empty()) continue;
-        if (std::regex_search(texto, kOtros)) return true;
-        for (auto m = std::sregex_iterator(texto.begin(), texto.end(), kDeclaracion);
-             m != std::sregex_iterator(); ++m) {
-            if (kPalabrasClave.count((*m)[1].str()) == 0) return true;
+        if (texto.find("std::array") != std::string::npos) return true;
+        for (std::size_t p = texto.find('['); p != std::string::npos; p = texto.find('[', p + 1)) {
+            if (declaracion(texto, p)) return true;
+            // new T[n]
+            std::size_t i = p;
+            while (i > 0 && std::isspace(static_cast<unsigned char>(texto[i - 1]))) --i;
+            const std::size_t finTipo = i;
+            while (i > 0 && (letra(texto[i - 1]) || texto[i - 1] == ':')) --i;
+            std::size_t j = i;
+            while (j > 0 && std::isspace(static_cast<unsigned char>(texto[j - 1]))) --j;
+            if (finTipo > i && j >= 3 && j < i && texto.compare(j - 3, 3, "new") == 0 &&
+                (j == 3 || !letra(texto[j - 4])))
+                return true;
         }
     }
     return false;
