@@ -73,9 +73,12 @@ Resultado compilar(const Entorno& entorno, const std::vector<std::string>& argum
                    bool enlazar = true, bool enEspanol = false) {
     // Tras veinte errores el compilador para: el alumno lee los primeros, y una inundación de
     // errores no cuesta minutos.
-    return enLaCarpeta(
-        entorno, entorno.compilador,
-        unir({"-fmax-errors=20"}, enlazar ? unir(argumentos, kEnlazador) : argumentos), enEspanol);
+    // (clang lo llama de otra manera.)
+    const bool clang = entorno.compilador.find("clang") != std::string::npos;
+    return enLaCarpeta(entorno, entorno.compilador,
+                       unir({clang ? "-ferror-limit=20" : "-fmax-errors=20"},
+                            enlazar ? unir(argumentos, kEnlazador) : argumentos),
+                       enEspanol);
 }
 
 // Lo que pondría código de la solución antes que el servidor de la sonda (que arranca en
