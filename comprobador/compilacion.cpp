@@ -111,18 +111,6 @@ std::vector<std::string> incluirLista(const nucleo::Ejercicio& ejercicio, const 
     return {"-iquote", entorno.raiz + "/" + carpeta};
 }
 
-// El nombre dentro de una cita del compilador: "bool isPalindrome(const string&)" da
-// isPalindrome, "ListaCircularDobleEnlazada::agregar" da agregar, "class Cir" da Cir.
-std::string nombreCitado(std::string citado) {
-    citado = citado.substr(0, citado.find('('));
-    citado = citado.substr(0, citado.find('<'));
-    size_t dos = citado.rfind("::");
-    if (dos != std::string::npos) citado = citado.substr(dos + 2);
-    size_t blanco = citado.find_last_of(" *&");
-    if (blanco != std::string::npos) citado = citado.substr(blanco + 1);
-    return citado;
-}
-
 // La primera cita ('...') de la línea después de la posición dada.
 std::string cita(const std::string& linea, size_t desde = 0) {
     size_t a = linea.find('\'', desde);
@@ -132,6 +120,16 @@ std::string cita(const std::string& linea, size_t desde = 0) {
 }
 
 }  // namespace
+
+std::string nombreCitado(std::string citado) {
+    citado = citado.substr(0, citado.find('('));
+    citado = citado.substr(0, citado.find('<'));
+    size_t dos = citado.rfind("::");
+    if (dos != std::string::npos) citado = citado.substr(dos + 2);
+    size_t blanco = citado.find_last_of(" *&");
+    if (blanco != std::string::npos) citado = citado.substr(blanco + 1);
+    return citado;
+}
 
 std::vector<std::string> explicarErroresDeFunciones(const nucleo::Ejercicio& ejercicio,
                                                     const std::string& salida) {

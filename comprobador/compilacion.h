@@ -55,6 +55,10 @@ std::vector<std::string> banderasDeFunciones();
 // Las del programa vigilado por AddressSanitizer y UBSan (sin el enlazador, que pone compilar).
 std::vector<std::string> banderasVigiladas();
 
+// El nombre dentro de una cita del compilador: "bool isPalindrome(const string&)" da
+// isPalindrome, "ListaCircularDobleEnlazada::agregar" da agregar, "class Cir" da Cir.
+std::string nombreCitado(std::string citado);
+
 // Los errores de compilación de la sonda de funciones, explicados: una función que falta, una
 // firma distinta... (una frase por problema, sin repetir).
 std::vector<std::string> explicarErroresDeFunciones(const nucleo::Ejercicio& ejercicio,

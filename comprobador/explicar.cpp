@@ -4,6 +4,7 @@
 #include <set>
 
 #include "catalogo.h"
+#include "compilacion.h"
 #include "texto.h"
 
 namespace comprobador {
@@ -113,15 +114,6 @@ std::string citado(const std::string& texto) {
     return b == std::string::npos ? "" : texto.substr(a + 1, b - a - 1);
 }
 
-// El nombre dentro de una cita: "int doble(int)" da doble, "Lista::agregar" da agregar.
-std::string nombreDeFuncion(std::string cita) {
-    cita = cita.substr(0, cita.find('('));
-    const std::size_t dos = cita.rfind("::");
-    if (dos != std::string::npos) cita = cita.substr(dos + 2);
-    const std::size_t blanco = cita.find_last_of(" *&");
-    return blanco == std::string::npos ? cita : cita.substr(blanco + 1);
-}
-
 std::string enLaLinea(int linea) {
     return linea > 0 ? "En la línea " + std::to_string(linea) + ", " : "";
 }
@@ -192,13 +184,13 @@ std::pair<std::string, std::string> explicar(const nucleo::Ejercicio& ejercicio,
                     "."};
     }
     if (contiene(t, {"too few arguments to function", "faltan argumentos para la función"})) {
-        const std::string nombre = nombreDeFuncion(citado(t));
+        const std::string nombre = nombreCitado(citado(t));
         return {"argumentos:" + nombre, donde + "la llamada a «" + nombre +
                                             "» lleva menos argumentos que parámetros tiene." +
                                             delEjercicio(ejercicio, nombre)};
     }
     if (contiene(t, {"too many arguments to function", "demasiados argumentos para la función"})) {
-        const std::string nombre = nombreDeFuncion(citado(t));
+        const std::string nombre = nombreCitado(citado(t));
         return {"argumentos:" + nombre, donde + "la llamada a «" + nombre +
                                             "» lleva más argumentos que parámetros tiene." +
                                             delEjercicio(ejercicio, nombre)};
@@ -226,7 +218,7 @@ std::pair<std::string, std::string> explicar(const nucleo::Ejercicio& ejercicio,
                          "con ==?"};
     if (contiene(t, {"redeclaration of", "redeclaración de", "redefinition of", "redefinición de",
                      "conflicting declaration", "declaración en conflicto"})) {
-        const std::string nombre = nombreDeFuncion(citado(t));
+        const std::string nombre = nombreCitado(citado(t));
         return {"dos veces:" + nombre, donde + "«" + nombre +
                                            "» se declara dos veces: quita una de las dos o "
                                            "cambia un nombre."};

@@ -12,31 +12,7 @@ namespace comprobador {
 namespace {
 
 // Texto ajeno apto para XML 1.0, escapado (vale dentro de un elemento y de un atributo).
-std::string xml(const std::string& texto) {
-    std::string r;
-    for (char c : textoSeguro(texto)) {
-        switch (c) {
-            case '&':
-                r += "&amp;";
-                break;
-            case '<':
-                r += "&lt;";
-                break;
-            case '>':
-                r += "&gt;";
-                break;
-            case '"':
-                r += "&quot;";
-                break;
-            case '\'':
-                r += "&apos;";
-                break;
-            default:
-                r += c;
-        }
-    }
-    return r;
-}
+std::string xml(const std::string& texto) { return escaparMarcado(texto, "&apos;"); }
 
 // Milisegundos como segundos con tres decimales, sin depender del idioma del sistema.
 std::string segundos(std::chrono::milliseconds t) {

@@ -278,6 +278,32 @@ const Comprobacion* preparacionFallida(const Revision& r) {
 
 }  // namespace
 
+std::string escaparMarcado(const std::string& texto, const char* apostrofo) {
+    std::string r;
+    for (char c : textoSeguro(texto)) {
+        switch (c) {
+            case '&':
+                r += "&amp;";
+                break;
+            case '<':
+                r += "&lt;";
+                break;
+            case '>':
+                r += "&gt;";
+                break;
+            case '"':
+                r += "&quot;";
+                break;
+            case '\'':
+                r += apostrofo;
+                break;
+            default:
+                r += c;
+        }
+    }
+    return r;
+}
+
 std::string textoSeguro(const std::string& texto) {
     std::string r;
     r.reserve(texto.size());

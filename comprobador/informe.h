@@ -41,6 +41,10 @@ struct Estilo {
 // como "\r").
 std::string textoSeguro(const std::string& texto);
 
+// Un texto ajeno dentro de XML o HTML (en un elemento o en un atributo entre comillas dobles):
+// textoSeguro y & < > " escapados; el apóstrofo, como `apostrofo` ("&apos;" o "&#39;").
+std::string escaparMarcado(const std::string& texto, const char* apostrofo);
+
 // Como textoSeguro, para lo que ocupa una sola línea (un nombre de entrega o de caso, una
 // pista): los saltos de línea y los tabuladores también se muestran, como "\n" y "\t".
 std::string lineaSegura(const std::string& texto);

@@ -14,31 +14,7 @@ namespace comprobador {
 namespace {
 
 // Texto ajeno dentro de HTML (en un elemento o en un atributo entre comillas dobles).
-std::string html(const std::string& texto) {
-    std::string r;
-    for (char c : textoSeguro(texto)) {
-        switch (c) {
-            case '&':
-                r += "&amp;";
-                break;
-            case '<':
-                r += "&lt;";
-                break;
-            case '>':
-                r += "&gt;";
-                break;
-            case '"':
-                r += "&quot;";
-                break;
-            case '\'':
-                r += "&#39;";
-                break;
-            default:
-                r += c;
-        }
-    }
-    return r;
-}
+std::string html(const std::string& texto) { return escaparMarcado(texto, "&#39;"); }
 
 const char* const kEstilo = R"(
 body { font-family: system-ui, sans-serif; margin: 2em auto; max-width: 72em; padding: 0 1em;
