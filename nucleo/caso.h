@@ -45,6 +45,9 @@ class Azar {
     std::uint64_t siguiente();
     // Un entero en [desde, hasta].
     long long entero(long long desde, long long hasta);
+    // Un entero en [desde, hasta] que no está en `salvo` (los que el alumno ya ha visto en los
+    // casos y en las tablas). Si no queda ninguno, `desde`.
+    long long entero(long long desde, long long hasta, const std::vector<long long>& salvo);
     // Verdadero con probabilidad 1/n.
     bool unoDe(int n) { return entero(1, n) == 1; }
     // Un elemento de la lista.

@@ -11,6 +11,8 @@ namespace {
 const std::string kPide =
     "Introduce un número para calcular su término en la secuencia de Fibonacci: ";
 const std::string kNoCabe = " de la secuencia de Fibonacci no cabe en un int.\n";
+// Los términos que el alumno ve en los casos y en las llamadas de las funciones.
+const std::vector<long long> kPublicados = {-1, 0, 1, 2, 3, 4, 5, 10, 20, 25, 30, 46};
 
 std::string termino(const std::string& n, const std::string& valor) {
     return kPide + "El término " + n + " de la secuencia de Fibonacci es " + valor + "\n";
@@ -48,11 +50,14 @@ void fibcalc(Ejercicio& e) {
             });
     e.casos.push_back(conversacion(Origen::Enunciado, "el aviso llega antes de leer",
                                    {{kPide, "10\n"}}, termino("10", "55")));
-    // Términos nuevos donde el ejercicio define la salida, pequeños: la recursión es exponencial.
+    // Términos nuevos donde el ejercicio define la salida, pequeños (la recursión es
+    // exponencial) y ninguno de los que el alumno ya ve en los casos o en las llamadas: una
+    // solución que se los aprende de memoria no pasa.
     e.sorteo = [](Azar& azar) {
         std::vector<std::string> entradas;
-        for (int i = 0; i < 3; ++i) entradas.push_back(std::to_string(azar.entero(0, 25)) + "\n");
-        entradas.push_back(std::to_string(azar.entero(-1000, -1)) + "\n");
+        for (int i = 0; i < 3; ++i)
+            entradas.push_back(std::to_string(azar.entero(0, 25, kPublicados)) + "\n");
+        entradas.push_back(std::to_string(azar.entero(-1000, -1, kPublicados)) + "\n");
         return entradas;
     };
 
@@ -96,8 +101,9 @@ void fibcalc(Ejercicio& e) {
          [](Azar& azar) {
              std::vector<Llamada> r;
              for (int i = 0; i < 4; ++i)
-                 r.push_back({"fibonacci", {std::to_string(azar.entero(0, 24))}, ""});
-             r.push_back({"fibonacci", {std::to_string(azar.entero(-100000, -1))}, ""});
+                 r.push_back({"fibonacci", {std::to_string(azar.entero(0, 24, kPublicados))}, ""});
+             r.push_back(
+                 {"fibonacci", {std::to_string(azar.entero(-100000, -1, kPublicados))}, ""});
              return r;
          },
          "F(0) = 0, F(1) = 1 y cada término es la suma de los dos anteriores; con n de 0 o "
