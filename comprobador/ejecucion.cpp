@@ -1,9 +1,11 @@
 #include "ejecucion.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 
+#include "catalogo.h"
 #include "juez.h"
 #include "orquesta.h"
 #include "paralelo.h"
@@ -251,6 +253,26 @@ std::vector<Comprobacion> ejecutarCasos(const nucleo::Ejercicio& ejercicio, cons
         }
     });
     return comprobaciones;
+}
+
+void exigirRespuestaModelo(const nucleo::Ejercicio& ejercicio) {
+    std::vector<std::string> faltan;
+    if (ejercicio.sorteo && !std::filesystem::exists(nucleo::rutaPrograma(ejercicio.programa)))
+        faltan.push_back(ejercicio.programa);
+    const bool sondaSorteada =
+        std::any_of(ejercicio.funciones.begin(), ejercicio.funciones.end(),
+                    [](const nucleo::ComprobacionDeFunciones& f) { return f.sorteo != nullptr; });
+    if (sondaSorteada && !std::filesystem::exists(nucleo::rutaSonda(ejercicio.programa)))
+        faltan.push_back("sonda_" + ejercicio.programa);
+    if (faltan.empty()) return;
+    std::string objetivos;
+    for (const std::string& f : faltan) objetivos += " " + f;
+    throw ErrorDelComprobador("Falta compilar la respuesta modelo de " + ejercicio.programa +
+                              ", que da lo esperado de las entradas sorteadas: ./ejercicios "
+                              "comprobar " +
+                              ejercicio.programa +
+                              " la compila, y también cmake --build --preset default --target" +
+                              objetivos + ".");
 }
 
 std::vector<Comprobacion> sorteoPrevisto(const nucleo::Ejercicio& ejercicio,

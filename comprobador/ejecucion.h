@@ -39,6 +39,10 @@ std::vector<Comprobacion> casosPrevistos(const nucleo::Ejercicio& ejercicio);
 std::vector<Comprobacion> ejecutarCasos(const nucleo::Ejercicio& ejercicio, const Entorno& entorno,
                                         bool conSanitizadores);
 
+// Sin la respuesta modelo compilada (el programa y su sonda, que dan lo esperado de lo sorteado)
+// no hay veredicto: lanza ErrorDelComprobador diciendo cómo compilarla.
+void exigirRespuestaModelo(const nucleo::Ejercicio& ejercicio);
+
 // La comprobación de las entradas sorteadas (ninguna si el ejercicio no sortea).
 std::vector<Comprobacion> sorteoPrevisto(const nucleo::Ejercicio& ejercicio, std::uint64_t semilla);
 

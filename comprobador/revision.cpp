@@ -166,6 +166,12 @@ Revision revisar(const nucleo::Ejercicio& ejercicio, const Entrega& entrega, con
     revision.entrega = entrega;
     revision.programa = ejercicio.programa;
     revision.semilla = base.semilla;
+    try {
+        exigirRespuestaModelo(ejercicio);
+    } catch (const ErrorDelComprobador& e) {
+        revision.errorPropio = e.what();
+        return revision;
+    }
     Entorno entorno = base;
     std::string fuente;
     std::unique_ptr<nucleo::Lanzadera> lanzadera;

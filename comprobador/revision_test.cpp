@@ -53,4 +53,25 @@ TEST(Revision, UnArregloLocalSoloSiLaEntregaDeclaraAlguno) {
     fs::remove_all(carpeta);
 }
 
+// Sin la respuesta modelo compilada no hay veredicto: la revisión lo dice (un error del
+// comprobador, no de la entrega) con la orden que la compila, y no ejecuta nada.
+TEST(Revision, SinLaRespuestaModeloNoHayVeredictoYSeDiceComoCompilarla) {
+    nucleo::Ejercicio e;
+    e.programa = "no_compilado";
+    e.sorteo = [](nucleo::Azar&) { return std::vector<std::string>{"1\n"}; };
+    e.funciones.push_back({"Sorteada", nucleo::Origen::Enunciado, "f", {}, [](nucleo::Azar&) {
+                               return std::vector<nucleo::Llamada>{};
+                           }});
+    Entrega entrega;
+    entrega.nombre = "no_importa.cpp";
+    Entorno entorno;
+    const Revision r = revisar(e, entrega, entorno);
+    EXPECT_NE(r.errorPropio.find("Falta compilar la respuesta modelo de no_compilado"),
+              std::string::npos)
+        << r.errorPropio;
+    EXPECT_NE(r.errorPropio.find("--target no_compilado sonda_no_compilado."), std::string::npos)
+        << r.errorPropio;
+    EXPECT_TRUE(r.comprobaciones.empty());
+}
+
 }  // namespace

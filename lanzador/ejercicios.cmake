@@ -250,13 +250,23 @@ endfunction()
 # ej_cmake(<var> <argumento>...): cmake con esos argumentos desde la raíz (la del PATH, la misma
 # que ejecuta este guion), sin la entrada del alumno y con las dos salidas, en su orden, añadidas
 # al registro. <var> dice si terminó bien.
+# Con la variable avance (un título), en Linux y macOS, la orden pasa por lanzador/avance, que
+# muestra en la terminal cuánto lleva.
 function(ej_cmake var)
-    execute_process(COMMAND cmake ${ARGN}
-                    WORKING_DIRECTORY "${raiz}"
-                    INPUT_FILE "${temporal}/vacia"
-                    OUTPUT_FILE "${temporal}/cmake.log"
-                    ERROR_FILE "${temporal}/cmake.log"
-                    RESULT_VARIABLE estado)
+    if(avance AND lenguaje STREQUAL "sh")
+        execute_process(COMMAND sh "${raiz}/lanzador/avance" "${avance}" cmake ${ARGN}
+                        WORKING_DIRECTORY "${raiz}"
+                        INPUT_FILE "${temporal}/vacia"
+                        OUTPUT_FILE "${temporal}/cmake.log"
+                        RESULT_VARIABLE estado)
+    else()
+        execute_process(COMMAND cmake ${ARGN}
+                        WORKING_DIRECTORY "${raiz}"
+                        INPUT_FILE "${temporal}/vacia"
+                        OUTPUT_FILE "${temporal}/cmake.log"
+                        ERROR_FILE "${temporal}/cmake.log"
+                        RESULT_VARIABLE estado)
+    endif()
     file(READ "${temporal}/cmake.log" salida)
     file(APPEND "${registro}" "${salida}")
     if(estado STREQUAL "0")
@@ -277,7 +287,7 @@ function(ej_soltar)
     file(LOCK "${cerrojo}" RELEASE)
 endfunction()
 
-# ej_construir(<var> <objetivo>): la compilación de un objetivo del árbol ya configurado, que
+# ej_construir(<var> <objetivo>...): la compilación de esos objetivos del árbol ya configurado, que
 # sigue con los demás tras un error (la opción depende del generador), añadida al registro.
 function(ej_construir var objetivo)
     ej_generador(g)
@@ -290,7 +300,10 @@ function(ej_construir var objetivo)
     # El avance de ninja con la misma forma siempre, para quitarlo de los diagnósticos.
     set(antes "$ENV{NINJA_STATUS}")
     set(ENV{NINJA_STATUS} "[%f/%t] ")
-    ej_cmake(bien --build --preset default --target ${objetivo} ${seguir})
+    if(NOT avance)
+        set(avance "Compilando")
+    endif()
+    ej_cmake(bien --build --preset default --target ${objetivo} ${ARGN} ${seguir})
     if(antes STREQUAL "")
         unset(ENV{NINJA_STATUS})
     else()
@@ -336,6 +349,7 @@ function(ej_compilar var objetivo texto binario)
     endif()
     file(SIZE "${registro}" inicio)
     set(inicio ${inicio} PARENT_SCOPE)
+    set(avance "Compilando ${texto}")
     ej_construir(bien ${objetivo})
     ej_soltar()
     if(bien)
@@ -718,18 +732,53 @@ function(ej_demo)
 endfunction()
 
 # practicar, comprobar y corregir los hace el comprobador (comprobador/), que se compila aquí la
-# primera vez; no necesita los programas. Usa el núcleo y los casos de la carpeta de cada ejercicio.
+# primera vez. Usa el núcleo y los casos de la carpeta de cada ejercicio, y la respuesta modelo
+# (el programa y su sonda) para lo esperado de las entradas sorteadas: para comprobar un
+# ejercicio se compila solo la suya; para corregir una clase, las de todos.
 function(ej_comprobador)
     set(herramienta "${arbol}/comprobador/comprobador${exe}")
     set(rutas "${raiz}/comprobador" "${raiz}/nucleo" "${raiz}/cmake" "${raiz}/CMakeLists.txt"
               "${raiz}/CMakePresets.json" "${raiz}/catalogo.txt")
+    set(objetivos comprobador)
+    set(binarios "${herramienta}")
+    set(pedido "")
+    if(primero STREQUAL "comprobar")
+        # El ejercicio es el primer argumento que lo nombra (las opciones pueden ir delante).
+        foreach(linea IN LISTS catalogo)
+            ej_campos()
+            if(programa IN_LIST resto AND pedido STREQUAL "")
+                set(pedido ${programa})
+            endif()
+        endforeach()
+    elseif(primero STREQUAL "corregir")
+        set(objetivos comprobador_todo)
+    endif()
     foreach(linea IN LISTS catalogo)
         ej_campos()
         list(APPEND rutas "${carpeta}/${programa}")
+        if(primero STREQUAL "corregir" OR programa STREQUAL pedido)
+            if(primero STREQUAL "comprobar")
+                list(APPEND objetivos ${programa})
+            endif()
+            list(APPEND binarios "${binario}")
+            if(EXISTS "${carpeta}/${programa}/${programa}_sonda.cpp")
+                if(primero STREQUAL "comprobar")
+                    list(APPEND objetivos sonda_${programa})
+                endif()
+                list(APPEND binarios "${arbol}/sondas/sonda_${programa}${exe}")
+            endif()
+        endif()
     endforeach()
-    ej_mas_reciente(hace_falta "${herramienta}" ${rutas})
+    set(hace_falta FALSE)
+    foreach(b IN LISTS binarios)
+        ej_mas_reciente(este "${b}" ${rutas})
+        if(este)
+            set(hace_falta TRUE)
+            break()
+        endif()
+    endforeach()
     if(hace_falta)
-        ej_compilar(resultado comprobador "el comprobador" "${herramienta}")
+        ej_compilar(resultado "${objetivos}" "el comprobador" "${herramienta}")
         if(resultado STREQUAL "compilacion")
             ej_diagnosticos(${inicio})
             message("No se pudo compilar el comprobador; el registro completo está en\n"
@@ -739,7 +788,7 @@ function(ej_comprobador)
             ej_salir(1)
             return()
         endif()
-        ej_al_dia("${herramienta}")
+        ej_al_dia(${binarios})
     endif()
     ej_lanzar(raiz "build/default/comprobador/comprobador" TRUE FALSE)
 endfunction()

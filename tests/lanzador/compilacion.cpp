@@ -124,11 +124,16 @@ std::vector<std::string> objetivos(const std::vector<LlamadaACmake>& llamadas) {
     std::vector<std::string> resultado;
     for (const LlamadaACmake& llamada : compilaciones(llamadas)) {
         std::istringstream palabras(llamada.argumentos);
-        std::string palabra, objetivo;
+        // Los objetivos siguen a --target, hasta la siguiente opción.
+        std::string palabra;
+        bool dentro = false;
         while (palabras >> palabra) {
-            if (palabra == "--target") palabras >> objetivo;
+            if (palabra.rfind("--", 0) == 0) {
+                dentro = palabra == "--target";
+            } else if (dentro) {
+                resultado.push_back(palabra);
+            }
         }
-        resultado.push_back(objetivo);
     }
     return resultado;
 }
@@ -383,22 +388,35 @@ TEST_P(Compilacion, FuncionaEnUnaRutaConBlancosYAcentos) {
     esperarGenerador(copia, GetParam());
 
     // El comprobador se rehace si cambia algo de la carpeta de un ejercicio, también en esta
-    // ruta. Uno de mentira, y una cmake que falla: basta ver si el lanzador intenta compilarlo.
+    // ruta. Uno de mentira (y la respuesta modelo del ejercicio, que también necesita), y una
+    // cmake que falla: basta ver si el lanzador intenta compilarlo.
     const fs::path herramienta = copia.arbol() / "comprobador" / "comprobador";
     fs::create_directories(herramienta.parent_path());
     std::ofstream(herramienta) << "#!/bin/sh\necho \"comprobador de mentira: $*\"\n";
     fs::permissions(herramienta, fs::perms::owner_all);
+    std::ofstream(copia.bin() / "fixedproduct") << "#!/bin/sh\n";
     copia.cmakeFalla(true);
     r = copia.lanzar({"comprobar", "fixedproduct"});
     ASSERT_TRUE(r.terminoBien()) << r;
     EXPECT_EQ(r.salida, "comprobador de mentira: comprobar fixedproduct\n");
     EXPECT_TRUE(copia.llamadas().empty()) << describir(copia.llamadas());
 
+    // Solo lo que necesita ese ejercicio: el comprobador y su respuesta modelo.
     renovar(copia, "ellambda/fixedproduct/casos.cpp");
     r = copia.lanzar({"comprobar", "fixedproduct"});
     EXPECT_EQ(r.estado, 1) << r;
     EXPECT_EQ(r.salida, "");
-    EXPECT_EQ(objetivos(copia.llamadas()), std::vector<std::string>{"comprobador"})
+    EXPECT_EQ(objetivos(copia.llamadas()),
+              (std::vector<std::string>{"comprobador", "fixedproduct"}))
+        << describir(copia.llamadas());
+
+    // Uno con sonda de funciones, también la suya; y para corregir una clase, las de todos.
+    r = copia.lanzar({"comprobar", "ringchain"});
+    EXPECT_EQ(objetivos(copia.llamadas()),
+              (std::vector<std::string>{"comprobador", "ringchain", "sonda_ringchain"}))
+        << describir(copia.llamadas());
+    r = copia.lanzar({"corregir", "clase.zip"});
+    EXPECT_EQ(objetivos(copia.llamadas()), std::vector<std::string>{"comprobador_todo"})
         << describir(copia.llamadas());
 }
 

@@ -346,3 +346,58 @@ TEST_F(RaizDePrueba, LasOpcionesYLosNombresQueNoSonEjercicios) {
 }
 
 }  // namespace
+
+namespace {
+
+// El avance de una compilación larga: en una terminal, una línea que se reescribe con el paso y
+// el fuente (de ninja y de make), borrada al terminar; sin terminal, nada. En los dos casos la
+// salida de la compilación entera va al registro y el estado es el suyo.
+TEST(Lanzador, ElAvanceDeUnaCompilacionSoloEnUnaTerminal) {
+    const std::string avance = std::string(EJ_RAIZ) + "/lanzador/avance";
+    const std::string compilacion =
+        "printf '[1/2] Building CXX object nucleo/CMakeFiles/nucleo.dir/casos.cpp.o\\n"
+        "[ 50%%] Building CXX object CMakeFiles/fibcalc.dir/fibcalc.cpp.o\\n"
+        "error: algo\\n'; exit 3";
+    const std::string registro =
+        "[1/2] Building CXX object nucleo/CMakeFiles/nucleo.dir/casos.cpp.o\n"
+        "[ 50%] Building CXX object CMakeFiles/fibcalc.dir/fibcalc.cpp.o\nerror: algo\n";
+    struct Fila {
+        bool terminal;
+        std::vector<std::string> dice;  // en la salida de error
+    } filas[] = {
+        {false, {}},
+        {true,
+         {"\r\033[KCompilando: 1 de 2 (casos.cpp)", "\r\033[KCompilando: 50 % (fibcalc.cpp)",
+          "\r\033[K"}},
+    };
+    for (const Fila& f : filas) {
+        SCOPED_TRACE(f.terminal ? "con terminal" : "sin terminal");
+        nucleo::Opciones o;
+        const std::string orden = "sh '" + avance + "' Compilando sh -c \"" + compilacion +
+                                  "\" >\"$TMPDIR/registro\"; echo \"estado $?\" >&2";
+        if (f.terminal) {
+            // script da a la orden una terminal (su salida de error), y copia lo que escribe.
+            o.argumentos = {"-qec", orden, "/dev/null"};
+        } else {
+            o.argumentos = {"-c", orden};
+        }
+        const std::string tmp = ::testing::TempDir();
+        o.entorno = {"TMPDIR=" + tmp};
+        const nucleo::Resultado r =
+            nucleo::ejecutar(f.terminal ? "/usr/bin/script" : "/bin/sh", "", o);
+        std::ifstream leido(tmp + "/registro");
+        std::stringstream contenido;
+        contenido << leido.rdbuf();
+        EXPECT_EQ(contenido.str(), registro);
+        const std::string mostrado = r.salida + r.errores;
+        EXPECT_NE(mostrado.find("estado 3"), std::string::npos) << mostrado;
+        for (const std::string& d : f.dice) {
+            EXPECT_NE(mostrado.find(d), std::string::npos) << d << "\n" << mostrado;
+        }
+        if (!f.terminal) {
+            EXPECT_EQ(mostrado.find("Compilando"), std::string::npos) << mostrado;
+        }
+    }
+}
+
+}  // namespace
