@@ -164,7 +164,9 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
         if (ahora >= fin) {
             // Un programa que aún calcula no está parado: la máquina no le da turno. Se le
             // espera más, hasta un tope; si ni así llega a su límite de CPU, no se sabe qué haría.
-            if (conCpu && !terminado && sigueCalculando()) {
+            // Tampoco lo está el que espera turno o al disco sin haber calculado aún (uno que
+            // arranca en una máquina llena).
+            if (conCpu && !terminado && (sigueCalculando() || p.medir().enMarcha)) {
                 if (fin < finAlargado) {
                     fin = std::min(fin + opciones.limite, finAlargado);
                     continue;

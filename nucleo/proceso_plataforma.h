@@ -20,6 +20,8 @@ using Reloj = std::chrono::steady_clock;
 struct Medida {
     std::chrono::milliseconds cpu{-1};
     long long memoria = -1;  // bytes
+    // Algo del programa espera turno, calcula o espera al disco: no está parado (solo Linux).
+    bool enMarcha = false;
 };
 
 // El programa se lanza al construirse; si no se puede ni crear una tubería, lanza

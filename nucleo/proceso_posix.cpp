@@ -108,8 +108,8 @@ bool haTerminadoPid(pid_t pid) {
 // segundo campo de /proc/<pid>/statm; la del propio `pid`, solo si `conEl`), y sigue por sus
 // hijos, los de cada hilo en /proc/<pid>/task/<hilo>/children. Un proceso que termina a medias
 // se salta: ya no gasta.
-void medirArbol(const std::string& pid, long long& ticks, long long& paginas, bool conEl,
-                int profundidad) {
+void medirArbol(const std::string& pid, long long& ticks, long long& paginas, bool& enMarcha,
+                bool conEl, int profundidad) {
     std::ifstream stat("/proc/" + pid + "/stat");
     std::string linea;
     if (profundidad > 64 || !std::getline(stat, linea)) return;
@@ -119,6 +119,9 @@ void medirArbol(const std::string& pid, long long& ticks, long long& paginas, bo
     std::istringstream campos(linea.substr(cierre + 1));
     std::string campo;
     for (int i = 3; i <= 17 && campos >> campo; ++i) {
+        // El estado: R espera turno o calcula; D espera al disco (cargar su programa, por
+        // ejemplo). Ninguno de los dos es quedarse parado.
+        if (i == 3 && (campo == "R" || campo == "D")) enMarcha = true;
         if (i >= 14) ticks += std::atoll(campo.c_str());
     }
     if (conEl) {
@@ -130,7 +133,7 @@ void medirArbol(const std::string& pid, long long& ticks, long long& paginas, bo
     for (const auto& hilo : std::filesystem::directory_iterator("/proc/" + pid + "/task", ec)) {
         std::ifstream hijos(hilo.path() / "children");
         for (std::string hijo; hijos >> hijo;)
-            medirArbol(hijo, ticks, paginas, true, profundidad + 1);
+            medirArbol(hijo, ticks, paginas, enMarcha, true, profundidad + 1);
     }
 }
 #endif
@@ -351,10 +354,10 @@ Medida Programa::medir() {
     long long ticks = 0, paginas = 0;
     // La memoria del guardián o de bwrap no es del programa.
     const bool esElPrograma = d_->lanzadera == nullptr && !d_->enBwrap;
-    medirArbol(std::to_string(d_->pid), ticks, paginas, esElPrograma, 0);
+    Medida m;
+    medirArbol(std::to_string(d_->pid), ticks, paginas, m.enMarcha, esElPrograma, 0);
     static const long porSegundo = sysconf(_SC_CLK_TCK);
     static const long pagina = sysconf(_SC_PAGESIZE);
-    Medida m;
     if (porSegundo > 0) m.cpu = std::chrono::milliseconds(ticks * 1000 / porSegundo);
     if (pagina > 0) m.memoria = paginas * pagina;
     return m;
