@@ -1,6 +1,7 @@
 #include "informe.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "texto.h"
 
@@ -277,6 +278,93 @@ const Comprobacion* preparacionFallida(const Revision& r) {
 }
 
 }  // namespace
+
+namespace {
+
+// Los bytes de la letra UTF-8 (o del color ANSI, que no ocupa columnas) que empieza en `i`.
+std::size_t largoDeLetra(const std::string& t, std::size_t i, bool& visible) {
+    visible = true;
+    if (t[i] == '\033' && i + 1 < t.size() && t[i + 1] == '[') {
+        std::size_t j = i + 2;
+        while (j < t.size() && !(t[j] >= '@' && t[j] <= '~')) ++j;
+        visible = false;
+        return std::min(j + 1, t.size()) - i;
+    }
+    std::size_t j = i + 1;
+    while (j < t.size() && (static_cast<unsigned char>(t[j]) & 0xC0) == 0x80) ++j;
+    return j - i;
+}
+
+std::string envolverLinea(const std::string& linea, std::size_t columnas) {
+    // El margen de lo que sigue: la sangría y, si la hay, la marca de la línea y su blanco.
+    std::size_t sangria = linea.find_first_not_of(' ');
+    if (sangria == std::string::npos) return linea;
+    std::size_t margen = sangria;
+    // La marca puede ir pintada: sin los colores, una letra y un blanco.
+    std::string visibles;
+    for (std::size_t i = sangria; i < linea.size() && visibles.size() < 8;) {
+        bool visible = false;
+        const std::size_t n = largoDeLetra(linea, i, visible);
+        if (visible) visibles.append(linea, i, n);
+        i += n;
+    }
+    for (const char* marca : {"✓ ", "✗ ", "– ", "- ", "⚠ ", "? "}) {
+        if (visibles.compare(0, std::strlen(marca), marca) == 0) margen = sangria + 2;
+    }
+    if (margen * 2 >= columnas) margen = 0;
+    std::string r, trozo;
+    std::size_t ancho = 0, corte = std::string::npos, anchoAlCorte = 0;
+    bool primera = true;
+    for (std::size_t i = 0; i < linea.size();) {
+        bool visible = false;
+        const std::size_t n = largoDeLetra(linea, i, visible);
+        if (visible && ancho + 1 > columnas) {
+            // No cabe: se parte en el último blanco del trozo (si no es su sangría), o aquí.
+            std::string resto;
+            const std::size_t minimo = primera ? sangria : margen;
+            if (corte != std::string::npos && anchoAlCorte > minimo) {
+                resto = trozo.substr(corte + 1);
+                trozo.erase(corte);
+            }
+            r += trozo + "\n";
+            primera = false;
+            trozo = std::string(margen, ' ') + resto;
+            ancho = margen;
+            for (std::size_t k = margen; k < trozo.size();) {
+                bool v = false;
+                k += largoDeLetra(trozo, k, v);
+                if (v) ++ancho;
+            }
+            corte = std::string::npos;
+            continue;
+        }
+        if (linea[i] == ' ') {
+            corte = trozo.size();
+            anchoAlCorte = ancho;
+        }
+        trozo.append(linea, i, n);
+        if (visible) ++ancho;
+        i += n;
+    }
+    return r + trozo;
+}
+
+}  // namespace
+
+std::string envolver(const std::string& texto, std::size_t columnas) {
+    if (columnas == 0) return texto;
+    std::string r;
+    std::size_t inicio = 0;
+    while (inicio < texto.size()) {
+        std::size_t fin = texto.find('\n', inicio);
+        const bool conFin = fin != std::string::npos;
+        if (!conFin) fin = texto.size();
+        r += envolverLinea(texto.substr(inicio, fin - inicio), columnas);
+        if (conFin) r += "\n";
+        inicio = fin + 1;
+    }
+    return r;
+}
 
 std::string escaparMarcado(const std::string& texto, const char* apostrofo) {
     std::string r;

@@ -53,6 +53,12 @@ std::string lineaSegura(const std::string& texto);
 // (cada una a unos cientos de bytes), con «… N líneas más» si había más.
 std::string salidaDelCompilador(const std::string& salida);
 
+// El texto con cada línea de más de `columnas` letras (sin contar los colores) partida en los
+// blancos, y cada trozo que sigue sangrado como el texto de su línea (tras su sangría y su marca
+// «✓ », «✗ », «– », «- »...), para que el informe conserve su margen en una terminal estrecha.
+// Una palabra que no cabe se parte entre letras. Con `columnas` 0, el texto tal cual.
+std::string envolver(const std::string& texto, std::size_t columnas);
+
 // Los hallazgos de la robustez, cada uno una vez con las entradas que lo provocan:
 // «Con la entrada «vacía», «letras»: UBSan: …».
 std::vector<std::string> hallazgos(const Revision& revision);

@@ -939,3 +939,49 @@ TEST(Informe, ConFallosLasDecisionesSoloSeCuentan) {
 
 }  // namespace
 }  // namespace comprobador
+
+namespace {
+
+// En una terminal estrecha, cada línea larga se parte en sus blancos y lo que sigue conserva el
+// margen del texto de su línea; los colores no ocupan columnas y una letra no se parte.
+TEST(Envolver, LasLineasLargasConservanSuMargen) {
+    struct Fila {
+        const char* descripcion;
+        std::string texto;
+        std::size_t columnas;
+        std::string esperado;
+    } filas[] = {
+        {"cabe", "  ✓ corto\n", 20, "  ✓ corto\n"},
+        {"sin ancho, tal cual", "  ✗ una línea muy larga que no cabe", 0,
+         "  ✗ una línea muy larga que no cabe"},
+        {"tras la marca", "  ✗ una línea muy larga que no cabe\n", 20,
+         "  ✗ una línea muy\n    larga que no\n    cabe\n"},
+        {"con sangría sin marca", "      Esperado: uno dos tres cuatro\n", 22,
+         "      Esperado: uno\n      dos tres cuatro\n"},
+        {"una palabra que no cabe", "ñandúñandúñandú\n", 6, "ñandúñ\nandúña\nndú\n"},
+        {"los colores no cuentan", "\033[31m✗\033[0m ab cd ef\n", 8,
+         "\033[31m✗\033[0m ab cd\n  ef\n"},
+        {"sin fin de línea y líneas vacías", "\nab cd", 3, "\nab\ncd"},
+    };
+    for (const Fila& f : filas) {
+        EXPECT_EQ(comprobador::envolver(f.texto, f.columnas), f.esperado) << f.descripcion;
+    }
+    // Ninguna línea pasa del ancho, sea cual sea.
+    const std::string largo =
+        "  – entrada vacía: sin entrada la colección escribe «Ingrese el número de elementos: "
+        "Entrada no válida.»\n";
+    for (std::size_t columnas = 20; columnas <= 100; ++columnas) {
+        const std::string r = comprobador::envolver(largo, columnas);
+        std::size_t ancho = 0;
+        for (unsigned char c : r) {
+            if (c == '\n') {
+                ancho = 0;
+            } else if ((c & 0xC0) != 0x80) {
+                ++ancho;
+            }
+            ASSERT_LE(ancho, columnas) << r;
+        }
+    }
+}
+
+}  // namespace

@@ -7,6 +7,7 @@
 // Estado: 0 si todo lo que pide el ejercicio está bien, 1 si algo falla o no compila, 2 si la
 // orden está mal escrita, 3 si falló el propio comprobador (un disco lleno, un aislamiento que
 // no arranca): entonces no hay veredicto.
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,6 +16,7 @@
 #include <filesystem>
 #include <iostream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -75,6 +77,17 @@ bool esTerminal() {
     const char* term = std::getenv("TERM");
     return isatty(STDOUT_FILENO) && std::getenv("NO_COLOR") == nullptr &&
            (term == nullptr || std::string(term) != "dumb");
+}
+
+// El ancho de la terminal donde sale el informe, para partir sus líneas largas conservando su
+// margen; 0 si no sale a una terminal (un archivo o una tubería reciben las líneas enteras).
+std::size_t columnasDeLaTerminal() {
+    if (!isatty(STDOUT_FILENO)) return 0;
+    winsize ventana{};
+    if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &ventana) == 0 && ventana.ws_col >= 20)
+        return ventana.ws_col;
+    const char* c = std::getenv("COLUMNS");
+    return c != nullptr && std::atoi(c) >= 20 ? static_cast<std::size_t>(std::atoi(c)) : 80;
 }
 
 Entorno entornoDeCompilacion() {
@@ -194,6 +207,7 @@ int comprobar(const std::vector<std::string>& argumentos) {
 
     Estilo estilo;
     estilo.color = esTerminal();
+    const std::size_t columnas = columnasDeLaTerminal();
     // Los informes salen en orden, cada uno en cuanto está.
     const std::size_t n = entregas.size();
     std::vector<Trabajo> trabajos;
@@ -210,13 +224,17 @@ int comprobar(const std::vector<std::string>& argumentos) {
         },
         [&](std::size_t i, const Revision& r) {
             if (i > 0) std::cout << "\n";
-            escribirInforme(std::cout, programa, r, estilo);
+            std::ostringstream informe;
+            escribirInforme(informe, programa, r, estilo);
+            std::cout << envolver(informe.str(), columnas);
             std::cout.flush();
         });
     if (!fallo.empty()) return errorPropio(fallo);
     if (revisiones.size() > 1) {
         std::cout << "\n";
-        escribirResumen(std::cout, revisiones, estilo);
+        std::ostringstream resumen;
+        escribirResumen(resumen, revisiones, estilo);
+        std::cout << envolver(resumen.str(), columnas);
     }
     struct Formato {
         const std::string& archivo;
