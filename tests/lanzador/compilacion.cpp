@@ -511,6 +511,21 @@ TEST(Comprobador, PracticarCreaLaPlantillaSinSobrescribirla) {
     EXPECT_TRUE(compilada.terminoBien()) << compilada;
 }
 
+// Una copia sin tests/ (solo para usar los ejercicios) configura y compila sin las pruebas: el
+// lanzador ejecuta los programas, y el comprobador y su respuesta modelo tienen su compilación
+// (se mira sin compilarlo, con ninja -n: tarda un par de minutos).
+TEST(Comprobador, SinLaCarpetaDePruebasTodoSeCompilaIgual) {
+    if (!enElPath("ninja")) GTEST_SKIP() << "falta ninja (paquete de Debian ninja-build)";
+    Copia copia(kGeneradores.back().cmake);
+    fs::remove_all(copia.raiz() / "tests");
+    nucleo::Resultado r = copia.lanzar({"fixedproduct"});
+    ASSERT_TRUE(r.terminoBien()) << r;
+    EXPECT_TRUE(terminaEn(r.salida, "3 * 4 = 12\n")) << r;
+    r = copia.orden("ninja -n -C build/default comprobador_todo >/dev/null && echo preparado");
+    EXPECT_EQ(r.salida, "preparado\n") << r;
+    EXPECT_TRUE(r.terminoBien()) << r;
+}
+
 // --- La copia compartida de cada generador --------------------------------------------------
 
 class Preparacion : public ConGenerador {};
