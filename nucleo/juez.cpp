@@ -58,7 +58,11 @@ std::string conPistas(std::string explicacion, const std::vector<std::string>& p
 
 Opciones opcionesDe(const Ejercicio& ejercicio, const Caso& caso) {
     Opciones opciones;
-    opciones.limite = caso.limite;
+    // El límite del caso es de CPU: la misma vara con la máquina libre o cargada (las pruebas
+    // corren a la vez, y con sanitizadores). El de tiempo real, el doble y un segundo más, solo
+    // para el que se queda parado.
+    opciones.limiteCpu = caso.limite;
+    opciones.limite = caso.limite * 2 + std::chrono::seconds(1);
     opciones.unirSalidas = caso.modo == Modo::Unidas;
     opciones.limiteSalida = limiteSalidaDe(caso);
     if (ejercicio.conservaNodos()) {

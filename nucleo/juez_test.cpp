@@ -75,7 +75,9 @@ TEST(Juez, LasOpcionesDeUnEjercicio) {
     nucleo::Caso caso;
     caso.limite = std::chrono::milliseconds(1234);
     const nucleo::Opciones o = nucleo::opcionesDe(conserva, caso);
-    EXPECT_EQ(o.limite, caso.limite);
+    // El límite del caso es de CPU; el de tiempo real, para el que se queda parado, es mayor.
+    EXPECT_EQ(o.limiteCpu, caso.limite);
+    EXPECT_EQ(o.limite, std::chrono::milliseconds(3468));
     bool sinFugas = false, conMudo = false, conPath = false;
     for (const std::string& v : o.entorno) {
         sinFugas = sinFugas || (v.rfind("ASAN_OPTIONS=", 0) == 0 &&
