@@ -280,7 +280,12 @@ endfunction()
 # espera a que acabe la primera, y entonces ya no le queda nada que compilar.
 function(ej_bloquear)
     file(MAKE_DIRECTORY "${raiz}/build")
-    file(LOCK "${cerrojo}" GUARD PROCESS)
+    file(LOCK "${cerrojo}" GUARD PROCESS TIMEOUT 0 RESULT_VARIABLE libre)
+    if(NOT libre STREQUAL "0")
+        message("Otra orden está compilando (la preparación que empezó practicar, u otra "
+                "comprobación): se espera a que termine...")
+        file(LOCK "${cerrojo}" GUARD PROCESS)
+    endif()
 endfunction()
 
 function(ej_soltar)
@@ -312,16 +317,22 @@ function(ej_construir var objetivo)
     set(${var} ${bien} PARENT_SCOPE)
 endfunction()
 
-# ej_compilar(<var> <objetivo> <texto> <binario>): compila un objetivo de CMake (un programa,
+# ej_compilar(<var> <objetivo> <texto> <binario> [<cuánto tarda la primera vez>]): compila un
+# objetivo de CMake (un programa,
 # "programas" o "comprobador"). <var> queda en "bien", "configuracion" (no se pudo configurar,
 # y ya está dicho) o "compilacion" (algo no compiló: el registro está escrito desde el byte
 # <inicio>, que queda en la variable inicio).
 function(ej_compilar var objetivo texto binario)
+    # Lo que tarda la primera vez (medido en una máquina de dos núcleos): lo dice quien llama.
+    set(cuanto "unos segundos")
+    if(ARGC GREATER 4)
+        set(cuanto "${ARGV4}")
+    endif()
     ej_configurado(configurado)
     if(configurado AND EXISTS "${binario}")
         message("Compilando ${texto}...")
     else()
-        message("Compilando ${texto} (la primera vez tarda unos segundos)...")
+        message("Compilando ${texto} (la primera vez tarda ${cuanto})...")
     endif()
     ej_bloquear()
     file(WRITE "${registro}" "")
@@ -731,38 +742,32 @@ function(ej_demo)
     endforeach()
 endfunction()
 
-# practicar, comprobar y corregir los hace el comprobador (comprobador/), que se compila aquí la
-# primera vez. Usa el núcleo y los casos de la carpeta de cada ejercicio, y la respuesta modelo
+# El comprobador usa el núcleo y los casos de la carpeta de cada ejercicio, y la respuesta modelo
 # (el programa y su sonda) para lo esperado de las entradas sorteadas: para comprobar un
 # ejercicio se compila solo la suya; para corregir una clase, las de todos.
-function(ej_comprobador)
+# ej_necesita(<qué> <ejercicio>): lo que esa orden (comprobar, corregir) necesita compilar: el
+# comprobador y, para comprobar, la respuesta modelo de ese ejercicio (su programa y su sonda);
+# para corregir, las de todos. Deja en objetivos los objetivos de CMake, en binarios lo que
+# producen y en hace_falta si alguno falta o es más viejo que sus fuentes.
+macro(ej_necesita que cual)
     set(herramienta "${arbol}/comprobador/comprobador${exe}")
     set(rutas "${raiz}/comprobador" "${raiz}/nucleo" "${raiz}/cmake" "${raiz}/CMakeLists.txt"
               "${raiz}/CMakePresets.json" "${raiz}/catalogo.txt")
     set(objetivos comprobador)
-    set(binarios "${herramienta}")
-    set(pedido "")
-    if(primero STREQUAL "comprobar")
-        # El ejercicio es el primer argumento que lo nombra (las opciones pueden ir delante).
-        foreach(linea IN LISTS catalogo)
-            ej_campos()
-            if(programa IN_LIST resto AND pedido STREQUAL "")
-                set(pedido ${programa})
-            endif()
-        endforeach()
-    elseif(primero STREQUAL "corregir")
+    if("${que}" STREQUAL "corregir")
         set(objetivos comprobador_todo)
     endif()
+    set(binarios "${herramienta}")
     foreach(linea IN LISTS catalogo)
         ej_campos()
         list(APPEND rutas "${carpeta}/${programa}")
-        if(primero STREQUAL "corregir" OR programa STREQUAL pedido)
-            if(primero STREQUAL "comprobar")
+        if("${que}" STREQUAL "corregir" OR programa STREQUAL "${cual}")
+            if("${que}" STREQUAL "comprobar")
                 list(APPEND objetivos ${programa})
             endif()
             list(APPEND binarios "${binario}")
             if(EXISTS "${carpeta}/${programa}/${programa}_sonda.cpp")
-                if(primero STREQUAL "comprobar")
+                if("${que}" STREQUAL "comprobar")
                     list(APPEND objetivos sonda_${programa})
                 endif()
                 list(APPEND binarios "${arbol}/sondas/sonda_${programa}${exe}")
@@ -777,18 +782,45 @@ function(ej_comprobador)
             break()
         endif()
     endforeach()
-    if(hace_falta)
-        ej_compilar(resultado "${objetivos}" "el comprobador" "${herramienta}")
-        if(resultado STREQUAL "compilacion")
-            ej_diagnosticos(${inicio})
-            message("No se pudo compilar el comprobador; el registro completo está en\n"
-                    "build/ejercicios-compilacion.log")
-        endif()
-        if(NOT resultado STREQUAL "bien")
-            ej_salir(1)
-            return()
-        endif()
+endmacro()
+
+# ej_preparar(<var> <qué> <ejercicio>): compila lo que necesita esa orden, si hace falta. <var>
+# queda en "bien" o, si no se pudo (y ya está dicho), en otra cosa.
+function(ej_preparar var que cual)
+    ej_necesita("${que}" "${cual}")
+    set(${var} bien PARENT_SCOPE)
+    if(NOT hace_falta)
+        return()
+    endif()
+    ej_compilar(resultado "${objetivos}" "el comprobador" "${herramienta}" "un minuto")
+    if(resultado STREQUAL "compilacion")
+        ej_diagnosticos(${inicio})
+        message("No se pudo compilar el comprobador; el registro completo está en\n"
+                "build/ejercicios-compilacion.log")
+    endif()
+    if(resultado STREQUAL "bien")
         ej_al_dia(${binarios})
+    endif()
+    set(${var} ${resultado} PARENT_SCOPE)
+endfunction()
+
+# practicar, comprobar y corregir los hace el comprobador (comprobador/), que se compila aquí la
+# primera vez (o lo deja compilado practicar, en segundo plano).
+function(ej_comprobador)
+    set(pedido "")
+    if(primero STREQUAL "comprobar")
+        # El ejercicio es el primer argumento que lo nombra (las opciones pueden ir delante).
+        foreach(linea IN LISTS catalogo)
+            ej_campos()
+            if(programa IN_LIST resto AND pedido STREQUAL "")
+                set(pedido ${programa})
+            endif()
+        endforeach()
+    endif()
+    ej_preparar(resultado "${primero}" "${pedido}")
+    if(NOT resultado STREQUAL "bien")
+        ej_salir(1)
+        return()
     endif()
     ej_lanzar(raiz "build/default/comprobador/comprobador" TRUE FALSE)
 endfunction()
@@ -973,6 +1005,21 @@ function(ej_practicar)
     string(CONCAT salida "${salida}" "El enunciado, con sus dibujos: ${enunciado_mostrado}\n"
                          "Cuando tengas tu solución, compruébala con:\n"
                          "    ${lanzador} comprobar ${programa}\n")
+    # Lo que la comprobación necesita se compila ya, en segundo plano y con poca prioridad,
+    # mientras el alumno lee y escribe: así la primera comprobación no espera. Con EJ_PREPARAR=no,
+    # no; con EJ_PREPARAR=esperar, aquí mismo (las pruebas). En Windows, al comprobar.
+    set(preparar "$ENV{EJ_PREPARAR}")
+    ej_necesita(comprobar "${programa}")
+    if(hace_falta AND lenguaje STREQUAL "sh" AND NOT preparar STREQUAL "no")
+        string(APPEND salida "Mientras tanto se prepara el comprobador, en segundo plano (la "
+                             "primera vez, un minuto).\n")
+        if(preparar STREQUAL "esperar")
+            ej_preparar(resultado comprobar "${programa}")
+        else()
+            ej_orden("(nice -n 10 \"$raiz/ejercicios\" --preparar ${programa} </dev/null "
+                     ">/dev/null 2>&1 &)" "")
+        endif()
+    endif()
     ej_escribir("${salida}")
 endfunction()
 
@@ -1002,6 +1049,9 @@ elseif(primero STREQUAL "practicar")
     ej_practicar(${resto})
 elseif(primero MATCHES "^(comprobar|corregir)$")
     ej_comprobador()
+elseif(primero STREQUAL "--preparar")
+    # La compilación que deja practicar en segundo plano (sin decir nada: nadie la mira).
+    ej_preparar(resultado comprobar "${resto}")
 elseif(primero STREQUAL "--demo")
     ej_demo()
 elseif(primero MATCHES "^(-h|--help|--ayuda)$")

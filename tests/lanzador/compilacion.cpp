@@ -511,6 +511,24 @@ TEST(Comprobador, PracticarCreaLaPlantillaSinSobrescribirla) {
     EXPECT_TRUE(compilada.terminoBien()) << compilada;
 }
 
+// practicar deja preparando lo que necesitará la comprobación (el comprobador y la respuesta
+// modelo de ese ejercicio), sin esperar a que acabe; aquí se espera, con una cmake que falla:
+// basta ver que lo intenta, y que practicar sigue bien aunque la preparación falle.
+TEST(Comprobador, PracticarPreparaLaComprobacion) {
+    Copia copia(kGeneradores.front().cmake);
+    copia.preparar("esperar");
+    copia.cmakeFalla(true);
+    const nucleo::Resultado r = copia.lanzar({"practicar", "ringchain"});
+    ASSERT_TRUE(r.terminoBien()) << r;
+    EXPECT_NE(r.salida.find("Mientras tanto se prepara el comprobador, en segundo plano"),
+              std::string::npos)
+        << r;
+    const std::vector<LlamadaACmake> llamadas = copia.llamadas();
+    ASSERT_FALSE(llamadas.empty()) << r;
+    EXPECT_TRUE(esConfiguracion(llamadas.front())) << describir(llamadas);
+    EXPECT_TRUE(copia.leer("practica/ringchain.cpp").find("int main()") != std::string::npos);
+}
+
 // Una copia sin tests/ (solo para usar los ejercicios) configura y compila sin las pruebas: el
 // lanzador ejecuta los programas, y el comprobador y su respuesta modelo tienen su compilación
 // (se mira sin compilarlo, con ninja -n: tarda un par de minutos).

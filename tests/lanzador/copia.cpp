@@ -159,7 +159,7 @@ nucleo::Resultado Copia::orden(const std::string& guion,
 std::vector<std::string> Copia::entorno() const {
     // El compilador, el mismo de este árbol, para que sus mensajes sean los que esperan las
     // pruebas aunque el sistema tenga otro por defecto.
-    return {"CMAKE_GENERATOR=" + generador_, "CXX=" EJ_COMPILADOR};
+    return {"CMAKE_GENERATOR=" + generador_, "CXX=" EJ_COMPILADOR, "EJ_PREPARAR=" + preparar_};
 }
 
 std::string Copia::leer(const fs::path& relativa) const { return leerArchivo(raiz() / relativa); }

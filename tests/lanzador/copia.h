@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "proceso.h"
@@ -54,6 +55,9 @@ class Copia {
     std::vector<LlamadaACmake> llamadas() const;
     // Con `falla`, la espía anota las llamadas y falla sin llamar a la cmake verdadera.
     void cmakeFalla(bool falla) { cmakeFalla_ = falla; }
+    // Lo que practicar hace con la compilación del comprobador (EJ_PREPARAR): por omisión "no"
+    // (en segundo plano, nada la esperaría); "esperar", allí mismo.
+    void preparar(std::string como) { preparar_ = std::move(como); }
 
     // Ejecuta un guion de sh en la raíz de la copia, con las dos salidas unidas; $1, $2...
     // son los `parametros`.
@@ -77,6 +81,7 @@ class Copia {
     std::string generador_;
     bool borrarAlFinal_;
     bool cmakeFalla_ = false;
+    std::string preparar_ = "no";
 };
 
 // Cambia un archivo de una copia y lo deja como estaba al salir del ámbito.
