@@ -1009,15 +1009,16 @@ function(ej_practicar)
     # mientras el alumno lee y escribe: así la primera comprobación no espera. Con EJ_PREPARAR=no,
     # no; con EJ_PREPARAR=esperar, aquí mismo (las pruebas). En Windows, al comprobar.
     set(preparar "$ENV{EJ_PREPARAR}")
-    ej_necesita(comprobar "${programa}")
+    ej_necesita(comprobar "${nombre}")
     if(hace_falta AND lenguaje STREQUAL "sh" AND NOT preparar STREQUAL "no")
         string(APPEND salida "Mientras tanto se prepara el comprobador, en segundo plano (la "
                              "primera vez, un minuto).\n")
         if(preparar STREQUAL "esperar")
-            ej_preparar(resultado comprobar "${programa}")
+            ej_preparar(resultado comprobar "${nombre}")
         else()
-            ej_orden("(nice -n 10 \"$raiz/ejercicios\" --preparar ${programa} </dev/null "
-                     ">/dev/null 2>&1 &)" "")
+            string(CONCAT fondo "(nice -n 10 \"$raiz/ejercicios\" --preparar ${nombre} "
+                                "</dev/null >/dev/null 2>&1 &)")
+            ej_orden("${fondo}" "")
         endif()
     endif()
     ej_escribir("${salida}")

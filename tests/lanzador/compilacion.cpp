@@ -516,6 +516,8 @@ TEST(Comprobador, PracticarCreaLaPlantillaSinSobrescribirla) {
 // basta ver que lo intenta, y que practicar sigue bien aunque la preparación falle.
 TEST(Comprobador, PracticarPreparaLaComprobacion) {
     Copia copia(kGeneradores.front().cmake);
+    const nucleo::Resultado configurada = copia.orden("\"$1\" --preset default", {EJ_CMAKE});
+    ASSERT_TRUE(configurada.terminoBien()) << configurada;
     copia.preparar("esperar");
     copia.cmakeFalla(true);
     const nucleo::Resultado r = copia.lanzar({"practicar", "ringchain"});
@@ -523,9 +525,9 @@ TEST(Comprobador, PracticarPreparaLaComprobacion) {
     EXPECT_NE(r.salida.find("Mientras tanto se prepara el comprobador, en segundo plano"),
               std::string::npos)
         << r;
-    const std::vector<LlamadaACmake> llamadas = copia.llamadas();
-    ASSERT_FALSE(llamadas.empty()) << r;
-    EXPECT_TRUE(esConfiguracion(llamadas.front())) << describir(llamadas);
+    EXPECT_EQ(objetivos(copia.llamadas()),
+              (std::vector<std::string>{"comprobador", "ringchain", "sonda_ringchain"}))
+        << describir(copia.llamadas());
     EXPECT_TRUE(copia.leer("practica/ringchain.cpp").find("int main()") != std::string::npos);
 }
 
