@@ -349,8 +349,9 @@ TEST_F(RaizDePrueba, LasOpcionesYLosNombresQueNoSonEjercicios) {
 
 namespace {
 
-// El avance de una compilación larga: en una terminal, una línea que se reescribe con el paso y
-// el fuente (de ninja y de make), borrada al terminar; sin terminal, nada. En los dos casos la
+// El avance de una compilación larga: en una terminal (./ejercicios lo dice con EJ_TERMINAL),
+// una línea que se reescribe con el paso y el fuente (de ninja y de make), borrada al terminar;
+// sin terminal, nada. En los dos casos la
 // salida de la compilación entera va al registro y el estado es el suyo.
 TEST(Lanzador, ElAvanceDeUnaCompilacionSoloEnUnaTerminal) {
     const std::string avance = std::string(EJ_RAIZ) + "/lanzador/avance";
@@ -382,7 +383,7 @@ TEST(Lanzador, ElAvanceDeUnaCompilacionSoloEnUnaTerminal) {
             o.argumentos = {"-c", orden};
         }
         const std::string tmp = ::testing::TempDir();
-        o.entorno = {"TMPDIR=" + tmp};
+        o.entorno = {"TMPDIR=" + tmp, std::string("EJ_TERMINAL=") + (f.terminal ? "1" : "")};
         const nucleo::Resultado r =
             nucleo::ejecutar(f.terminal ? "/usr/bin/script" : "/bin/sh", "", o);
         std::ifstream leido(tmp + "/registro");
