@@ -17,6 +17,39 @@
 
 namespace comprobador {
 
+bool empiezaPorIostream(const std::string& texto) {
+    std::size_t i = texto.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;  // la marca UTF-8
+    // Blancos y comentarios.
+    for (;;) {
+        i = texto.find_first_not_of(" \t\r\n\f\v", i);
+        if (i == std::string::npos) return false;
+        if (texto.compare(i, 2, "//") == 0) {
+            i = texto.find('\n', i);
+            if (i == std::string::npos) return false;
+        } else if (texto.compare(i, 2, "/*") == 0) {
+            i = texto.find("*/", i + 2);
+            if (i == std::string::npos) return false;
+            i += 2;
+        } else {
+            break;
+        }
+    }
+    const auto blancos = [&] {
+        while (i < texto.size() && (texto[i] == ' ' || texto[i] == '\t')) ++i;
+    };
+    if (texto[i++] != '#') return false;
+    blancos();
+    if (texto.compare(i, 7, "include") != 0) return false;
+    i += 7;
+    blancos();
+    if (texto.compare(i, 10, "<iostream>") != 0) return false;
+    i += 10;
+    // Detrás, nada más en la línea (o un comentario).
+    blancos();
+    return i == texto.size() || texto[i] == '\n' || texto[i] == '\r' ||
+           texto.compare(i, 2, "//") == 0 || texto.compare(i, 2, "/*") == 0;
+}
+
 namespace {
 
 using nucleo::Opciones;
@@ -38,10 +71,9 @@ std::vector<std::string> separar(const std::string& texto) {
     return r;
 }
 
-// Las de la compilación vigilada, y el enlazador de las tres (vacío: el de siempre). Vienen de
-// CMake, que compila con los mismos sanitizadores el programa de la sonda de funciones
-// (EJ_BANDERAS_FUNCIONES).
-const std::vector<std::string> kSanitizadores = separar(EJ_SANITIZADORES);
+// El enlazador de las tres compilaciones (vacío: el de siempre). Viene de CMake, como las
+// banderas de la compilación vigilada (EJ_BANDERAS_VIGILADAS) y las de la sonda de funciones
+// (EJ_BANDERAS_FUNCIONES), con las que compila sus cabeceras precompiladas.
 const std::vector<std::string> kEnlazador = separar(EJ_ENLAZADOR);
 
 std::vector<std::string> unir(std::vector<std::string> a, const std::vector<std::string>& b) {
@@ -109,6 +141,23 @@ std::vector<std::string> incluirLista(const nucleo::Ejercicio& ejercicio, const 
     if (ejercicio.forma != nucleo::Forma::Lista) return {};
     const std::string carpeta = std::filesystem::path(ejercicio.fuente).parent_path().string();
     return {"-iquote", entorno.raiz + "/" + carpeta};
+}
+
+// -include de la cabecera precompilada `cabecera` (previa.h, previa_sonda.h: su CMakeLists.txt)
+// para compilar el fuente, si la hay y el fuente empieza por #include <iostream>: entonces es lo
+// primero que lee, y precompilarla no le cambia nada. Solo con GCC, que la compiló.
+std::vector<std::string> previa(const Entorno& entorno, const std::string& fuente,
+                                const std::string& cabecera) {
+    const std::string ruta = entorno.precompilado + "/" + cabecera;
+    std::error_code ec;
+    if (entorno.precompilado.empty() || entorno.compilador.find("clang") != std::string::npos ||
+        !std::filesystem::exists(ruta + ".gch", ec))
+        return {};
+    std::string texto;
+    if (!leerSinEnlaces(entorno.temporal + "/" + fuente, kPreprocesadoMaximo, texto).empty() ||
+        !empiezaPorIostream(texto))
+        return {};
+    return {"-include", ruta};
 }
 
 // La primera cita ('...') de la línea después de la posición dada.
@@ -259,8 +308,10 @@ nucleo::Resultado compilarNormal(const nucleo::Ejercicio& ejercicio, const std::
 
 nucleo::Resultado compilarVigilada(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
                                    const Entorno& entorno) {
-    return compilar(entorno, unir(unir(banderasVigiladas(), incluirLista(ejercicio, entorno)),
-                                  {fuente, "-o", entorno.dentro("vigilado")}));
+    return compilar(entorno,
+                    unir(unir(unir(banderasVigiladas(), previa(entorno, fuente, "previa.h")),
+                              incluirLista(ejercicio, entorno)),
+                         {fuente, "-o", entorno.dentro("vigilado")}));
 }
 
 nucleo::Resultado compilarFunciones(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
@@ -268,13 +319,21 @@ nucleo::Resultado compilarFunciones(const nucleo::Ejercicio& ejercicio, const st
     namespace fs = std::filesystem;
     // La solución sola, preprocesada con la cabecera de la sonda delante y su main renombrado:
     // sus macros se quedan en ella.
-    nucleo::Resultado r =
-        compilar(entorno,
-                 unir(unir({"-std=c++17", "-E", "-include", entorno.raiz + "/nucleo/sonda.h",
-                            "-Dmain=ej_main_de_la_entrega"},
-                           incluirLista(ejercicio, entorno)),
-                      {fuente, "-o", entorno.dentro("solucion.ii")}),
-                 false);
+    // Con la cabecera precompilada (sonda.h e <iostream>), lo preprocesado la nombra en vez de
+    // copiarla, y su compilación la carga.
+    std::vector<std::string> delante = previa(entorno, fuente, "previa_sonda.h");
+    if (delante.empty()) {
+        delante = {"-include", entorno.raiz + "/nucleo/sonda.h"};
+    } else {
+        delante.push_back("-fpch-preprocess");
+    }
+    nucleo::Resultado r = compilar(
+        entorno,
+        unir(
+            unir(unir(unir(banderasDeFunciones(), {"-E", "-Dmain=ej_main_de_la_entrega"}), delante),
+                 incluirLista(ejercicio, entorno)),
+            {fuente, "-o", entorno.dentro("solucion.ii")}),
+        false);
     if (!r.terminoBien()) return r;
     // Detrás, la sonda del ejercicio tal cual, sin pasar por el preprocesador.
     std::string preprocesado;
@@ -364,8 +423,6 @@ Comprobacion comprobacionDeCompilacion(const std::string& id, const std::string&
 
 std::vector<std::string> banderasDeFunciones() { return separar(EJ_BANDERAS_FUNCIONES); }
 
-std::vector<std::string> banderasVigiladas() {
-    return unir({"-std=c++17", "-w", "-O1", "-g"}, kSanitizadores);
-}
+std::vector<std::string> banderasVigiladas() { return separar(EJ_BANDERAS_VIGILADAS); }
 
 }  // namespace comprobador

@@ -55,6 +55,10 @@ std::vector<std::string> banderasDeFunciones();
 // Las del programa vigilado por AddressSanitizer y UBSan (sin el enlazador, que pone compilar).
 std::vector<std::string> banderasVigiladas();
 
+// ¿Empieza el fuente, tras blancos y comentarios, por #include <iostream> (y nada más en esa
+// línea)? Entonces su cabecera precompilada no le cambia nada: es lo primero que lee.
+bool empiezaPorIostream(const std::string& texto);
+
 // El nombre dentro de una cita del compilador: "bool isPalindrome(const string&)" da
 // isPalindrome, "ListaCircularDobleEnlazada::agregar" da agregar, "class Cir" da Cir.
 std::string nombreCitado(std::string citado);

@@ -126,4 +126,32 @@ TEST(Compilacion, SoloLoQueFallaDeVerdadEsCulpaDelComprobador) {
         comprobador::ErrorDelComprobador);
 }
 
+// La cabecera precompilada de <iostream> solo se pone delante de un fuente que ya empieza por
+// ella: entonces no le cambia nada. Lo que va antes de su #include (una macro, otra cabecera)
+// podría cambiar lo que declara, y ese fuente se compila como siempre.
+TEST(Compilacion, LaCabeceraPrecompiladaSoloSiElFuenteEmpiezaPorElla) {
+    struct Fila {
+        const char* fuente;
+        bool empieza;
+    } filas[] = {
+        {"#include <iostream>\nint main() {}\n", true},
+        {"\xEF\xBB\xBF// Mi solución\n/* de\n   varias líneas */\n  #  include  <iostream> // "
+         "E/S\n",
+         true},
+        {"#include <iostream>\r\nint main() {}\r\n", true},
+        {"#include <iostream>", true},
+        {"#define private public\n#include <iostream>\n", false},
+        {"#include <string>\n#include <iostream>\n", false},
+        {"#include \"iostream\"\n", false},
+        {"#include <iostreams>\n", false},
+        {"#include <iostream> int x;\n", false},
+        {"/* sin cerrar #include <iostream>\n", false},
+        {"", false},
+        {"int main() {}\n", false},
+    };
+    for (const Fila& f : filas) {
+        EXPECT_EQ(comprobador::empiezaPorIostream(f.fuente), f.empieza) << f.fuente;
+    }
+}
+
 }  // namespace
