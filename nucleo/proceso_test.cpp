@@ -104,8 +104,9 @@ TEST(Proceso, ElLimiteDeCpuMideLoQueCalculaNoLoQueEspera) {
 // Al tope de tiempo real, un programa que sigue gastando CPU no está parado: la máquina no le
 // da turno. Se le alarga el tope hasta cuatro veces y, si ni así llega a su límite de CPU, se
 // dice que la máquina está cargada, no que se paró. Para que no tenga turno, la prueba lo pone
-// en una sola CPU junto a un bucle suyo y lo lanza con nice: así gasta menos de un tercio de esa
-// CPU, haya lo que haya en las demás.
+// en una sola CPU junto a un bucle suyo y lo lanza con la política SCHED_IDLE (chrt --idle): solo
+// calcula cuando el bucle le deja, casi nunca, haya lo que haya en las demás CPU. Espera turno
+// (estado R) sin apenas gastar CPU: tampoco eso es estar parado.
 TEST(Proceso, UnProgramaSinTurnoNoEstaParado) {
     using std::chrono::milliseconds;
     cpu_set_t antes;
@@ -127,7 +128,7 @@ TEST(Proceso, UnProgramaSinTurnoNoEstaParado) {
     o.limite = milliseconds(1000);
     const auto inicio = std::chrono::steady_clock::now();
     const nucleo::Resultado r =
-        sh("ulimit -t 10; exec nice -n 5 sh -c 'while :; do :; done'", "", o);
+        sh("ulimit -t 10; exec chrt --idle 0 sh -c 'while :; do :; done'", "", o);
     const auto duro = std::chrono::steady_clock::now() - inicio;
     kill(bucle, SIGKILL);
     waitpid(bucle, nullptr, 0);
