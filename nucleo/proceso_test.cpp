@@ -120,8 +120,10 @@ TEST(Proceso, UnProgramaSinTurnoNoEstaParado) {
     const pid_t bucle = fork();
     if (bucle == 0) {
         alarm(30);  // por si la prueba no llegara a matarlo
-        for (;;) {
-        }
+        // Con un efecto visible: un bucle vacío sin fin es comportamiento indefinido, y clang
+        // lo quita (el hijo seguía con la prueba y el programa tenía la CPU para él solo).
+        volatile unsigned long vueltas = 0;
+        for (;;) vueltas = vueltas + 1;
     }
     nucleo::Opciones o;
     o.limiteCpu = milliseconds(2500);
