@@ -36,11 +36,6 @@ const milliseconds kCasoPesado{1000};
 const milliseconds kLimiteCaso{2000};
 // Un caso que decidió la colección no se exige: si no termina enseguida, no hay más que ver.
 const milliseconds kLimiteDecidido{250};
-// El tope en tiempo real de un programa que no gasta su CPU: el doble de su límite y un segundo
-// más. Uno que espera su turno en una máquina cargada lo necesita (una entrada hostil que un
-// programa correcto despacha con 20 ms de CPU tardó 0,3 s con la máquina llena); uno que se ha
-// quedado parado (una pausa) no hace esperar mucho más que uno que calcula sin parar.
-milliseconds topeParado(milliseconds limite) { return limite * 2 + milliseconds(1000); }
 
 milliseconds limiteDe(const nucleo::Caso& caso) {
     if (caso.limite > kCasoLento) return std::min(caso.limite, kLimiteLento);
@@ -116,7 +111,7 @@ Opciones opcionesAlumno(const nucleo::Ejercicio& ejercicio, const nucleo::Caso& 
     // El límite es de CPU, la misma vara con la máquina libre o cargada; el de tiempo real solo
     // para al que se queda parado.
     o.limiteCpu = limite;
-    o.limite = topeParado(limite);
+    o.limite = nucleo::topeParado(limite);
     // El programa del alumno trabaja en la carpeta temporal, donde está compilado: lo que
     // escriba allí se borra con ella.
     o.directorio = entorno.temporal;

@@ -56,13 +56,16 @@ std::string conPistas(std::string explicacion, const std::vector<std::string>& p
 
 }  // namespace
 
+std::chrono::milliseconds topeParado(std::chrono::milliseconds limite) {
+    return limite * 2 + std::chrono::seconds(1);
+}
+
 Opciones opcionesDe(const Ejercicio& ejercicio, const Caso& caso) {
     Opciones opciones;
     // El límite del caso es de CPU: la misma vara con la máquina libre o cargada (las pruebas
-    // corren a la vez, y con sanitizadores). El de tiempo real, el doble y un segundo más, solo
-    // para el que se queda parado.
+    // corren a la vez, y con sanitizadores). El de tiempo real, solo para el que se queda parado.
     opciones.limiteCpu = caso.limite;
-    opciones.limite = caso.limite * 2 + std::chrono::seconds(1);
+    opciones.limite = topeParado(caso.limite);
     opciones.unirSalidas = caso.modo == Modo::Unidas;
     opciones.limiteSalida = limiteSalidaDe(caso);
     if (ejercicio.conservaNodos()) {

@@ -46,6 +46,12 @@ Veredicto juzgar(const Caso& caso, const Resultado& resultado);
 // y con su propio límite de tiempo. Se ejecuta con ejecutarCaso.
 Caso casoHostil(const Hostil& hostil);
 
+// El tope en tiempo real de un programa cuyo límite es de CPU: el doble de su límite y un segundo
+// más. Uno que espera su turno en una máquina cargada lo necesita (una entrada hostil que un
+// programa correcto despacha con 20 ms de CPU tardó 0,3 s con la máquina llena); uno que se ha
+// quedado parado (una pausa) no hace esperar mucho más que uno que calcula sin parar.
+std::chrono::milliseconds topeParado(std::chrono::milliseconds limite);
+
 // Una entrada hostil pasa si el programa termina bien (estado 0, sin señal, a tiempo, sin
 // salida excesiva), su salida empieza por el primer aviso del ejercicio y no hay informe de
 // los sanitizadores. La explicación muestra la entrada y las dos salidas, recortadas.
