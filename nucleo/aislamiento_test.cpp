@@ -147,9 +147,12 @@ int procesosConMarca(const std::string& marca) {
     for (const fs::directory_entry& e : fs::directory_iterator("/proc", ec)) {
         const std::string nombre = e.path().filename().string();
         if (nombre.find_first_not_of("0123456789") != std::string::npos) continue;
+        // Un proceso que termina mientras se lee hace fallar la lectura (ESRCH): con rdbuf()
+        // eso deja el flujo en error y la línea a medias, sin excepción.
         std::ifstream f(e.path() / "cmdline", std::ios::binary);
-        const std::string linea((std::istreambuf_iterator<char>(f)), {});
-        if (linea.find(marca) != std::string::npos) ++n;
+        std::ostringstream linea;
+        linea << f.rdbuf();
+        if (linea.str().find(marca) != std::string::npos) ++n;
     }
     return n;
 }

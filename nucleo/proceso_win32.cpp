@@ -307,6 +307,25 @@ void tuberia(HANDLE& lectura, HANDLE& escritura) {
 
 void heredable(HANDLE h) { SetHandleInformation(h, HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT); }
 
+// ¿Es un fallo de CreateProcessW que puede no repetirse? Los de un programa que no está, no se
+// puede abrir o no es un ejecutable se repetirían igual.
+bool pasajero(DWORD error) {
+    switch (error) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_ACCESS_DENIED:
+        case ERROR_BAD_EXE_FORMAT:
+        case ERROR_EXE_MACHINE_TYPE_MISMATCH:
+        case ERROR_INVALID_PARAMETER:
+        case ERROR_DIRECTORY:
+        case ERROR_INVALID_NAME:
+        case ERROR_FILENAME_EXCED_RANGE:
+            return false;
+        default:
+            return true;
+    }
+}
+
 // Un trabajo que mata a todos sus procesos al cerrarse (también si quien ejecuta muere) y en el
 // que un programa que se rompe termina sin el cuadro de "dejó de funcionar".
 HANDLE nuevoTrabajo() {
@@ -378,9 +397,16 @@ Programa::Programa(const std::string& ruta, const Opciones& opciones) : d_(new D
         // Un programa que se rompe termina sin cuadros de error: el modo se hereda al crearlo.
         const UINT modo =
             SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
-        lanzado = CreateProcessW(ejecutable.c_str(), linea.data(), nullptr, nullptr, TRUE, banderas,
-                                 entorno.data(), directorio.empty() ? nullptr : directorio.c_str(),
-                                 &inicio.StartupInfo, &pi) != 0;
+        // Un fallo que no es del programa (falta de recursos del sistema en un momento de mucha
+        // carga) se reintenta un par de veces; uno que no existe o no es un ejecutable, no.
+        for (int intento = 0; !lanzado && intento < 3; ++intento) {
+            if (intento > 0) Sleep(100 * intento);
+            lanzado =
+                CreateProcessW(ejecutable.c_str(), linea.data(), nullptr, nullptr, TRUE, banderas,
+                               entorno.data(), directorio.empty() ? nullptr : directorio.c_str(),
+                               &inicio.StartupInfo, &pi) != 0;
+            if (!lanzado && !pasajero(GetLastError())) break;
+        }
         SetErrorMode(modo);
         if (conLista) DeleteProcThreadAttributeList(lista);
         for (HANDLE h : heredados) cerrar(h);

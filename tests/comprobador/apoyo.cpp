@@ -71,9 +71,12 @@ int procesosDesde(const fs::path& carpeta) {
         if (exe.rfind(carpeta.string(), 0) == 0) {
             ++n;
         } else if (exe.rfind("/tmp/entrega/", 0) == 0) {
+            // Si el proceso termina mientras se lee, rdbuf() deja el flujo en error, sin
+            // excepción.
             std::ifstream montajes(e.path() / "mountinfo");
-            const std::string texto((std::istreambuf_iterator<char>(montajes)), {});
-            if (texto.find(carpeta.string()) != std::string::npos) ++n;
+            std::ostringstream texto;
+            texto << montajes.rdbuf();
+            if (texto.str().find(carpeta.string()) != std::string::npos) ++n;
         }
     }
     return n;
