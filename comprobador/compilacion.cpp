@@ -297,10 +297,9 @@ std::vector<std::string> lecturaDeEjecucion(const Entorno& entorno) {
 
 nucleo::Resultado compilarNormal(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
                                  const Entorno& entorno) {
-    // Optimizada, como la de la colección, y con protección de la pila.
     return compilar(
         entorno,
-        unir(unir({"-std=c++17", "-Wall", "-Wextra", "-Wpedantic", "-O2", "-fstack-protector-all"},
+        unir(unir(unir(separar(EJ_BANDERAS_NORMALES), previa(entorno, fuente, "previa_normal.h")),
                   incluirLista(ejercicio, entorno)),
              {fuente, "-o", entorno.dentro("normal")}),
         true, true);
@@ -308,10 +307,17 @@ nucleo::Resultado compilarNormal(const nucleo::Ejercicio& ejercicio, const std::
 
 nucleo::Resultado compilarVigilada(const nucleo::Ejercicio& ejercicio, const std::string& fuente,
                                    const Entorno& entorno) {
+    // Con las bibliotecas de los sanitizadores dentro del programa: sin cargarlas ni
+    // reubicarlas en cada ejecución, y con LeakSanitizer, cada una gasta un tercio menos.
+    const bool clang = entorno.compilador.find("clang") != std::string::npos;
+    const std::vector<std::string> estaticas =
+        clang ? std::vector<std::string>{"-static-libsan"}
+              : std::vector<std::string>{"-static-libasan", "-static-libubsan"};
     return compilar(entorno,
-                    unir(unir(unir(banderasVigiladas(), previa(entorno, fuente, "previa.h")),
-                              incluirLista(ejercicio, entorno)),
-                         {fuente, "-o", entorno.dentro("vigilado")}));
+                    unir(unir(unir(unir(banderasVigiladas(), previa(entorno, fuente, "previa.h")),
+                                   incluirLista(ejercicio, entorno)),
+                              {fuente, "-o", entorno.dentro("vigilado")}),
+                         estaticas));
 }
 
 nucleo::Resultado compilarFunciones(const nucleo::Ejercicio& ejercicio, const std::string& fuente,

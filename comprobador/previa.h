@@ -1,3 +1,3 @@
-// Lo que se precompila para la compilación vigilada de una entrega que empieza por
+// Lo que se precompila para las compilaciones normal y vigilada de una entrega que empieza por
 // #include <iostream> (comprobador/CMakeLists.txt).
 #include <iostream>
