@@ -251,10 +251,15 @@ endfunction()
 # que ejecuta este guion), sin la entrada del alumno y con las dos salidas, en su orden, añadidas
 # al registro. <var> dice si terminó bien.
 # Con la variable avance (un título), en Linux y macOS, la orden pasa por lanzador/avance, que
-# muestra en la terminal cuánto lleva.
+# muestra en la terminal cuánto lleva; con avance_programas (un número), cuántos programas de
+# esos lleva compilados.
 function(ej_cmake var)
     if(avance AND lenguaje STREQUAL "sh")
-        execute_process(COMMAND sh "${raiz}/lanzador/avance" "${avance}" cmake ${ARGN}
+        set(cuenta "")
+        if(avance_programas)
+            set(cuenta --programas ${avance_programas})
+        endif()
+        execute_process(COMMAND sh "${raiz}/lanzador/avance" ${cuenta} "${avance}" cmake ${ARGN}
                         WORKING_DIRECTORY "${raiz}"
                         INPUT_FILE "${temporal}/vacia"
                         OUTPUT_FILE "${temporal}/cmake.log"
@@ -666,6 +671,7 @@ function(ej_demo)
             endif()
         endforeach()
         if(pendiente)
+            list(LENGTH binarios avance_programas)
             ej_compilar(resultado programas "los ejercicios" "${primer_binario}")
             if(resultado STREQUAL "configuracion")
                 ej_salir(1)

@@ -350,32 +350,40 @@ TEST_F(RaizDePrueba, LasOpcionesYLosNombresQueNoSonEjercicios) {
 namespace {
 
 // El avance de una compilación larga: en una terminal (./ejercicios lo dice con EJ_TERMINAL),
-// una línea que se reescribe con el paso y el fuente (de ninja y de make), borrada al terminar;
-// sin terminal, nada. En los dos casos la
-// salida de la compilación entera va al registro y el estado es el suyo.
+// una línea que se reescribe con el paso y el fuente (de ninja y de make), o con --programas,
+// cuántos programas lleva enlazados y cuál compila; borrada al terminar. Sin terminal, nada. En
+// todos los casos la salida de la compilación entera va al registro y el estado es el suyo.
 TEST(Lanzador, ElAvanceDeUnaCompilacionSoloEnUnaTerminal) {
     const std::string avance = std::string(EJ_RAIZ) + "/lanzador/avance";
     const std::string compilacion =
         "printf '[1/2] Building CXX object nucleo/CMakeFiles/nucleo.dir/casos.cpp.o\\n"
         "[ 50%%] Building CXX object CMakeFiles/fibcalc.dir/fibcalc.cpp.o\\n"
+        "[ 75%%] Linking CXX executable bin/fibcalc\\n"
         "error: algo\\n'; exit 3";
     const std::string registro =
         "[1/2] Building CXX object nucleo/CMakeFiles/nucleo.dir/casos.cpp.o\n"
-        "[ 50%] Building CXX object CMakeFiles/fibcalc.dir/fibcalc.cpp.o\nerror: algo\n";
+        "[ 50%] Building CXX object CMakeFiles/fibcalc.dir/fibcalc.cpp.o\n"
+        "[ 75%] Linking CXX executable bin/fibcalc\nerror: algo\n";
     struct Fila {
         bool terminal;
+        const char* opciones;
         std::vector<std::string> dice;  // en la salida de error
     } filas[] = {
-        {false, {}},
+        {false, "", {}},
         {true,
+         "",
          {"\r\033[KCompilando: 1 de 2 (casos.cpp)", "\r\033[KCompilando: 50 % (fibcalc.cpp)",
-          "\r\033[K"}},
+          "\r\033[KCompilando: 75 % (fibcalc)", "\r\033[K"}},
+        {true,
+         "--programas 3 ",
+         {"\r\033[KCompilando: 0 de 3 (nucleo)", "\r\033[KCompilando: 0 de 3 (fibcalc)",
+          "\r\033[KCompilando: 1 de 3 (fibcalc)", "\r\033[K"}},
     };
     for (const Fila& f : filas) {
-        SCOPED_TRACE(f.terminal ? "con terminal" : "sin terminal");
+        SCOPED_TRACE(std::string(f.terminal ? "con terminal " : "sin terminal ") + f.opciones);
         nucleo::Opciones o;
-        const std::string orden = "sh '" + avance + "' Compilando sh -c \"" + compilacion +
-                                  "\" >\"$TMPDIR/registro\"; echo \"estado $?\" >&2";
+        const std::string orden = "sh '" + avance + "' " + f.opciones + "Compilando sh -c \"" +
+                                  compilacion + "\" >\"$TMPDIR/registro\"; echo \"estado $?\" >&2";
         if (f.terminal) {
             // script da a la orden una terminal (su salida de error), y copia lo que escribe.
             o.argumentos = {"-qec", orden, "/dev/null"};
