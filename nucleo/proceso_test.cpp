@@ -140,7 +140,9 @@ TEST(Proceso, UnProgramaSinTurnoNoEstaParado) {
     EXPECT_FALSE(r.agotadoParado) << r;
     EXPECT_FALSE(r.terminoBien()) << r;
     EXPECT_GE(duro, milliseconds(3900)) << "el tope se alarga hasta cuatro veces";
-    EXPECT_LT(duro, milliseconds(6000));
+    // Y no más: sin turno, llegar a su límite de CPU le llevaría minutos. (Con holgura: en una
+    // máquina cargada, esta prueba, en la misma CPU que el bucle, también espera su turno.)
+    EXPECT_LT(duro, milliseconds(9000));
 }
 
 TEST(Proceso, LaConversacionEsperaCadaAviso) {
