@@ -109,17 +109,18 @@ TEST(Proceso, ElLimiteDeCpuMideLoQueCalculaNoLoQueEspera) {
 // (estado R) sin apenas gastar CPU: tampoco eso es estar parado.
 TEST(Proceso, UnProgramaSinTurnoNoEstaParado) {
     using std::chrono::milliseconds;
-    cpu_set_t antes;
-    ASSERT_EQ(sched_getaffinity(0, sizeof antes, &antes), 0);
+    // Solo el bucle y el programa van a esa CPU: la prueba, que mide, tiene las demás.
+    cpu_set_t todas;
+    ASSERT_EQ(sched_getaffinity(0, sizeof todas, &todas), 0);
     int cpu = 0;
-    while (!CPU_ISSET(cpu, &antes)) ++cpu;
-    cpu_set_t una;
-    CPU_ZERO(&una);
-    CPU_SET(cpu, &una);
-    ASSERT_EQ(sched_setaffinity(0, sizeof una, &una), 0);
+    while (!CPU_ISSET(cpu, &todas)) ++cpu;
     const pid_t bucle = fork();
     if (bucle == 0) {
         alarm(30);  // por si la prueba no llegara a matarlo
+        cpu_set_t una;
+        CPU_ZERO(&una);
+        CPU_SET(cpu, &una);
+        sched_setaffinity(0, sizeof una, &una);
         // Con un efecto visible: un bucle vacío sin fin es comportamiento indefinido, y clang
         // lo quita (el hijo seguía con la prueba y el programa tenía la CPU para él solo).
         volatile unsigned long vueltas = 0;
@@ -129,19 +130,19 @@ TEST(Proceso, UnProgramaSinTurnoNoEstaParado) {
     o.limiteCpu = milliseconds(2500);
     o.limite = milliseconds(1000);
     const auto inicio = std::chrono::steady_clock::now();
-    const nucleo::Resultado r =
-        sh("ulimit -t 10; exec chrt --idle 0 sh -c 'while :; do :; done'", "", o);
+    const nucleo::Resultado r = sh("ulimit -t 10; exec taskset -c " + std::to_string(cpu) +
+                                       " chrt --idle 0 sh -c 'while :; do :; done'",
+                                   "", o);
     const auto duro = std::chrono::steady_clock::now() - inicio;
     kill(bucle, SIGKILL);
     waitpid(bucle, nullptr, 0);
-    sched_setaffinity(0, sizeof antes, &antes);
     EXPECT_TRUE(r.maquinaCargada) << r;
     EXPECT_TRUE(r.agotado) << r;
     EXPECT_FALSE(r.agotadoParado) << r;
     EXPECT_FALSE(r.terminoBien()) << r;
     EXPECT_GE(duro, milliseconds(3900)) << "el tope se alarga hasta cuatro veces";
-    // Y no más: sin turno, llegar a su límite de CPU le llevaría minutos. (Con holgura: en una
-    // máquina cargada, esta prueba, en la misma CPU que el bucle, también espera su turno.)
+    // Y no más: sin turno, llegar a su límite de CPU le llevaría minutos. (Con holgura para una
+    // máquina cargada.)
     EXPECT_LT(duro, milliseconds(9000));
 }
 
