@@ -84,12 +84,47 @@ std::string comoMurio(int estado, const std::string& errores) {
     return "Terminó dentro de la llamada sin volver de ella: ¿un exit en la función?\n";
 }
 
+// `texto` sin lo que dice si una línea escrita se vació, y con un salto de línea menos al final
+// de cada texto escrito («...⏎» queda «...»), si `sinSalto`.
+std::string sinFinDeLinea(std::string texto, bool sinSalto) {
+    for (const std::string marca : {", vaciado", ", sin vaciar"}) {
+        for (std::size_t p; (p = texto.find(marca)) != std::string::npos;)
+            texto.erase(p, marca.size());
+    }
+    const std::string salto = "⏎»";
+    for (std::size_t p = 0; sinSalto && (p = texto.find(salto, p)) != std::string::npos;) {
+        texto.replace(p, salto.size(), "»");
+        ++p;
+    }
+    return texto;
+}
+
 // Una pista para lo observado distinto, cuando se sabe decir en los términos del enunciado.
+// Con `exacta`, lo distinto es solo eso (una firma, el final de una línea escrita): la pista
+// general de la comprobación no viene al caso.
 std::string pistaDe(const Llamada& llamada, const std::string& esperado,
-                    const std::string& obtenido) {
+                    const std::string& obtenido, bool& exacta) {
+    exacta = true;
     if (llamada.operacion.rfind("firma ", 0) == 0) {
         return llamada.operacion.substr(6) + " tiene otra firma: pide " + esperado +
                ", tu código declara " + obtenido + ".";
+    }
+    // Todo igual salvo el salto de línea del final de lo que escribe.
+    const std::string comoTermina = esperado.find(", sin vaciar") != std::string::npos ? "con '\\n'"
+                                    : esperado.find(", vaciado") != std::string::npos
+                                        ? "con std::endl"
+                                        : "con '\\n' o con std::endl";
+    const std::string salto = "⏎»";
+    if (esperado.find(salto) != std::string::npos &&
+        sinFinDeLinea(esperado, true) == sinFinDeLinea(obtenido, false)) {
+        return "Falta el salto de línea al final de lo que escribe: el enunciado termina esa "
+               "línea " +
+               comoTermina + ".";
+    }
+    if (obtenido.find(salto) != std::string::npos &&
+        sinFinDeLinea(esperado, false) == sinFinDeLinea(obtenido, true)) {
+        return "Sobra un salto de línea al final de lo que escribe: hay un std::endl (o un "
+               "'\\n') de más.";
     }
     const bool esperaVaciado = esperado.find(", vaciado") != std::string::npos;
     const bool esperaSinVaciar = esperado.find(", sin vaciar") != std::string::npos;
@@ -101,6 +136,7 @@ std::string pistaDe(const Llamada& llamada, const std::string& esperado,
         return "La línea acaba con '\\n' sin vaciar la salida: el enunciado la termina con "
                "std::endl.";
     }
+    exacta = false;
     return "";
 }
 
@@ -251,6 +287,7 @@ std::vector<Comprobacion> comprobarFunciones(const nucleo::Ejercicio& ejercicio,
                             : "") +
                 "\n";
             const bool revento = !reventon[i].empty();
+            bool exacta = false;
             if (revento) {
                 e.explicacion += nucleo::sangrar(reventon[i], "  ");
                 e.pistas.push_back(nucleo::lineasDe(reventon[i]).front());
@@ -262,10 +299,10 @@ std::vector<Comprobacion> comprobarFunciones(const nucleo::Ejercicio& ejercicio,
                         (distintas == 2 ? " llamada más no da" : " llamadas más no dan") +
                         " lo esperado.\n";
                 }
-                const std::string pista = pistaDe(p.llamada, e.esperado, e.obtenido);
+                const std::string pista = pistaDe(p.llamada, e.esperado, e.obtenido, exacta);
                 if (!pista.empty()) e.pistas.push_back(pista);
             }
-            if (!tabla[i].pista.empty()) e.pistas.push_back(tabla[i].pista);
+            if (!tabla[i].pista.empty() && !exacta) e.pistas.push_back(tabla[i].pista);
             // Lo que ya dice la explicación (lo que pasó al reventar) no se repite como pista.
             if (e.pistas.size() > (revento ? 1u : 0u)) {
                 e.explicacion += "Pistas:\n";

@@ -90,31 +90,48 @@ TEST(Funciones, UnaSondaQueRespondeBienPasaTodoDeUnaVez) {
     EXPECT_EQ(f.veces, 1);
 }
 
+// La pista general de una comprobación sale cuando lo distinto no se sabe decir mejor: si solo
+// cambia una firma o el final de una línea escrita, esa pista exacta la sustituye.
 TEST(Funciones, LoDistintoSeExplicaConLaLlamadaYSuPista) {
+    const std::string general = "Pista general de la comprobación.";
     struct Fila {
         std::string clave, obtenido;
         std::size_t falla;
         std::string trozo;  // en la explicación
+        bool conGeneral;    // y la pista general de la comprobación
     } filas[] = {
-        {"doble 5", "11", 0, "Llamada: doble(5)\n  Esperado: 10\n  Obtenido: 11\n"},
+        {"doble 5", "11", 0, "Llamada: doble(5)\n  Esperado: 10\n  Obtenido: 11\n", true},
         {"firma doble", "long (long)", 1,
-         "doble tiene otra firma: pide int (int), tu código declara long (long)."},
+         "doble tiene otra firma: pide int (int), tu código declara long (long).", false},
         {"muestra", "escribe «hola⏎», sin vaciar", 2,
          "La línea acaba con '\\n' sin vaciar la salida: el enunciado la termina con "
-         "std::endl."},
+         "std::endl.",
+         false},
+        {"muestra", "escribe «hola»", 2,
+         "Falta el salto de línea al final de lo que escribe: el enunciado termina esa línea "
+         "con std::endl.",
+         false},
+        {"muestra", "escribe «hola⏎⏎», vaciado", 2,
+         "Sobra un salto de línea al final de lo que escribe: hay un std::endl (o un '\\n') de "
+         "más.",
+         false},
+        {"muestra", "escribe «hol»", 2, "Llamada: muestra()\n  Esperado: escribe «hola⏎», vaciado",
+         true},
     };
     for (const Fila& fila : filas) {
-        SCOPED_TRACE(fila.clave);
+        SCOPED_TRACE(fila.clave + " → " + fila.obtenido);
         Falsa f{correctas(), ""};
         f.respuestas[fila.clave] = fila.obtenido;
-        const std::vector<Comprobacion> r =
-            comprobarFunciones(ejercicio(), 1, std::ref(f), sinModelo());
+        nucleo::Ejercicio e = ejercicio();
+        for (nucleo::ComprobacionDeFunciones& c : e.funciones) c.pista = general;
+        const std::vector<Comprobacion> r = comprobarFunciones(e, 1, std::ref(f), sinModelo());
         for (std::size_t i = 0; i < r.size(); ++i) {
             EXPECT_EQ(r[i].estado, i == fila.falla ? Estado::Fallo : Estado::Paso) << r[i].id;
         }
-        EXPECT_NE(r[fila.falla].evidencia.explicacion.find(fila.trozo), std::string::npos)
-            << r[fila.falla].evidencia.explicacion;
+        const std::string& explicacion = r[fila.falla].evidencia.explicacion;
+        EXPECT_NE(explicacion.find(fila.trozo), std::string::npos) << explicacion;
         EXPECT_EQ(r[fila.falla].evidencia.obtenido, fila.obtenido);
+        EXPECT_EQ(explicacion.find(general) != std::string::npos, fila.conGeneral) << explicacion;
     }
 }
 
