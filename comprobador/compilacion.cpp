@@ -101,14 +101,19 @@ Resultado enLaCarpeta(const Entorno& entorno, const std::string& programa,
     return nucleo::ejecutar(programa, "", o);
 }
 
+// ¿Compila las entregas clang? (Algunas banderas se llaman de otra manera, y las cabeceras
+// precompiladas son de GCC.)
+bool conClang(const Entorno& entorno) {
+    return entorno.compilador.find("clang") != std::string::npos;
+}
+
 Resultado compilar(const Entorno& entorno, const std::vector<std::string>& argumentos,
                    bool enlazar = true, bool enEspanol = false) {
     // Tras veinte errores el compilador para: el alumno lee los primeros, y una inundación de
     // errores no cuesta minutos.
     // (clang lo llama de otra manera.)
-    const bool clang = entorno.compilador.find("clang") != std::string::npos;
     return enLaCarpeta(entorno, entorno.compilador,
-                       unir({clang ? "-ferror-limit=20" : "-fmax-errors=20"},
+                       unir({conClang(entorno) ? "-ferror-limit=20" : "-fmax-errors=20"},
                             enlazar ? unir(argumentos, kEnlazador) : argumentos),
                        enEspanol);
 }
@@ -150,7 +155,7 @@ std::vector<std::string> previa(const Entorno& entorno, const std::string& fuent
                                 const std::string& cabecera) {
     const std::string ruta = entorno.precompilado + "/" + cabecera;
     std::error_code ec;
-    if (entorno.precompilado.empty() || entorno.compilador.find("clang") != std::string::npos ||
+    if (entorno.precompilado.empty() || conClang(entorno) ||
         !std::filesystem::exists(ruta + ".gch", ec))
         return {};
     std::string texto;
@@ -309,10 +314,9 @@ nucleo::Resultado compilarVigilada(const nucleo::Ejercicio& ejercicio, const std
                                    const Entorno& entorno) {
     // Con las bibliotecas de los sanitizadores dentro del programa: sin cargarlas ni
     // reubicarlas en cada ejecución, y con LeakSanitizer, cada una gasta un tercio menos.
-    const bool clang = entorno.compilador.find("clang") != std::string::npos;
     const std::vector<std::string> estaticas =
-        clang ? std::vector<std::string>{"-static-libsan"}
-              : std::vector<std::string>{"-static-libasan", "-static-libubsan"};
+        conClang(entorno) ? std::vector<std::string>{"-static-libsan"}
+                          : std::vector<std::string>{"-static-libasan", "-static-libubsan"};
     return compilar(entorno,
                     unir(unir(unir(unir(banderasVigiladas(), previa(entorno, fuente, "previa.h")),
                                    incluirLista(ejercicio, entorno)),

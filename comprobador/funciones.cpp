@@ -84,6 +84,9 @@ std::string comoMurio(int estado, const std::string& errores) {
     return "Terminó dentro de la llamada sin volver de ella: ¿un exit en la función?\n";
 }
 
+// El final de un texto escrito que acaba en salto de línea, como lo muestra la sonda.
+const std::string kSaltoAlFinal = "⏎»";
+
 // `texto` sin lo que dice si una línea escrita se vació, y con un salto de línea menos al final
 // de cada texto escrito («...⏎» queda «...»), si `sinSalto`.
 std::string sinFinDeLinea(std::string texto, bool sinSalto) {
@@ -91,43 +94,40 @@ std::string sinFinDeLinea(std::string texto, bool sinSalto) {
         for (std::size_t p; (p = texto.find(marca)) != std::string::npos;)
             texto.erase(p, marca.size());
     }
-    const std::string salto = "⏎»";
-    for (std::size_t p = 0; sinSalto && (p = texto.find(salto, p)) != std::string::npos;) {
-        texto.replace(p, salto.size(), "»");
+    for (std::size_t p = 0; sinSalto && (p = texto.find(kSaltoAlFinal, p)) != std::string::npos;) {
+        texto.replace(p, kSaltoAlFinal.size(), "»");
         ++p;
     }
     return texto;
 }
 
-// Una pista para lo observado distinto, cuando se sabe decir en los términos del enunciado.
-// Con `exacta`, lo distinto es solo eso (una firma, el final de una línea escrita): la pista
-// general de la comprobación no viene al caso.
+// Una pista para lo observado distinto, cuando se sabe decir en los términos del enunciado: lo
+// distinto es solo eso (una firma, el final de una línea escrita), y la pista general de la
+// comprobación no viene al caso. "" si no se sabe.
 std::string pistaDe(const Llamada& llamada, const std::string& esperado,
-                    const std::string& obtenido, bool& exacta) {
-    exacta = true;
+                    const std::string& obtenido) {
     if (llamada.operacion.rfind("firma ", 0) == 0) {
         return llamada.operacion.substr(6) + " tiene otra firma: pide " + esperado +
                ", tu código declara " + obtenido + ".";
     }
+    const bool esperaVaciado = esperado.find(", vaciado") != std::string::npos;
+    const bool esperaSinVaciar = esperado.find(", sin vaciar") != std::string::npos;
     // Todo igual salvo el salto de línea del final de lo que escribe.
-    const std::string comoTermina = esperado.find(", sin vaciar") != std::string::npos ? "con '\\n'"
-                                    : esperado.find(", vaciado") != std::string::npos
-                                        ? "con std::endl"
-                                        : "con '\\n' o con std::endl";
-    const std::string salto = "⏎»";
-    if (esperado.find(salto) != std::string::npos &&
+    if (esperado.find(kSaltoAlFinal) != std::string::npos &&
         sinFinDeLinea(esperado, true) == sinFinDeLinea(obtenido, false)) {
-        return "Falta el salto de línea al final de lo que escribe: el enunciado termina esa "
-               "línea " +
-               comoTermina + ".";
+        return std::string(
+                   "Falta el salto de línea al final de lo que escribe: el enunciado "
+                   "termina esa línea ") +
+               (esperaSinVaciar ? "con '\\n'"
+                : esperaVaciado ? "con std::endl"
+                                : "con '\\n' o con std::endl") +
+               ".";
     }
-    if (obtenido.find(salto) != std::string::npos &&
+    if (obtenido.find(kSaltoAlFinal) != std::string::npos &&
         sinFinDeLinea(esperado, false) == sinFinDeLinea(obtenido, true)) {
         return "Sobra un salto de línea al final de lo que escribe: hay un std::endl (o un "
                "'\\n') de más.";
     }
-    const bool esperaVaciado = esperado.find(", vaciado") != std::string::npos;
-    const bool esperaSinVaciar = esperado.find(", sin vaciar") != std::string::npos;
     if (esperaSinVaciar && obtenido.find(", vaciado") != std::string::npos) {
         return "La línea acaba vaciando la salida (std::endl, o un flush): el enunciado la "
                "termina con '\\n', que no la vacía.";
@@ -136,7 +136,6 @@ std::string pistaDe(const Llamada& llamada, const std::string& esperado,
         return "La línea acaba con '\\n' sin vaciar la salida: el enunciado la termina con "
                "std::endl.";
     }
-    exacta = false;
     return "";
 }
 
@@ -287,7 +286,7 @@ std::vector<Comprobacion> comprobarFunciones(const nucleo::Ejercicio& ejercicio,
                             : "") +
                 "\n";
             const bool revento = !reventon[i].empty();
-            bool exacta = false;
+            bool exacta = false;  // una pista que dice justo lo distinto
             if (revento) {
                 e.explicacion += nucleo::sangrar(reventon[i], "  ");
                 e.pistas.push_back(nucleo::lineasDe(reventon[i]).front());
@@ -299,8 +298,9 @@ std::vector<Comprobacion> comprobarFunciones(const nucleo::Ejercicio& ejercicio,
                         (distintas == 2 ? " llamada más no da" : " llamadas más no dan") +
                         " lo esperado.\n";
                 }
-                const std::string pista = pistaDe(p.llamada, e.esperado, e.obtenido, exacta);
-                if (!pista.empty()) e.pistas.push_back(pista);
+                const std::string pista = pistaDe(p.llamada, e.esperado, e.obtenido);
+                exacta = !pista.empty();
+                if (exacta) e.pistas.push_back(pista);
             }
             if (!tabla[i].pista.empty() && !exacta) e.pistas.push_back(tabla[i].pista);
             // Lo que ya dice la explicación (lo que pasó al reventar) no se repite como pista.
