@@ -59,7 +59,11 @@ bool recorriblePorTodos(fs::path carpeta) {
 
 std::unique_ptr<Taller> Taller::abrir(bool aislar, std::string& error) {
     std::error_code ec;
-    const fs::path base = fs::temp_directory_path(ec);
+    // Un TMPDIR que no existe o no es una carpeta no la deja vacía (la carpeta de trabajo de
+    // cada entrega sería entonces relativa, y el aislamiento no la encontraría): /tmp, como
+    // cualquier otro programa. Una relativa se completa.
+    fs::path base = fs::temp_directory_path(ec);
+    base = ec || base.empty() ? fs::path("/tmp") : fs::absolute(base, ec);
     const std::string donde =
         aislar && geteuid() == 0 && !recorriblePorTodos(base) ? "/tmp" : base.string();
     barrerTemporalesHuerfanas(donde);

@@ -176,6 +176,26 @@ TEST(Rapido, InterrumpirNoDejaNadaEnMarcha) {
     }
 }
 
+// Un TMPDIR que no sirve (no existe, o es relativo) no es un fallo de la entrega: la
+// comprobación trabaja en /tmp, o en esa carpeta hecha absoluta, y da su veredicto de siempre.
+TEST(Rapido, UnTmpdirQueNoSirveNoCambiaElVeredicto) {
+    Temporal tmp;
+    fs::create_directories(tmp.ruta / "relativa");
+    for (const char* tmpdir : {"/no/existe", "relativa"}) {
+        SCOPED_TRACE(tmpdir);
+        nucleo::Opciones o;
+        o.argumentos = {"comprobar", "fixedproduct",
+                        std::string(kRaiz) + "/ellambda/fixedproduct/solucion/fixedproduct.cpp"};
+        o.limite = std::chrono::seconds(120);
+        o.directorio = tmp.ruta.string();
+        o.entorno = {std::string("TMPDIR=") + tmpdir};
+        const nucleo::Resultado r = nucleo::ejecutar(EJ_COMPROBADOR, "", o);
+        EXPECT_EQ(r.estado, 0) << r;
+        EXPECT_NE(r.salida.find("✓"), std::string::npos) << r;
+    }
+    EXPECT_TRUE(vacia(tmp.ruta / "relativa"));
+}
+
 // ----------------------------------------------------------------------- Falsificaciones
 
 TEST(Falsificacion, NingunaEntregaFabricaSuVeredicto) {
