@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <mutex>
@@ -66,6 +67,8 @@ std::unique_ptr<Taller> Taller::abrir(bool aislar, std::string& error) {
     base = ec || base.empty() ? fs::path("/tmp") : fs::absolute(base, ec);
     const std::string donde =
         aislar && geteuid() == 0 && !recorriblePorTodos(base) ? "/tmp" : base.string();
+    // Lo que la comprobación ejecuta fuera del aislamiento (la respuesta modelo) usa esa misma.
+    setenv("TMPDIR", donde.c_str(), 1);
     barrerTemporalesHuerfanas(donde);
     std::unique_ptr<Taller> t(new Taller(donde));
     if (t->ruta().empty()) {

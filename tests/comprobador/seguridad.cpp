@@ -184,14 +184,15 @@ TEST(Rapido, UnTmpdirQueNoSirveNoCambiaElVeredicto) {
     for (const char* tmpdir : {"/no/existe", "relativa"}) {
         SCOPED_TRACE(tmpdir);
         nucleo::Opciones o;
-        o.argumentos = {"comprobar", "fixedproduct",
-                        std::string(kRaiz) + "/ellambda/fixedproduct/solucion/fixedproduct.cpp"};
+        // Con comprobaciones de funciones: la respuesta modelo también escribe en TMPDIR.
+        o.argumentos = {"comprobar", "ringchain",
+                        std::string(kRaiz) + "/ejlistas/ringchain/solucion/ringchain.cpp"};
         o.limite = std::chrono::seconds(120);
         o.directorio = tmp.ruta.string();
         o.entorno = {std::string("TMPDIR=") + tmpdir};
         const nucleo::Resultado r = nucleo::ejecutar(EJ_COMPROBADOR, "", o);
         EXPECT_EQ(r.estado, 0) << r;
-        EXPECT_NE(r.salida.find("✓"), std::string::npos) << r;
+        EXPECT_NE(r.salida.find("✓ 23 de 23"), std::string::npos) << r;
     }
     EXPECT_TRUE(vacia(tmp.ruta / "relativa"));
 }
