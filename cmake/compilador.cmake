@@ -38,9 +38,10 @@ if(EJ_FUZZ AND NOT (CMAKE_CXX_COMPILER_ID MATCHES "Clang" AND CMAKE_SYSTEM_NAME 
 endif()
 
 # EJ_LIGERO: las banderas de lo que es herramienta y no ejercicio (el núcleo con las tablas de
-# casos, y el comprobador). -Og optimiza lo que cuesta poco: compila en la mitad de tiempo que
-# -O2/-O3, y lo que hacen (leer tablas, lanzar procesos y esperarlos) no se nota. Los programas
-# de los ejercicios siguen con la optimización de su preset.
+# casos, el comprobador con su analizador y su lanzadera, y las pruebas). -Og optimiza lo que
+# cuesta poco: compila en la mitad de tiempo que -O2/-O3, y lo que hacen (leer tablas, lanzar
+# procesos y esperarlos) no se nota. Los programas de los ejercicios y las sondas con la
+# respuesta modelo siguen con la optimización de su preset.
 set(EJ_LIGERO "$<$<AND:$<NOT:$<CONFIG:Debug>>,$<CXX_COMPILER_ID:GNU,Clang,AppleClang>>:-Og>")
 
 # sqrtf (ellipsegirth) está en la biblioteca matemática solo en los sistemas que la separan.
