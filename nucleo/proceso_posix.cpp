@@ -1,5 +1,5 @@
-// El ejecutor en Linux (y macOS): fork y execve con el programa en un grupo de procesos propio,
-// que se mata entero; tuberías no bloqueantes que se vigilan con poll.
+// El ejecutor en Linux (y macOS): vfork (fork en macOS) y execve con el programa en un grupo de
+// procesos propio, que se mata entero; tuberías no bloqueantes que se vigilan con poll.
 #include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -253,23 +253,48 @@ Programa::Programa(const std::string& ruta, const Opciones& opciones) : d_(new D
     for (std::string& a : orden) argv.push_back(a.data());
     argv.push_back(nullptr);
 
-    pid_t pid = fork();
-    if (pid < 0) throw std::runtime_error("fork: " + std::string(std::strerror(errno)));
+    // En Linux, vfork y no fork: el hijo no copia las tablas de memoria de este proceso (grande
+    // y con hilos), que costaba más que lanzar el propio programa, y lo que escribiera el padre
+    // mientras no falla página a página. El hijo comparte la memoria hasta execve: solo hace
+    // llamadas al sistema, y ningún manejador de señales de este proceso debe correr en él (el de
+    // Ctrl+C mataría los programas y borraría la carpeta temporal): todas bloqueadas hasta que el
+    // hijo devuelve las atrapadas a su acción normal.
+    sigset_t todas, mascara;
+    sigfillset(&todas);
+    pthread_sigmask(SIG_SETMASK, &todas, &mascara);
+#ifdef __linux__
+    const pid_t pid = vfork();
+#else
+    const pid_t pid = fork();
+#endif
     if (pid == 0) {
-        // Hijo: grupo de procesos propio (para matar también lo que lance con system),
-        // SIGPIPE con su acción normal y los tres flujos conectados a las tuberías.
+        for (int s = 1; s < NSIG; ++s) {
+            struct sigaction actual {};
+            if (sigaction(s, nullptr, &actual) != 0 || actual.sa_handler == SIG_DFL ||
+                actual.sa_handler == SIG_IGN)
+                continue;
+            struct sigaction normal {};
+            normal.sa_handler = SIG_DFL;
+            sigaction(s, &normal, nullptr);
+        }
+        // Grupo de procesos propio (para matar también lo que lance con system), SIGPIPE con
+        // su acción normal y los tres flujos conectados a las tuberías.
         setpgid(0, 0);
         if (!opciones.directorio.empty() && chdir(opciones.directorio.c_str()) != 0) _exit(127);
-        std::signal(SIGPIPE, SIG_DFL);
+        signal(SIGPIPE, SIG_DFL);
         dup2(entrada[0], 0);
         dup2(salida[1], 1);
         dup2(opciones.unirSalidas ? salida[1] : errores[1], 2);
 #ifdef __linux__
         if (ordenAislada.has_value() && !ordenAislada->prepararHijo()) _exit(126);
 #endif
+        pthread_sigmask(SIG_SETMASK, &mascara, nullptr);
         execve(argv[0], argv.data(), envp.data());
         _exit(127);
     }
+    const int error = errno;
+    pthread_sigmask(SIG_SETMASK, &mascara, nullptr);
+    if (pid < 0) throw std::runtime_error("fork: " + std::string(std::strerror(error)));
     setpgid(pid, pid);  // también desde aquí: el grupo existe antes de que haga falta matarlo
     apuntar(pid);
     quedarseCon(pid);
