@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -189,6 +190,30 @@ TEST(Proceso, LoQueLanzaElProgramaNoSobrevive) {
     EXPECT_EQ(r.salida, "listo\n");
     EXPECT_LT(std::chrono::steady_clock::now() - antes, std::chrono::seconds(5));
 }
+
+#ifdef __linux__
+// El programa empieza con las señales de siempre: bloqueadas solo las que bloqueaba el hilo que
+// lo lanza (como con fork) y SIGPIPE con su acción normal, aunque el ejecutor bloquee todas
+// mientras lo lanza e ignore SIGPIPE. (Sin /bin/sh, que vacía la máscara al empezar.)
+TEST(Proceso, ElProgramaEmpiezaConLasSenalesDeSiempre) {
+    sigset_t usr1, antes;
+    sigemptyset(&usr1);
+    sigaddset(&usr1, SIGUSR1);
+    ASSERT_EQ(pthread_sigmask(SIG_BLOCK, &usr1, &antes), 0);
+    nucleo::Opciones o;
+    o.argumentos = {"-E", "^Sig(Blk|Ign)", "/proc/self/status"};
+    const nucleo::Resultado r = nucleo::ejecutar("/bin/grep", "", o);
+    pthread_sigmask(SIG_SETMASK, &antes, nullptr);
+    const unsigned long long bitUsr1 = 1ULL << (SIGUSR1 - 1), bitPipe = 1ULL << (SIGPIPE - 1);
+    unsigned long long bloqueadas = ~0ULL, ignoradas = ~0ULL;
+    std::istringstream lineas(r.salida);
+    for (std::string nombre, valor; lineas >> nombre >> valor;)
+        (nombre == "SigBlk:" ? bloqueadas : ignoradas) = std::stoull(valor, nullptr, 16);
+    // Lo que bloqueaba el hilo que lo lanza sí pasa, como con fork; nada más.
+    EXPECT_EQ(bloqueadas, bitUsr1) << r.salida;
+    EXPECT_EQ(ignoradas & bitPipe, 0u) << r.salida;
+}
+#endif
 
 TEST(Proceso, LaCarpetaTemporalSeBorra) {
     std::string ruta;
