@@ -7,6 +7,11 @@
 // dentro del aislamiento, como las compilaciones: lo que lee es código de otra persona.
 //
 //   analizador FUENTE [ARGUMENTOS DEL COMPILADOR...]
+//   analizador --varios FUENTE... -- [ARGUMENTOS DEL COMPILADOR...]
+//
+// Con --varios lee uno tras otro varios fuentes con los mismos argumentos, en un solo proceso:
+// cargar libclang cuesta tanto como leer un fuente (las pruebas leen así los de cada ejercicio).
+// Lo de cada fuente acaba en su línea «fin», o en «sin árbol» si libclang no pudo leerlo.
 //
 // Cada línea lleva sus campos separados por tabuladores (nucleo/arbol.h dice cuáles); el lugar
 // es «archivo:línea», con el nombre del archivo sin carpetas. Solo se miran los archivos de la
@@ -411,31 +416,55 @@ void escribirFichas(CXTranslationUnit tu, const char* fuente) {
     }
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fputs("Uso: analizador FUENTE [ARGUMENTOS DEL COMPILADOR...]\n", stderr);
-        return 2;
-    }
-    std::vector<const char*> argumentos = {"-x", "c++", "-std=c++17"};
-    for (int i = 2; i < argc; ++i) argumentos.push_back(argv[i]);
-    CXIndex indice = clang_createIndex(0, 0);
+// Lee un fuente y escribe sus hechos y sus fichas, y «fin». false si libclang no pudo leerlo.
+bool analizar(CXIndex indice, const char* fuente, const std::vector<const char*>& argumentos) {
     CXTranslationUnit tu = nullptr;
     const CXErrorCode error = clang_parseTranslationUnit2(
-        indice, argv[1], argumentos.data(), static_cast<int>(argumentos.size()), nullptr, 0,
+        indice, fuente, argumentos.data(), static_cast<int>(argumentos.size()), nullptr, 0,
         CXTranslationUnit_KeepGoing, &tu);
     if (error != CXError_Success || tu == nullptr) {
-        std::fprintf(stderr, "libclang no pudo leer %s (error %d)\n", argv[1],
+        std::fprintf(stderr, "libclang no pudo leer %s (error %d)\n", fuente,
                      static_cast<int>(error));
-        return 1;
+        return false;
     }
     // Los errores de compilación no importan aquí: los dice la compilación.
     Analizador a{tu, {}};
     for (CXCursor c : hijos(clang_getTranslationUnitCursor(tu))) a.visitar(c);
-    escribirFichas(tu, argv[1]);
+    escribirFichas(tu, fuente);
     std::puts("fin");
     clang_disposeTranslationUnit(tu);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fputs(
+            "Uso: analizador FUENTE [ARGUMENTOS DEL COMPILADOR...]\n"
+            "     analizador --varios FUENTE... -- [ARGUMENTOS DEL COMPILADOR...]\n",
+            stderr);
+        return 2;
+    }
+    const bool varios = std::string(argv[1]) == "--varios";
+    std::vector<const char*> fuentes;
+    int i = 1;
+    if (varios) {
+        for (i = 2; i < argc && std::string(argv[i]) != "--"; ++i) fuentes.push_back(argv[i]);
+        if (i < argc) ++i;
+    } else {
+        fuentes.push_back(argv[i++]);
+    }
+    std::vector<const char*> argumentos = {"-x", "c++", "-std=c++17"};
+    for (; i < argc; ++i) argumentos.push_back(argv[i]);
+    CXIndex indice = clang_createIndex(0, 0);
+    bool todos = true;
+    for (const char* fuente : fuentes) {
+        const bool leido = analizar(indice, fuente, argumentos);
+        if (!leido && varios) std::puts("sin árbol");
+        todos = todos && leido;
+        std::fflush(stdout);
+    }
     clang_disposeIndex(indice);
-    return 0;
+    return todos ? 0 : 1;
 }

@@ -5,9 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
 #include <sstream>
 
+#include "arbol.h"
 #include "informe.h"
+#include "proceso.h"
 
 namespace comprobador {
 namespace {
@@ -76,6 +80,31 @@ TEST(Tecnica, SinAnalizadorElInformeDiceQueNoSeComprobo) {
                             "compiló sin libclang (paquete de Debian libclang-dev)"),
               std::string::npos)
         << os.str();
+}
+
+// Varios fuentes en una sola ejecución del analizador: cada árbol es el de su fuente, en su orden,
+// y uno que libclang no puede leer queda sin completar sin mover a los que le siguen.
+TEST(Tecnica, VariosFuentesDeUnaVezCadaUnoConSuArbol) {
+    if (std::string(EJ_ANALIZADOR).empty()) GTEST_SKIP() << "sin libclang no hay analizador";
+    nucleo::CarpetaTemporal tmp("prueba-tecnica");
+    const std::string uno = tmp.ruta() + "/uno.cpp", dos = tmp.ruta() + "/dos.cpp";
+    std::ofstream(uno) << "int doble(int x) { return 2 * x; }\nint main() { return doble(1); }\n";
+    std::ofstream(dos) << "int triple(int x) { return 3 * x; }\nint main() { return triple(1); }\n";
+    const std::vector<nucleo::Arbol> a =
+        nucleo::analizarVarios(EJ_ANALIZADOR, "", {uno, tmp.ruta() + "/no_existe.cpp", dos});
+    ASSERT_EQ(a.size(), 3u);
+    const auto define = [](const nucleo::Arbol& arbol, const std::string& nombre) {
+        return std::any_of(arbol.funciones.begin(), arbol.funciones.end(),
+                           [&](const nucleo::Funcion& f) { return f.nombre == nombre; });
+    };
+    EXPECT_TRUE(a[0].completo);
+    EXPECT_TRUE(define(a[0], "doble"));
+    EXPECT_FALSE(define(a[0], "triple"));
+    EXPECT_FALSE(a[1].completo);
+    EXPECT_TRUE(a[2].completo);
+    EXPECT_TRUE(define(a[2], "triple"));
+    EXPECT_FALSE(define(a[2], "doble"));
+    EXPECT_EQ(a[2].principal, "dos.cpp");
 }
 
 }  // namespace

@@ -135,15 +135,42 @@ std::vector<Llamada_> Arbol::llamadasA(const std::vector<std::string>& usrs,
 
 Arbol analizar(const std::string& analizador, const std::string& cabeceras,
                const std::string& fuente, const std::vector<std::string>& argumentos) {
+    return analizarVarios(analizador, cabeceras, {fuente}, argumentos).front();
+}
+
+std::vector<Arbol> analizarVarios(const std::string& analizador, const std::string& cabeceras,
+                                  const std::vector<std::string>& fuentes,
+                                  const std::vector<std::string>& argumentos) {
     Opciones o;
-    o.argumentos = {fuente};
+    o.argumentos = {"--varios"};
+    o.argumentos.insert(o.argumentos.end(), fuentes.begin(), fuentes.end());
+    o.argumentos.push_back("--");
     o.argumentos.insert(o.argumentos.end(), argumentos.begin(), argumentos.end());
     if (!cabeceras.empty()) o.argumentos.insert(o.argumentos.end(), {"-include-pch", cabeceras});
-    o.limite = std::chrono::seconds(60);
+    o.limite =
+        std::chrono::seconds(60) * static_cast<int>(std::max<std::size_t>(1, fuentes.size()));
     const Resultado r = ejecutar(analizador, "", o);
-    Arbol a = Arbol::leer(r.terminoBien() ? r.salida : "");
-    a.principal = fuente.substr(fuente.rfind('/') + 1);
-    return a;
+    // Lo de cada fuente acaba en «fin» (completo) o en «sin árbol»; si el analizador no llegó al
+    // final, los que faltan quedan sin completar.
+    std::vector<Arbol> arboles;
+    std::istringstream lineas(r.salida);
+    std::string trozo;
+    for (std::string linea; arboles.size() < fuentes.size() && std::getline(lineas, linea);) {
+        if (linea == "sin árbol") {
+            arboles.emplace_back();
+            trozo.clear();
+            continue;
+        }
+        trozo += linea + "\n";
+        if (linea == "fin") {
+            arboles.push_back(Arbol::leer(trozo));
+            trozo.clear();
+        }
+    }
+    arboles.resize(fuentes.size());
+    for (std::size_t i = 0; i < fuentes.size(); ++i)
+        arboles[i].principal = fuentes[i].substr(fuentes[i].rfind('/') + 1);
+    return arboles;
 }
 
 }  // namespace nucleo

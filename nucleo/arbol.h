@@ -131,6 +131,11 @@ class Arbol {
 // colección. El árbol queda sin completar si el analizador no pudo.
 Arbol analizar(const std::string& analizador, const std::string& cabeceras,
                const std::string& fuente, const std::vector<std::string>& argumentos = {});
+// Lo mismo con varios fuentes y los mismos argumentos, en una sola ejecución del analizador: un
+// árbol por fuente, en su orden.
+std::vector<Arbol> analizarVarios(const std::string& analizador, const std::string& cabeceras,
+                                  const std::vector<std::string>& fuentes,
+                                  const std::vector<std::string>& argumentos = {});
 
 }  // namespace nucleo
 
