@@ -133,11 +133,6 @@ std::vector<Llamada_> Arbol::llamadasA(const std::vector<std::string>& usrs,
     return r;
 }
 
-Arbol analizar(const std::string& analizador, const std::string& cabeceras,
-               const std::string& fuente, const std::vector<std::string>& argumentos) {
-    return analizarVarios(analizador, cabeceras, {fuente}, argumentos).front();
-}
-
 std::vector<Arbol> analizarVarios(const std::string& analizador, const std::string& cabeceras,
                                   const std::vector<std::string>& fuentes,
                                   const std::vector<std::string>& argumentos) {

@@ -126,13 +126,10 @@ class Arbol {
                                     const std::vector<std::string>& nombres) const;
 };
 
-// Lee un fuente con el analizador (`analizador`, con las cabeceras precompiladas `cabeceras` si
-// no es vacía, y `argumentos` del compilador), fuera de todo aislamiento: solo para fuentes de la
-// colección. El árbol queda sin completar si el analizador no pudo.
-Arbol analizar(const std::string& analizador, const std::string& cabeceras,
-               const std::string& fuente, const std::vector<std::string>& argumentos = {});
-// Lo mismo con varios fuentes y los mismos argumentos, en una sola ejecución del analizador: un
-// árbol por fuente, en su orden.
+// Lee varios fuentes con los mismos argumentos en una sola ejecución del analizador
+// (`analizador`, con las cabeceras precompiladas `cabeceras` si no es vacía, y `argumentos` del
+// compilador), fuera de todo aislamiento: solo para fuentes de la colección. Un árbol por fuente,
+// en su orden; el de uno que el analizador no pudo leer queda sin completar.
 std::vector<Arbol> analizarVarios(const std::string& analizador, const std::string& cabeceras,
                                   const std::vector<std::string>& fuentes,
                                   const std::vector<std::string>& argumentos = {});
