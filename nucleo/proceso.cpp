@@ -112,11 +112,13 @@ Resultado correr(const std::string& programa, const std::vector<Paso>& pasos,
                 // Sin el aviso, el programa ya calla: o lo escribió de otra manera (lo que va
                 // tras el paso anterior ya no puede convertirse en él) o no lo ha vaciado. En
                 // los dos casos se responde igual, para ver qué hace después.
+                // Pero callar no es esperar mientras algo del programa calcula o espera turno
+                // (una máquina llena no le da la CPU): entonces aún puede escribir el aviso.
                 const std::string tras = r.salida.substr(desde);
                 const bool distinto = aviso.compare(0, tras.size(), tras) != 0;
                 const bool calla = ahora >= ultimaSalida + (distinto ? kCallaSiDistinto : kCalla);
-                if ((calla && !terminado) || ahora >= inicioPaso + esperaAviso ||
-                    !p.salidaAbierta()) {
+                const bool yaEspera = (calla && !terminado) || ahora >= inicioPaso + esperaAviso;
+                if ((yaEspera && (terminado || !p.medir().enMarcha)) || !p.salidaAbierta()) {
                     if (r.pasoSinAviso < 0) {
                         r.pasoSinAviso = static_cast<int>(paso);
                         desdeSinAviso = desde;

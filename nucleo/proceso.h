@@ -134,9 +134,9 @@ struct Paso {
 
 // Conversación con la entrada abierta: cada respuesta se escribe cuando su aviso ya llegó y el
 // programa se ha quedado esperándola. Si el aviso no llega (el programa calla, o pasa
-// `esperaAviso`), la respuesta se escribe igual y se marca `pasoSinAviso`; si tras el aviso el
-// programa sigue escribiendo o termina, `pasoSinEsperar`. Tras el último paso la entrada se
-// cierra.
+// `esperaAviso`, sin que nada suyo calcule o espere turno), la respuesta se escribe igual y se
+// marca `pasoSinAviso`; si tras el aviso el programa sigue escribiendo o termina,
+// `pasoSinEsperar`. Tras el último paso la entrada se cierra.
 Resultado conversar(const std::string& programa, const std::vector<Paso>& pasos,
                     const Opciones& opciones = {},
                     std::chrono::milliseconds esperaAviso = std::chrono::milliseconds(3000));
