@@ -176,6 +176,40 @@ std::string lista(const std::vector<fs::path>& archivos) {
     return r;
 }
 
+// Un alumno con varias carpetas en la descarga (la de sus archivos y la de su texto en línea, que
+// la plataforma separa) es uno solo: sus carpetas pasan, cada una con su nombre, a una suya en
+// `trabajo`, y la que lo nombra es la de sus archivos. Sin eso, la carpeta del texto en línea
+// ocupaba su fila y la nota de su fuente se perdía.
+std::vector<Carpeta> juntarPorAlumno(const std::vector<Carpeta>& carpetas,
+                                     const fs::path& trabajo) {
+    std::map<std::string, std::vector<std::size_t>> porAlumno;
+    for (std::size_t i = 0; i < carpetas.size(); ++i) porAlumno[carpetas[i].alumno.id].push_back(i);
+    std::vector<Carpeta> r;
+    for (std::size_t i = 0; i < carpetas.size(); ++i) {
+        const std::vector<std::size_t>& suyas = porAlumno[carpetas[i].alumno.id];
+        if (suyas.size() == 1) {
+            r.push_back(carpetas[i]);
+            continue;
+        }
+        if (suyas.front() != i) continue;  // ya se juntó con la primera
+        std::size_t nombra = suyas.front();
+        for (std::size_t k : suyas) {
+            if (carpetas[k].nombre.find("_assignsubmission_file_") != std::string::npos) {
+                nombra = k;
+                break;
+            }
+        }
+        std::error_code ec;
+        const fs::path junta = trabajo / "juntas" / std::to_string(r.size());
+        fs::create_directories(junta, ec);
+        for (std::size_t k : suyas) fs::rename(carpetas[k].ruta, junta / carpetas[k].nombre, ec);
+        Carpeta c = carpetas[nombra];
+        c.ruta = junta;
+        r.push_back(std::move(c));
+    }
+    return r;
+}
+
 // Qué se comprueba de un alumno: su fuente, o por qué nada.
 void elegir(const nucleo::Ejercicio& ejercicio, const fs::path& carpeta, EntregaDeAlumno& e) {
     const std::vector<fs::path> archivos = archivosDe(carpeta);
@@ -486,6 +520,7 @@ std::string leerDescarga(const std::string& argumento, const std::string& trabaj
         const fs::path destino = carpetas[pos->second].ruta / (resto.empty() ? nombre : resto);
         fs::rename(it->path(), destino, ec);
     }
+    carpetas = juntarPorAlumno(carpetas, trabajo);
     if (carpetas.empty()) {
         // Sin el prefijo de la plataforma: cada carpeta de primer nivel es un alumno, y cada
         // fuente suelto también.

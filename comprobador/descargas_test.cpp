@@ -179,6 +179,35 @@ TEST(Descargas, SinCarpetasElPrefijoJuntaLosArchivosDeCadaAlumnoYUnTarGzSeLeeIgu
     EXPECT_EQ(d.entregas[0].carpeta, "Ana Pérez_1001" + P);
 }
 
+// La plataforma separa lo que entrega un alumno por su forma: una carpeta (o un prefijo) para sus
+// archivos y otra para su texto en línea. Es un alumno, con una fila, y la nota de su fuente.
+TEST(Descargas, UnAlumnoConSusArchivosYSuTextoEnLineaEsUnoSolo) {
+    const std::string T = "_assignsubmission_onlinetext_";
+    struct Fila {
+        const char* descripcion;
+        std::string separador;  // entre el prefijo y el nombre del archivo
+    } filas[] = {{"una carpeta por alumno", "/"}, {"sin carpetas", ""}};
+    for (const Fila& f : filas) {
+        SCOPED_TRACE(f.descripcion);
+        Carpetas c;
+        comprimir(c.ruta("ringchain.zip"),
+                  {{"Ana Pérez_11" + T + f.separador + "onlinetext.html", "<p>hola</p>"},
+                   {"Ana Pérez_11" + P + f.separador + "ringchain.cpp", kFuente},
+                   {"Bea Ruiz_12" + T + f.separador + "onlinetext.html", "<p>no lo subí</p>"},
+                   {"Carlos Gil_13" + P + f.separador + "ringchain.cpp", kFuente}});
+        Descarga d;
+        ASSERT_EQ(leerDescarga(c.ruta("ringchain.zip").string(), c.trabajo().string(), d), "");
+        EXPECT_EQ(resumen(d),
+                  (std::vector<std::string>{
+                      "Ana Pérez|11|ringchain.cpp|",
+                      "Bea Ruiz|12||no entregó ningún archivo de C++ (entregó onlinetext.html)",
+                      "Carlos Gil|13|ringchain.cpp|"}));
+        // Su retroalimentación va a la carpeta de sus archivos.
+        EXPECT_EQ(d.entregas[0].carpeta, "Ana Pérez_11" + P);
+        EXPECT_TRUE(fs::is_regular_file(d.entregas[0].principal)) << d.entregas[0].principal;
+    }
+}
+
 TEST(Descargas, ElEjercicioSeDaDelanteCuandoLosNombresNoLoDicen) {
     Carpetas c;
     comprimir(c.ruta("tarea.zip"), {{"Ana_1" + P + "/main.cpp", kFuente}});
