@@ -71,6 +71,15 @@ std::string leerSinEnlaces(const std::string& ruta, std::size_t maximo, std::str
     return "";
 }
 
+bool esDelSistema(const fs::path& ruta) {
+    for (const fs::path& parte : ruta) {
+        if (parte == "__MACOSX") return true;
+    }
+    const std::string nombre = ruta.filename().string();
+    return nombre.rfind("._", 0) == 0 || nombre == ".DS_Store" || nombre == "Thumbs.db" ||
+           nombre == "desktop.ini";
+}
+
 void escribirNuevo(const std::string& ruta, const std::string& contenido) {
     Descriptor d{open(ruta.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644)};
     const auto fallar = [&] {

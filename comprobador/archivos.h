@@ -7,6 +7,7 @@
 #define COMPROBADOR_ARCHIVOS_H
 
 #include <cstddef>
+#include <filesystem>
 #include <string>
 
 #include "caso.h"
@@ -20,6 +21,12 @@ constexpr std::size_t kTamanoMaximo = std::size_t{1} << 20;
 // Lee `ruta` si es un archivo normal con un solo nombre y no pasa de `maximo` bytes, sin seguir
 // un enlace simbólico en su último paso; "" si lo leyó, o por qué no (en español, con la ruta).
 std::string leerSinEnlaces(const std::string& ruta, std::size_t maximo, std::string& contenido);
+
+// Lo que el sistema de quien entrega añade a lo que comprime o copia, y no es suyo: los metadatos
+// de macOS (la carpeta __MACOSX, y el «._archivo» que acompaña a cada archivo, binario aunque se
+// llame .cpp) y los índices de carpeta de macOS y Windows. `ruta` es relativa a la carpeta donde
+// se busca.
+bool esDelSistema(const std::filesystem::path& ruta);
 
 // Crea `ruta` (que no debe existir) con ese contenido; si no puede, ErrorDelComprobador.
 void escribirNuevo(const std::string& ruta, const std::string& contenido);

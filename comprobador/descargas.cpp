@@ -145,7 +145,8 @@ void abrirComprimidos(const fs::path& carpeta, std::vector<std::string>& avisos)
     std::error_code ec;
     for (auto it = fs::recursive_directory_iterator(carpeta, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        if (it->is_regular_file(ec) && esComprimido(it->path().filename().string()))
+        if (it->is_regular_file(ec) && esComprimido(it->path().filename().string()) &&
+            !esDelSistema(it->path().lexically_relative(carpeta)))
             comprimidos.push_back(it->path());
     }
     for (const fs::path& c : comprimidos) {
@@ -158,13 +159,15 @@ void abrirComprimidos(const fs::path& carpeta, std::vector<std::string>& avisos)
     }
 }
 
-// Los archivos de un alumno (rutas relativas a su carpeta), en orden.
+// Los archivos de un alumno (rutas relativas a su carpeta), en orden, sin los que añade su
+// sistema.
 std::vector<fs::path> archivosDe(const fs::path& carpeta) {
     std::vector<fs::path> r;
     std::error_code ec;
     for (auto it = fs::recursive_directory_iterator(carpeta, ec);
          !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        if (it->is_regular_file(ec)) r.push_back(it->path().lexically_relative(carpeta));
+        const fs::path relativa = it->path().lexically_relative(carpeta);
+        if (it->is_regular_file(ec) && !esDelSistema(relativa)) r.push_back(relativa);
     }
     std::sort(r.begin(), r.end());
     return r;

@@ -208,6 +208,52 @@ TEST(Descargas, UnAlumnoConSusArchivosYSuTextoEnLineaEsUnoSolo) {
     }
 }
 
+// Lo que añade el sistema del alumno al comprimir o copiar (los «._archivo» y la carpeta __MACOSX
+// de macOS, binarios aunque se llamen .cpp; .DS_Store, Thumbs.db) no es una entrega suya: ni se
+// elige para comprobar ni cuenta como otro archivo.
+TEST(Descargas, LoQueAnadeElSistemaDelAlumnoNoEsSuyo) {
+    const std::string basura = std::string("\x00\x05\x16\x07\x00\x02Mac OS X", 14);
+    struct Fila {
+        const char* descripcion;
+        std::vector<Entrada> entrada;  // dentro de la carpeta del alumno
+        const char* elegido;
+    } filas[] = {
+        {"junto a su fuente",
+         {{"practica3.cpp", kFuente}, {"._practica3.cpp", basura}},
+         "practica3.cpp"},
+        {"un zip hecho en macOS",
+         {{"practica3.zip", ""}},  // el zip se hace abajo
+         "practica3.cpp"},
+        {"índices de carpeta",
+         {{"ringchain.cpp", kFuente}, {".DS_Store", basura}, {"Thumbs.db", basura}},
+         "ringchain.cpp"},
+    };
+    for (const Fila& f : filas) {
+        SCOPED_TRACE(f.descripcion);
+        Carpetas c;
+        std::vector<Entrada> entradas;
+        for (const Entrada& e : f.entrada) {
+            Entrada dentro = e;
+            dentro.ruta = "Ana_1" + P + "/" + e.ruta;
+            if (e.ruta == "practica3.zip") {
+                dentro.contenido = zipEnMemoria({{"practica3/practica3.cpp", kFuente},
+                                                 {"__MACOSX/practica3/._practica3.cpp", basura},
+                                                 {"__MACOSX/._practica3.zip", basura},
+                                                 {"practica3/.DS_Store", basura}},
+                                                c.ruta("interior.zip"));
+            }
+            entradas.push_back(dentro);
+        }
+        comprimir(c.ruta("ringchain.zip"), entradas);
+        Descarga d;
+        ASSERT_EQ(leerDescarga(c.ruta("ringchain.zip").string(), c.trabajo().string(), d), "");
+        ASSERT_EQ(d.entregas.size(), 1u);
+        EXPECT_EQ(d.entregas[0].archivo, f.elegido);
+        EXPECT_EQ(d.entregas[0].motivo, "");
+        EXPECT_TRUE(d.avisos.empty()) << d.avisos.front();
+    }
+}
+
 TEST(Descargas, ElEjercicioSeDaDelanteCuandoLosNombresNoLoDicen) {
     Carpetas c;
     comprimir(c.ruta("tarea.zip"), {{"Ana_1" + P + "/main.cpp", kFuente}});

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "archivos.h"
+
 namespace fs = std::filesystem;
 
 namespace comprobador {
@@ -10,11 +12,13 @@ namespace comprobador {
 namespace {
 
 // Las carpetas (de verdad: un enlace a una carpeta no se sigue) o los archivos de una carpeta;
-// entre los archivos, también los enlaces, que la revisión rechaza diciendo por qué.
+// entre los archivos, también los enlaces, que la revisión rechaza diciendo por qué. Lo que
+// añadió el sistema de quien la copió (los «._archivo» de macOS) no cuenta.
 std::vector<fs::path> ordenados(const fs::path& carpeta, bool carpetas) {
     std::vector<fs::path> r;
     std::error_code ec;
     for (const auto& e : fs::directory_iterator(carpeta, ec)) {
+        if (esDelSistema(e.path().filename())) continue;
         const fs::file_status s = e.symlink_status(ec);
         const bool vale =
             carpetas ? fs::is_directory(s) : fs::is_regular_file(s) || fs::is_symlink(s);

@@ -33,6 +33,10 @@ TEST(Entregas, UnaCarpetaConSubcarpetasPorAlumno) {
     crear(c / "fabián" / "main.cpp");
     crear(c / "vacía" / "notas.txt");
     std::ofstream(c / "léeme.txt") << "x";
+    // Lo que macOS deja al copiar en un disco que no es suyo no son entregas.
+    crear(c / "._ana.cpp");
+    crear(c / "fabián" / "._main.cpp");
+    crear(c / "__MACOSX" / "._ana.cpp");
     std::vector<comprobador::Entrega> entregas;
     std::vector<std::string> omitidas;
     std::string error;
