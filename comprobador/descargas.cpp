@@ -35,7 +35,9 @@ bool terminaEn(const std::string& t, const std::string& final) {
 
 bool esComprimido(const std::string& nombre) {
     const std::string n = minusculas(nombre);
-    for (const char* e : {".zip", ".tar", ".tar.gz", ".tgz", ".tar.bz2", ".tar.xz"}) {
+    // También los que hacen los alumnos en Windows (rar, 7z): libarchive los lee igual.
+    for (const char* e :
+         {".zip", ".tar", ".tar.gz", ".tgz", ".tar.bz2", ".tar.xz", ".7z", ".rar"}) {
         if (terminaEn(n, e)) return true;
     }
     return false;

@@ -35,6 +35,8 @@ void comprimir(const fs::path& archivo, const std::vector<Entrada>& entradas) {
     if (n.size() > 7 && n.compare(n.size() - 7, 7, ".tar.gz") == 0) {
         archive_write_set_format_pax_restricted(a);
         archive_write_add_filter_gzip(a);
+    } else if (n.size() > 3 && n.compare(n.size() - 3, 3, ".7z") == 0) {
+        archive_write_set_format_7zip(a);
     } else {
         archive_write_set_format_zip(a);
     }
@@ -133,6 +135,7 @@ TEST(Descargas, UnaCarpetaPorAlumnoConAcentosMayusculasZipDentroYLoQueNoSeCorrig
     Carpetas c;
     const std::string interior =
         zipEnMemoria({{"entrega/ringchain.cpp", kFuente}}, c.ruta("interior.zip"));
+    const std::string siete = zipEnMemoria({{"RingChain.cpp", kFuente}}, c.ruta("interior.7z"));
     comprimir(c.ruta("Tarea.zip"), {{"Ana Pérez_1001" + P + "/ringchain.cpp", kFuente},
                                     {"Bea O'Neill_1002" + P + "/RingChain.CPP", kFuente},
                                     {"Carlos Núñez_1003" + P + "/entrega.zip", interior},
@@ -141,7 +144,8 @@ TEST(Descargas, UnaCarpetaPorAlumnoConAcentosMayusculasZipDentroYLoQueNoSeCorrig
                                     {"Fede López_1006" + P + "/prueba.cpp", kFuente},
                                     {"Fede López_1006" + P + "/ringchain.cpp", kFuente},
                                     {"Gema Sanz_1007" + P + "/b.cpp", kFuente},
-                                    {"Gema Sanz_1007" + P + "/a.cpp", kFuente}});
+                                    {"Gema Sanz_1007" + P + "/a.cpp", kFuente},
+                                    {"Hugo Mora_1008" + P + "/Entrega Final.7z", siete}});
     Descarga d;
     ASSERT_EQ(leerDescarga(c.ruta("Tarea.zip").string(), c.trabajo().string(), d), "");
     EXPECT_EQ(d.programa, "ringchain");
@@ -156,6 +160,7 @@ TEST(Descargas, UnaCarpetaPorAlumnoConAcentosMayusculasZipDentroYLoQueNoSeCorrig
                   "ringchain.cpp): se comprueba ringchain.cpp, que se llama como el ejercicio",
                   "Gema Sanz|1007|a.cpp|entregó 2 archivos de C++ (a.cpp, b.cpp): se comprueba "
                   "a.cpp, el primero por orden alfabético",
+                  "Hugo Mora|1008|RingChain.cpp|",
               }));
     for (const EntregaDeAlumno& e : d.entregas) {
         EXPECT_TRUE(e.enCarpeta);
