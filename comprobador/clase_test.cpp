@@ -223,6 +223,13 @@ TEST(Clase, LaHojaEnEspanolLlevaLaComaDecimalDeSuMaximo) {
     EXPECT_NE(error.find("no es una hoja de calificaciones de la plataforma"), std::string::npos)
         << error;
     EXPECT_NE(error.find("«Identifier» (o «Identificador»)"), std::string::npos) << error;
+    // La misma hoja guardada en Windows-1252 por una hoja de cálculo: se dice eso, no que le
+    // faltan columnas.
+    error = rellenarHojaTexto(clase, "powercalc",
+                              "Identificador;Nombre completo;Calificaci\xF3n;Calificaci\xF3n "
+                              "m\xE1xima\nParticipante 1001;Ana P\xE9rez;;10,00\n",
+                              salida, resumen);
+    EXPECT_NE(error.find("no está en UTF-8"), std::string::npos) << error;
 }
 
 TEST(Clase, LaHojaDelProfesorNoSeSobrescribe) {

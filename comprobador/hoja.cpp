@@ -12,6 +12,7 @@
 #include "clase.h"
 #include "informe.h"
 #include "rutas.h"
+#include "texto.h"
 
 namespace fs = std::filesystem;
 
@@ -149,6 +150,11 @@ std::string campoNuevo(const std::string& valor, const Campo& antes, char separa
 
 std::string rellenarHojaTexto(const Clase& clase, const std::string& programa,
                               const std::string& texto, std::string& salida, std::string& resumen) {
+    // La plataforma la da en UTF-8. Si otro programa la guardó con otra codificación (una hoja de
+    // cálculo en Windows), sus columnas no se reconocen y una copia rellena mezclaría las dos.
+    if (!nucleo::utf8Valido(texto))
+        return "no está en UTF-8, como la da la plataforma (¿se abrió y se guardó con otro "
+               "programa?): descárgala otra vez, o guárdala como «CSV UTF-8»";
     const std::size_t inicio = texto.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
     const std::string primera = texto.substr(inicio, texto.find('\n', inicio) - inicio);
     // El separador: la coma, salvo que la cabecera solo tenga punto y coma.
