@@ -53,7 +53,7 @@ std::vector<Comprobacion> juzgarTecnica(const nucleo::Ejercicio& ejercicio,
     std::vector<Comprobacion> r;
     for (const nucleo::ReglaDeTecnica& regla : ejercicio.tecnica) {
         Comprobacion c = prevista(regla);
-        const nucleo::Juicio j = regla.juzgar(arbol);
+        const nucleo::Juicio j = nucleo::reglas::juzgar(ejercicio, regla, arbol);
         c.estado = j.como == nucleo::Juicio::Como::Cumple     ? Estado::Paso
                    : j.como == nucleo::Juicio::Como::Incumple ? Estado::Fallo
                                                               : Estado::ParaRevisar;

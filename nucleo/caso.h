@@ -141,6 +141,14 @@ struct Ejercicio {
     // Las reglas de la técnica que pide su enunciado; vacío si no pide ninguna que se pueda ver
     // en el fuente.
     std::vector<ReglaDeTecnica> tecnica;
+    // Lo que miran esas reglas, con el nombre que le da el enunciado (una función, una clase, la
+    // variable que guarda una lambda). A una solución sin alguno de ellos no se le cumple
+    // ninguna: «no tiene bucles» no es técnica en un programa que no tiene esa función.
+    std::vector<std::string> examina;
+    // Cómo se encuentra en una solución cada uno de ellos; nullptr: por su nombre (una función,
+    // una clase o una variable que se llame así). Una lambda se encuentra también con otro
+    // nombre, por el papel que hace.
+    std::function<bool(const Arbol&, const std::string&)> encuentra = nullptr;
     // Entradas nuevas para el programa, sorteadas en cada comprobación donde el ejercicio
     // define la salida; vacío si no lee nada. Lo esperado lo da la respuesta modelo.
     std::function<std::vector<std::string>(Azar&)> sorteo = nullptr;

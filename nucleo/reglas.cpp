@@ -20,6 +20,33 @@ std::string corto(const std::string& nombre) {
 
 std::string donde(const Arbol& a, const Lugar& l) { return l.enPalabras(a.principal); }
 
+std::string falta(const Ejercicio& e, const Arbol& a) {
+    for (const std::string& nombre : e.examina) {
+        if (e.encuentra) {
+            if (!e.encuentra(a, nombre)) return nombre;
+            continue;
+        }
+        const bool funcion = std::any_of(
+            a.funciones.begin(), a.funciones.end(),
+            [&](const Funcion& f) { return f.nombre == nombre || corto(f.nombre) == nombre; });
+        const bool clase = std::any_of(a.clases.begin(), a.clases.end(), [&](const Clase& c) {
+            return c.nombre == nombre || c.primaria == nombre;
+        });
+        const bool variable = std::any_of(a.variables.begin(), a.variables.end(),
+                                          [&](const Variable& v) { return v.nombre == nombre; });
+        if (!funcion && !clase && !variable) return nombre;
+    }
+    return "";
+}
+
+Juicio juzgar(const Ejercicio& e, const ReglaDeTecnica& regla, const Arbol& a) {
+    const Juicio propio = regla.juzgar(a);
+    const std::string nombre = falta(e, a);
+    if (nombre.empty() || propio.como == Juicio::Como::Incumple) return propio;
+    return incumple({}, "No se encuentra " + nombre +
+                            ", que el enunciado nombra así: sin eso no hay técnica que mirar.");
+}
+
 Juicio definida(const Arbol& a, const std::string& funcion) {
     if (a.definicion(funcion) != nullptr) return {};
     return incumple({}, "No se encuentra la definición de " + corto(funcion) + ".");

@@ -40,6 +40,16 @@ Juicio llamaA(const Arbol& a, const std::string& funcion, const std::vector<std:
 // revisar); si todos se cumplen, uno que se cumple.
 Juicio primero(const std::vector<Juicio>& juicios);
 
+// Lo primero de lo que examinan las reglas del ejercicio (Ejercicio::examina) que no está en la
+// solución (Ejercicio::encuentra; si no dice cómo, ni una función, ni una clase, ni una variable
+// con ese nombre); "" si está todo.
+std::string falta(const Ejercicio& e, const Arbol& a);
+
+// El juicio de una regla del ejercicio sobre una solución: el suyo, salvo que a la solución le
+// falte algo de lo que el ejercicio examina y la regla no lo vea ya incumplida: entonces, que
+// falta (una regla no se cumple sobre lo que no existe).
+Juicio juzgar(const Ejercicio& e, const ReglaDeTecnica& regla, const Arbol& a);
+
 // «la línea 7», o «la línea 7 de Cir.cpp» si no es el archivo principal de la solución.
 std::string donde(const Arbol& a, const Lugar& l);
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "catalogo.h"
 #include "juez.h"
 #include "proceso.h"
+#include "reglas.h"
 #include "rutas_de_las_pruebas.h"
 #include "sondeo.h"
 #include "tabla.h"
@@ -174,8 +176,8 @@ std::vector<nucleo::Arbol> analizar(const nucleo::Ejercicio& e,
 }
 
 // Las reglas de la técnica: lo correcto las cumple todas (o queda para revisar, nunca
-// incumplido), y cada solución de errores/ que declara una regla solo la incumple ella, en la
-// línea que dice.
+// incumplido), cada solución de errores/ que declara una regla solo la incumple ella, en la
+// línea que dice, y un programa sin nada del ejercicio no cumple ninguna.
 void tecnica() {
     const nucleo::Ejercicio& e = ejercicio();
     const std::vector<std::string> correctos = fuentesCorrectos(e);
@@ -186,14 +188,29 @@ void tecnica() {
         conError.push_back(&r);
         fuentes.push_back(std::string(EJ_RAIZ_DE_LA_COLECCION) + "/" + e.carpeta + "/" + r.error);
     }
+    const nucleo::CarpetaTemporal tmp("tecnica");
+    const std::string nada = tmp.ruta() + "/nada.cpp";
+    {
+        std::ofstream f(nada);
+        f << "#include <iostream>\nint main() { std::cout << \"hola\\n\"; }\n";
+    }
+    fuentes.push_back(nada);
     const std::vector<nucleo::Arbol> arboles = analizar(e, fuentes);
+    if (!e.tecnica.empty()) {
+        SCOPED_TRACE("un programa sin nada del ejercicio");
+        const nucleo::Arbol& a = arboles.back();
+        EXPECT_TRUE(a.completo) << "el analizador no pudo leerlo";
+        for (const nucleo::ReglaDeTecnica& r : e.tecnica) {
+            EXPECT_NE(nucleo::reglas::juzgar(e, r, a).como, nucleo::Juicio::Como::Cumple) << r.id;
+        }
+    }
     for (std::size_t i = 0; i < correctos.size(); ++i) {
         SCOPED_TRACE(correctos[i]);
         const nucleo::Arbol& a = arboles[i];
         EXPECT_TRUE(a.completo) << "el analizador no pudo leerlo";
         if (!a.completo) continue;
         for (const nucleo::ReglaDeTecnica& r : e.tecnica) {
-            const nucleo::Juicio j = r.juzgar(a);
+            const nucleo::Juicio j = nucleo::reglas::juzgar(e, r, a);
             EXPECT_NE(j.como, nucleo::Juicio::Como::Incumple) << r.id << ": " << j.pista;
         }
     }
@@ -204,13 +221,18 @@ void tecnica() {
         EXPECT_TRUE(a.completo) << "el analizador no pudo leerlo";
         if (!a.completo) continue;
         for (const nucleo::ReglaDeTecnica& otra : e.tecnica) {
-            const nucleo::Juicio j = otra.juzgar(a);
+            const nucleo::Juicio j = nucleo::reglas::juzgar(e, otra, a);
             if (&otra == &r) {
                 EXPECT_EQ(j.como, nucleo::Juicio::Como::Incumple) << r.id;
                 EXPECT_EQ(j.lugar.linea, r.lineaDelError) << r.id << ": " << j.pista;
-            } else {
+            } else if (nucleo::reglas::falta(e, a).empty()) {
                 EXPECT_EQ(j.como, nucleo::Juicio::Como::Cumple)
                     << otra.id << " también lo ve: " << j.pista;
+            } else {
+                // Sin lo que examinan (una macro en vez de la lambda), las demás dicen que falta.
+                EXPECT_NE(j.pista.find("No se encuentra " + nucleo::reglas::falta(e, a)),
+                          std::string::npos)
+                    << otra.id << ": " << j.pista;
             }
         }
     }

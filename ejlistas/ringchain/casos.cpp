@@ -217,6 +217,7 @@ void ringchain(Ejercicio& e) {
     // Lo que pide el enunciado de la técnica: cada nodo con new, el último buscado andando desde
     // la cabeza, el anillo recorrido con un bucle, y la clase tal cual: sus funciones dentro, sin
     // destructor ni copias.
+    e.examina = {"ListaCircularDobleEnlazada"};
     e.tecnica = {
         {"AgregarCreaElNodoConNew", "agregar crea cada nodo con new",
          "Crea el nodo con new (variable local nuevoNodo), con dato igual al argumento y siguiente "

@@ -296,6 +296,7 @@ void vectorsum(Ejercicio& e) {
          "el operator<< de Vector2D se declara como pide el ejercicio",
          {{"firma operator<< de Vector2D", {}, "std::ostream& (std::ostream&, const Vector2D&)"}}},
     };
+    e.examina = {"Vector2D"};
     e.tecnica = {
         {"SumaConElOperador", "vec3 se hace con el + de Vector2D", kMain, sumaConElOperador,
          "errores/suma_en_main.cpp", 14},

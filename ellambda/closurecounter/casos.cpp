@@ -42,6 +42,8 @@ void closurecounter(Ejercicio& e) {
     const std::string tresLlamadas =
         "tres sentencias de salida seguidas, **sin bucle**, cada una llama a `incrementar()` y "
         "escribe el valor devuelto";
+    e.examina = {"incrementar"};
+    e.encuentra = lambdas::hayLambda;
     e.tecnica = {
         {"IncrementarEsUnaLambdaLocal",
          "incrementar es una lambda guardada en una variable local de main",

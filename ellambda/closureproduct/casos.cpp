@@ -22,6 +22,8 @@ void closureproduct(Ejercicio& e) {
     e.primerAviso = kPide;
     // La técnica: la lambda producto, sin captura y sin mutable, en una variable local de main,
     // y resultado calculado llamándola como a una función.
+    e.examina = {"producto"};
+    e.encuentra = lambdas::hayLambda;
     e.tecnica = {
         {"ProductoEsUnaLambdaLocal",
          "producto es una lambda guardada en una variable local de main",

@@ -22,6 +22,8 @@ void closuresquare(Ejercicio& e) {
     e.primerAviso = kPide;
     // La técnica: la lambda cuadrado, sin captura y sin mutable, en una variable local de main,
     // y resultado calculado llamándola como a una función.
+    e.examina = {"cuadrado"};
+    e.encuentra = lambdas::hayLambda;
     e.tecnica = {
         {"CuadradoEsUnaLambdaLocal",
          "cuadrado es una lambda guardada en una variable local de main",

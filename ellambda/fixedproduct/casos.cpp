@@ -41,6 +41,8 @@ void fixedproduct(Ejercicio& e) {
     const std::string directos =
         "Los números 3 y 4 se escriben directamente como argumentos de la llamada "
         "`multiplicar(3, 4)`: no hay más variables.";
+    e.examina = {"multiplicar"};
+    e.encuentra = lambdas::hayLambda;
     e.tecnica = {
         {"MultiplicarEsUnaLambdaLocal",
          "multiplicar es una lambda guardada en una variable local de main",

@@ -29,6 +29,8 @@ Juicio antesDelNumero(const Arbol& a) {
 void fixedsquare(Ejercicio& e) {
     // La técnica: la lambda cuadrado, sin captura y sin mutable, en una variable local de main
     // definida antes que el número, y resultado calculado llamándola como a una función.
+    e.examina = {"cuadrado"};
+    e.encuentra = lambdas::hayLambda;
     e.tecnica = {
         {"CuadradoEsUnaLambdaLocal",
          "cuadrado es una lambda guardada en una variable local de main",

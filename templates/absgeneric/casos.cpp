@@ -173,6 +173,7 @@ void absgeneric(Ejercicio& e) {
     // Lo que pide el enunciado de la técnica: una sola plantilla, con su parámetro TIPOD,
     // declarada antes de main y definida después, que main usa con los tres tipos.
     namespace p = reglas::plantillas;
+    e.examina = {"mostrarAbs"};
     e.tecnica = {
         {"MostrarAbsEsPlantilla", "mostrarAbs es una plantilla de función",
          "mostrarAbs es una sola plantilla de función para los tres tipos, no una función para "

@@ -198,6 +198,7 @@ void dividegeneric(Ejercicio& e) {
     // Lo que pide el enunciado de la técnica: una plantilla, con su parámetro T, que escribe ella
     // misma el error, y que main usa para el resultado.
     namespace p = reglas::plantillas;
+    e.examina = {"dividir"};
     e.tecnica = {
         {"DividirEsPlantilla", "dividir es una plantilla de función",
          "dividir es una plantilla de función, no una función para double.",

@@ -221,6 +221,7 @@ void equalspecial(Ejercicio& e) {
 
     // Lo que pide el enunciado de la técnica: una plantilla de clase, su especialización
     // completa para char* que compara con strcmp, y main usando las dos.
+    e.examina = {"Comparador"};
     e.tecnica = {
         {"ComparadorEsPlantillaDeClase", "Comparador es una plantilla de clase",
          "Este ejercicio enseña una plantilla de clase con una función miembro estática, y una "

@@ -188,6 +188,7 @@ void maxgeneric(Ejercicio& e) {
     // usa con los tres tipos. Que compare ella misma, sin std::max, no se ve aún: el analizador
     // no cuenta las llamadas que dependen de T dentro de la plantilla.
     namespace p = reglas::plantillas;
+    e.examina = {"encontrarMaximo"};
     e.tecnica = {
         {"EncontrarMaximoEsPlantilla", "encontrarMaximo es una plantilla de función",
          "encontrarMaximo es una sola plantilla de función para los tres tipos, no una función "

@@ -184,6 +184,7 @@ void mingeneric(Ejercicio& e) {
     // usa con int y con double. Que compare ella misma, sin std::min, no se ve aún: el
     // analizador no cuenta las llamadas que dependen de T dentro de la plantilla.
     namespace p = reglas::plantillas;
+    e.examina = {"encontrarMinimo"};
     e.tecnica = {
         {"EncontrarMinimoEsPlantilla", "encontrarMinimo es una plantilla de función",
          "encontrarMinimo es una sola plantilla de función para los dos tipos, no una función "

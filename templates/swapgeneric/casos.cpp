@@ -170,6 +170,7 @@ void swapgeneric(Ejercicio& e) {
     // Lo que pide el enunciado de la técnica: una sola plantilla, con su parámetro T, que cambia
     // las variables de main con una variable auxiliar; main la usa con int y con char.
     namespace p = reglas::plantillas;
+    e.examina = {"intercambiar"};
     e.tecnica = {
         {"IntercambiarEsPlantilla", "intercambiar es una plantilla de función",
          "intercambiar es una sola plantilla de función para los dos tipos, no una función para "

@@ -89,6 +89,7 @@ void zeronotice(Ejercicio& e) {
     // Lo que pide el enunciado de la técnica: una plantilla, con su parámetro TD, declarada antes
     // de main y definida después, que escribe ella misma el aviso y que main llama dos veces.
     namespace p = reglas::plantillas;
+    e.examina = {"sum"};
     e.tecnica = {
         {"SumEsPlantilla", "sum es una plantilla de función",
          "sum es una plantilla de función, no una función para int.",

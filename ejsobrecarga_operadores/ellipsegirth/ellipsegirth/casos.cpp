@@ -345,6 +345,7 @@ void ellipsegirth(Ejercicio& e) {
     const char* const kSuma =
         "`main`, en este orden: […] asigna `F1 + F2` a `result`; llama a `result.out()`; "
         "devuelve 0.";
+    e.examina = {"Cir"};
     e.tecnica = {
         {"SumaConElOperadorMiembro", "result se hace con el operator+ miembro de Cir", kSuma,
          sumaConElOperadorMiembro, "errores/suma_amiga/main.cpp", 15},
