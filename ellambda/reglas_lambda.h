@@ -264,13 +264,13 @@ inline std::string captura(const Lambda& l) {
     return "captura " + c;
 }
 
-// La lambda es una lambda guardada en una variable local de main.
 // ¿Hay una lambda que haga el papel de `nombre`, con ese nombre o con otro? (Ejercicio::encuentra:
 // sin ella, ninguna regla de la lambda se cumple.)
 inline bool hayLambda(const Arbol& a, const std::string& nombre) {
     return buscar(a, nombre, "").lambda != nullptr;
 }
 
+// La lambda es una lambda guardada en una variable local de main.
 inline Juicio guardadaEnMain(const Arbol& a, const std::string& nombre, const std::string& pide) {
     return buscar(a, nombre, pide).juicio;
 }
