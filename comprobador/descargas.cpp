@@ -141,26 +141,6 @@ struct Carpeta {
     bool enCarpeta = true;
 };
 
-// Abre (un nivel) los comprimidos que haya entre los archivos de un alumno.
-void abrirComprimidos(const fs::path& carpeta, std::vector<std::string>& avisos) {
-    std::vector<fs::path> comprimidos;
-    std::error_code ec;
-    for (auto it = fs::recursive_directory_iterator(carpeta, ec);
-         !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        if (it->is_regular_file(ec) && esComprimido(it->path().filename().string()) &&
-            !esDelSistema(it->path().lexically_relative(carpeta)))
-            comprimidos.push_back(it->path());
-    }
-    for (const fs::path& c : comprimidos) {
-        const fs::path dentro = c.parent_path() / (c.filename().string() + ".contenido");
-        fs::create_directories(dentro, ec);
-        std::vector<std::string> suyos;
-        const std::string error = extraer(c.string(), dentro.string(), Topes{}, suyos);
-        if (!error.empty()) avisos.push_back(error + ".");
-        for (const std::string& a : suyos) avisos.push_back(a);
-    }
-}
-
 // Los archivos de un alumno (rutas relativas a su carpeta), en orden, sin los que añade su
 // sistema.
 std::vector<fs::path> archivosDe(const fs::path& carpeta) {
@@ -173,6 +153,21 @@ std::vector<fs::path> archivosDe(const fs::path& carpeta) {
     }
     std::sort(r.begin(), r.end());
     return r;
+}
+
+// Abre (un nivel) los comprimidos que haya entre los archivos de un alumno.
+void abrirComprimidos(const fs::path& carpeta, std::vector<std::string>& avisos) {
+    for (const fs::path& a : archivosDe(carpeta)) {
+        if (!esComprimido(a.filename().string())) continue;
+        const fs::path c = carpeta / a;
+        const fs::path dentro = c.parent_path() / (c.filename().string() + ".contenido");
+        std::error_code ec;
+        fs::create_directories(dentro, ec);
+        std::vector<std::string> suyos;
+        const std::string error = extraer(c.string(), dentro.string(), Topes{}, suyos);
+        if (!error.empty()) avisos.push_back(error + ".");
+        for (const std::string& x : suyos) avisos.push_back(x);
+    }
 }
 
 std::string lista(const std::vector<fs::path>& archivos) {

@@ -218,6 +218,12 @@ TEST(Descargas, UnAlumnoConSusArchivosYSuTextoEnLineaEsUnoSolo) {
 // elige para comprobar ni cuenta como otro archivo.
 TEST(Descargas, LoQueAnadeElSistemaDelAlumnoNoEsSuyo) {
     const std::string basura = std::string("\x00\x05\x16\x07\x00\x02Mac OS X", 14);
+    Carpetas c;
+    const std::string mac = zipEnMemoria({{"practica3/practica3.cpp", kFuente},
+                                          {"__MACOSX/practica3/._practica3.cpp", basura},
+                                          {"__MACOSX/._practica3.zip", basura},
+                                          {"practica3/.DS_Store", basura}},
+                                         c.ruta("interior.zip"));
     struct Fila {
         const char* descripcion;
         std::vector<Entrada> entrada;  // dentro de la carpeta del alumno
@@ -226,32 +232,18 @@ TEST(Descargas, LoQueAnadeElSistemaDelAlumnoNoEsSuyo) {
         {"junto a su fuente",
          {{"practica3.cpp", kFuente}, {"._practica3.cpp", basura}},
          "practica3.cpp"},
-        {"un zip hecho en macOS",
-         {{"practica3.zip", ""}},  // el zip se hace abajo
-         "practica3.cpp"},
+        {"un zip hecho en macOS", {{"practica3.zip", mac}}, "practica3.cpp"},
         {"índices de carpeta",
          {{"ringchain.cpp", kFuente}, {".DS_Store", basura}, {"Thumbs.db", basura}},
          "ringchain.cpp"},
     };
-    for (const Fila& f : filas) {
+    for (Fila& f : filas) {
         SCOPED_TRACE(f.descripcion);
-        Carpetas c;
-        std::vector<Entrada> entradas;
-        for (const Entrada& e : f.entrada) {
-            Entrada dentro = e;
-            dentro.ruta = "Ana_1" + P + "/" + e.ruta;
-            if (e.ruta == "practica3.zip") {
-                dentro.contenido = zipEnMemoria({{"practica3/practica3.cpp", kFuente},
-                                                 {"__MACOSX/practica3/._practica3.cpp", basura},
-                                                 {"__MACOSX/._practica3.zip", basura},
-                                                 {"practica3/.DS_Store", basura}},
-                                                c.ruta("interior.zip"));
-            }
-            entradas.push_back(dentro);
-        }
-        comprimir(c.ruta("ringchain.zip"), entradas);
+        for (Entrada& e : f.entrada) e.ruta = "Ana_1" + P + "/" + e.ruta;
+        const fs::path descarga = c.ruta(std::string(f.descripcion) + ".zip");
+        comprimir(descarga, f.entrada);
         Descarga d;
-        ASSERT_EQ(leerDescarga(c.ruta("ringchain.zip").string(), c.trabajo().string(), d), "");
+        ASSERT_EQ(leerDescarga("ringchain=" + descarga.string(), c.trabajo().string(), d), "");
         ASSERT_EQ(d.entregas.size(), 1u);
         EXPECT_EQ(d.entregas[0].archivo, f.elegido);
         EXPECT_EQ(d.entregas[0].motivo, "");

@@ -220,18 +220,18 @@ void tecnica() {
         const nucleo::Arbol& a = arboles[correctos.size() + k];
         EXPECT_TRUE(a.completo) << "el analizador no pudo leerlo";
         if (!a.completo) continue;
+        const std::string falta = nucleo::reglas::falta(e, a);
         for (const nucleo::ReglaDeTecnica& otra : e.tecnica) {
             const nucleo::Juicio j = nucleo::reglas::juzgar(e, otra, a);
             if (&otra == &r) {
                 EXPECT_EQ(j.como, nucleo::Juicio::Como::Incumple) << r.id;
                 EXPECT_EQ(j.lugar.linea, r.lineaDelError) << r.id << ": " << j.pista;
-            } else if (nucleo::reglas::falta(e, a).empty()) {
+            } else if (falta.empty()) {
                 EXPECT_EQ(j.como, nucleo::Juicio::Como::Cumple)
                     << otra.id << " también lo ve: " << j.pista;
             } else {
                 // Sin lo que examinan (una macro en vez de la lambda), las demás dicen que falta.
-                EXPECT_NE(j.pista.find("No se encuentra " + nucleo::reglas::falta(e, a)),
-                          std::string::npos)
+                EXPECT_NE(j.pista.find("No se encuentra " + falta), std::string::npos)
                     << otra.id << ": " << j.pista;
             }
         }
